@@ -1,0 +1,185 @@
+#include "Form1.h"
+
+#include "AddFilesByDialog.h"
+#include "ClearList.h"
+#include "FailureReport.h"
+#include "FileListView.h"
+#include "OutputOptions.h"
+#include "PathHelpers.h"
+#include "PointerFile.h"
+#include "ProgramIcon.h"
+#include "Startup.h"
+#include "Twips.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSlider>
+
+namespace orvalin {
+
+namespace {
+
+constexpr int ClientWidthTwips = 8040;
+constexpr int ClientHeightTwips = 7650;
+
+QFont arialBold(qreal points)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+template <typename Control>
+Control* makeControl(QWidget* container, const char* name, QRect twips)
+{
+    auto* control = new Control(container);
+    control->setObjectName(QLatin1String(name));
+    const qreal dpiX = container->logicalDpiX();
+    const qreal dpiY = container->logicalDpiY();
+    control->setGeometry(
+        twipsToRect(twips.x(), twips.y(), twips.width(), twips.height(), dpiX, dpiY));
+    return control;
+}
+
+QPushButton* makeButton(QWidget* container, const char* name, const QString& text, QRect twips)
+{
+    auto* button = makeControl<QPushButton>(container, name, twips);
+    button->setText(text);
+    button->setFont(arialBold(11.25));
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, Qt::white);
+    button->setPalette(palette);
+    return button;
+}
+
+} // namespace
+
+Form1::Form1(Platform platform, QString programFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                          | Qt::WindowCloseButtonHint),
+      m_platform(platform), m_programFolder(std::move(programFolder))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setFont(arialBold(9));
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setFixedSize(twipsToPixels(ClientWidthTwips, logicalDpiX()),
+                 twipsToPixels(ClientHeightTwips, logicalDpiY()));
+
+    createControls();
+    arrangeTabOrder();
+    connectReactions();
+    centreOnScreen();
+    ListView1->setFocus();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    ListView1 = makeControl<FileListView>(this, "ListView1", {120, 120, 7800, 2535});
+    ListView1->setToolTip(FileListToolTip);
+
+    PushButton1 = makeButton(this, "PushButton1", QStringLiteral("Add WebP File(s)"),
+                             {120, 2750, 3840, 405});
+    PushButton4 = makeButton(this, "PushButton4", QStringLiteral("Add All WebP File(s) In Folder"),
+                             {4080, 2740, 3840, 405});
+    PushButton6 = makeButton(this, "PushButton6", QStringLiteral("Clear List"), {120, 3260, 3840, 405});
+    PushButton7 = makeButton(this, "PushButton7", QStringLiteral("Load Sample/Example Files"),
+                             {4080, 3260, 3840, 405});
+
+    Frame1 = makeControl<QGroupBox>(this, "Frame1", {120, 3720, 7800, 885});
+    Frame1->setTitle(QualityFrameDesignCaption);
+    Slider1 = makeControl<QSlider>(Frame1, "Slider1", {120, 240, 7560, 540});
+    setUpQualitySlider(*Slider1);
+
+    Frame5 = makeControl<QGroupBox>(this, "Frame5", {120, 4665, 7800, 1815});
+    Frame5->setTitle(SaveOptionFrameCaption);
+    Option1 = makeControl<QRadioButton>(Frame5, "Option1", {240, 300, 3615, 255});
+    Option1->setText(SaveToFolderCaption);
+    Option1->setChecked(true);
+    Frame3 = makeControl<QGroupBox>(Frame5, "Frame3", {480, 510, 6840, 810});
+    Text1 = makeControl<QLineEdit>(Frame3, "Text1", {240, 300, 5670, 345});
+    PushButton9 = makeButton(Frame3, "PushButton9", BrowseButtonCaption, {6000, 300, 600, 345});
+    Option2 = makeControl<QRadioButton>(Frame5, "Option2", {240, 1410, 3615, 255});
+    Option2->setText(SaveBesideSourceCaption);
+
+    PushButton2 = makeButton(this, "PushButton2", QStringLiteral("Start Converting"),
+                             {120, 6600, 7800, 405});
+    ProgressBar1 = makeControl<QProgressBar>(this, "ProgressBar1", {120, 7120, 7800, 405});
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(true);
+    ProgressBar1->setAlignment(Qt::AlignCenter);
+    ProgressBar1->setFormat(ProgressBarDesignText);
+}
+
+void Form1::arrangeTabOrder()
+{
+    // Only controls that take the focus are in the chain; frames and the progress bar do not.
+    const QWidget* chain[] = {ListView1,   PushButton1, PushButton4, PushButton2,
+                              PushButton6, PushButton7, Option1,     Option2,
+                              Text1,       PushButton9, Slider1};
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
+        QWidget::setTabOrder(const_cast<QWidget*>(chain[i]), const_cast<QWidget*>(chain[i + 1]));
+}
+
+void Form1::connectReactions()
+{
+    connect(PushButton1, &QPushButton::clicked, this, &Form1::PushButton1_Click);
+    connect(PushButton6, &QPushButton::clicked, this, &Form1::PushButton6_Click);
+}
+
+void Form1::centreOnScreen()
+{
+    const QRect available = screen()->availableGeometry();
+    move(available.center() - QPoint(width() / 2, height() / 2));
+}
+
+void Form1::Form_Load()
+{
+    GuardedSteps guard(GuardedProcedure::FormLoad, m_platform.messageBoxes, this);
+
+    const QString handPointerFile = m_programFolder + Separator + HandPointerFileName;
+    if (guard.test(102, [&] { return PathExists(handPointerFile); }))
+        guard.step(104, [&] { m_customPointer = loadPointerFile(handPointerFile); });
+
+    guard.step(130, [&] { setWindowTitle(ProductName); });
+    guard.step(130, [&] { setWindowIcon(ProgramIcon()); });
+    guard.step(130, [&] { m_applicationTitle = ApplicationTitle(ProductName); });
+
+    guard.step(132, [&] { ListView1->addColumnHeader(FileListColumnHeader); });
+    guard.step(134, [&] { ListView1->setColumnWidthTwips(1, FileListColumnWidthTwips); });
+}
+
+void Form1::setMousePointer(PointerKind kind)
+{
+    m_pointer = kind;
+    switch (kind) {
+    case PointerKind::Default: setCursor(Qt::ArrowCursor); break;
+    case PointerKind::Busy: setCursor(Qt::WaitCursor); break;
+    case PointerKind::Custom:
+        setCursor(m_customPointer ? *m_customPointer : QCursor(Qt::ArrowCursor));
+        break;
+    }
+}
+
+void Form1::PushButton1_Click()
+{
+    AddFilesByDialog(*ListView1, context());
+}
+
+void Form1::PushButton6_Click()
+{
+    ClearList(*ListView1, isBusy(), context());
+}
+
+} // namespace orvalin

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "Platform.h"
+
+#include <QCursor>
+#include <QWidget>
+
+#include <optional>
+
+class QGroupBox;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+
+namespace orvalin {
+
+class FileListView;
+
+// The window's pointer kinds. The busy kind marks the window as busy while a folder scan or a
+// conversion run works.
+enum class PointerKind { Default = 0, Busy = 11, Custom = 99 };
+
+inline const QString ProgressBarDesignText = QStringLiteral("Progress Bar");
+
+// The main window. Its controls carry their design names as object names; each reaction's
+// logic lives with its subsystem, the window only connects them.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    Form1(Platform platform, QString programFolder, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The load step, run once before the window is first shown.
+    void Form_Load();
+
+    PointerKind mousePointer() const { return m_pointer; }
+    void setMousePointer(PointerKind kind);
+    bool isBusy() const { return m_pointer == PointerKind::Busy; }
+    bool hasCustomPointer() const { return m_customPointer.has_value(); }
+
+    const QString& applicationTitle() const { return m_applicationTitle; }
+    WindowContext context() { return {this, m_platform, m_applicationTitle}; }
+
+    FileListView& fileList() { return *ListView1; }
+
+private:
+    void createControls();
+    void arrangeTabOrder();
+    void connectReactions();
+    void centreOnScreen();
+
+    void PushButton1_Click();
+    void PushButton6_Click();
+
+    Platform m_platform;
+    QString m_programFolder;
+    QString m_applicationTitle;
+    PointerKind m_pointer = PointerKind::Default;
+    std::optional<QCursor> m_customPointer;
+
+    FileListView* ListView1 = nullptr;
+    QPushButton* PushButton1 = nullptr;
+    QPushButton* PushButton2 = nullptr;
+    QPushButton* PushButton4 = nullptr;
+    QPushButton* PushButton6 = nullptr;
+    QPushButton* PushButton7 = nullptr;
+    QPushButton* PushButton9 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QGroupBox* Frame5 = nullptr;
+    QSlider* Slider1 = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+};
+
+} // namespace orvalin

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace orvalin {
+
+// The platform's dialogs and shell, each behind a small interface: the program uses Qt's,
+// tests use recorders that keep what they were asked and give scripted answers.
+
+enum class MessageIcon { None, Warning };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+struct MessageRequest
+{
+    QString title;
+    QString text;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+};
+
+// Modal message boxes; show() returns when the user has closed the box.
+class MessageBoxes
+{
+public:
+    virtual ~MessageBoxes() = default;
+    virtual MessageAnswer show(QWidget* owner, const MessageRequest& request) = 0;
+};
+
+struct OpenFilesRequest
+{
+    QString title;
+    QString filter; // one Qt filter entry, such as "WebP (*.webp)"
+    bool multipleSelection = false;
+};
+
+class FileDialogs
+{
+public:
+    virtual ~FileDialogs() = default;
+    // The chosen files, all in one folder, as absolute paths with native separators; empty
+    // when the user cancels.
+    virtual QStringList openFiles(QWidget* owner, const OpenFilesRequest& request) = 0;
+    // The chosen folder with native separators, the root keeping its separator and every other
+    // folder without a trailing one; empty when the user cancels.
+    virtual QString pickFolder(QWidget* owner, const QString& title, const QString& initialFolder) = 0;
+};
+
+class Shell
+{
+public:
+    virtual ~Shell() = default;
+    // Opens the folder in the desktop's file manager; false when that could not be started.
+    virtual bool openFolder(const QString& folder) = 0;
+};
+
+// The seams one window works with.
+struct Platform
+{
+    MessageBoxes& messageBoxes;
+    FileDialogs& fileDialogs;
+    Shell& shell;
+};
+
+} // namespace orvalin
+
+namespace orvalin {
+
+// What a reaction needs of the window it runs for: the owner of its dialogs, the seams, and
+// the title of message boxes that name none of their own.
+struct WindowContext
+{
+    QWidget* owner;
+    Platform platform;
+    QString applicationTitle;
+};
+
+} // namespace orvalin

@@ -1,0 +1,73 @@
+#include "QtPlatform.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace orvalin {
+
+namespace {
+
+// Message texts break lines with CR LF, or with CR alone; a label breaks them with LF.
+QString displayedLines(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
+MessageAnswer QtMessageBoxes::show(QWidget* owner, const MessageRequest& request)
+{
+    QMessageBox box(owner);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowTitle(request.title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(displayedLines(request.text));
+    box.setIcon(request.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
+    if (request.buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MessageAnswer::Ok;
+}
+
+QStringList QtFileDialogs::openFiles(QWidget* owner, const OpenFilesRequest& request)
+{
+    QStringList chosen;
+    if (request.multipleSelection) {
+        chosen = QFileDialog::getOpenFileNames(owner, request.title, QString(), request.filter);
+    } else {
+        const QString one = QFileDialog::getOpenFileName(owner, request.title, QString(), request.filter);
+        if (!one.isEmpty())
+            chosen.append(one);
+    }
+    for (QString& path : chosen)
+        path = QDir::toNativeSeparators(path);
+    return chosen;
+}
+
+QString QtFileDialogs::pickFolder(QWidget* owner, const QString& title, const QString& initialFolder)
+{
+    QString folder = QFileDialog::getExistingDirectory(owner, title, initialFolder,
+                                                       QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty())
+        return folder;
+    folder = QDir::toNativeSeparators(folder);
+    if (folder.size() > 1 && folder.endsWith(QDir::separator()) && !QDir(folder).isRoot())
+        folder.chop(1);
+    return folder;
+}
+
+bool QtShell::openFolder(const QString& folder)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+} // namespace orvalin

@@ -1,0 +1,80 @@
+#include "FileListModel.h"
+
+namespace orvalin {
+
+int FileListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int FileListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_headers.size());
+}
+
+QVariant FileListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.column() != 0 || index.row() >= m_rows.size())
+        return {};
+    if (role == Qt::DisplayRole)
+        return m_rows.at(index.row());
+    return {};
+}
+
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0
+        && section < m_headers.size())
+        return m_headers.at(section);
+    return {};
+}
+
+Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+void FileListModel::addColumnHeader(const QString& text)
+{
+    const int column = int(m_headers.size());
+    beginInsertColumns({}, column, column);
+    m_headers.append(text);
+    endInsertColumns();
+}
+
+void FileListModel::appendRows(const QStringList& texts)
+{
+    if (texts.isEmpty())
+        return;
+    const int first = int(m_rows.size());
+    beginInsertRows({}, first, first + int(texts.size()) - 1);
+    m_rows.append(texts);
+    endInsertRows();
+}
+
+void FileListModel::setRowText(int row, const QString& text)
+{
+    m_rows[row] = text;
+    const QModelIndex changed = index(row, 0);
+    emit dataChanged(changed, changed, {Qt::DisplayRole});
+}
+
+void FileListModel::removeRowAt(int row)
+{
+    beginRemoveRows({}, row, row);
+    m_rows.removeAt(row);
+    endRemoveRows();
+}
+
+void FileListModel::clearRows()
+{
+    if (m_rows.isEmpty())
+        return;
+    beginResetModel();
+    m_rows.clear();
+    endResetModel();
+}
+
+} // namespace orvalin

@@ -1,0 +1,91 @@
+#include "FileListView.h"
+
+#include "Twips.h"
+
+#include "Failure.h"
+
+#include <QHeaderView>
+
+namespace orvalin {
+
+namespace {
+
+// Row positions come from the list's own count; one outside it is refused rather than read.
+void requireRow(int position, int count)
+{
+    if (position < 1 || position > count)
+        throw Failure(QStringLiteral("Index out of bounds"));
+}
+
+} // namespace
+
+FileListView::FileListView(QWidget* parent) : QTreeView(parent)
+{
+    setModel(&m_model);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true); // keeps adding and clearing a hundred thousand rows quick
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setTextElideMode(Qt::ElideNone);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+}
+
+void FileListView::addColumnHeader(const QString& text)
+{
+    m_model.addColumnHeader(text);
+}
+
+void FileListView::setColumnWidthTwips(int column, int twips)
+{
+    header()->resizeSection(column - 1, twipsToPixels(twips, logicalDpiX()));
+}
+
+void FileListView::add(const QString& text)
+{
+    m_model.appendRows({text});
+}
+
+void FileListView::addRows(const QStringList& texts)
+{
+    m_model.appendRows(texts);
+}
+
+int FileListView::count() const
+{
+    return int(m_model.rows().size());
+}
+
+QString FileListView::text(int position) const
+{
+    requireRow(position, count());
+    return m_model.rows().at(position - 1);
+}
+
+void FileListView::setText(int position, const QString& text)
+{
+    requireRow(position, count());
+    m_model.setRowText(position - 1, text);
+}
+
+void FileListView::remove(int position)
+{
+    requireRow(position, count());
+    m_model.removeRowAt(position - 1);
+}
+
+void FileListView::clear()
+{
+    m_model.clearRows();
+}
+
+bool FileListContains(const FileListView& list, const QString& text)
+{
+    return list.rows().contains(text, Qt::CaseSensitive);
+}
+
+} // namespace orvalin

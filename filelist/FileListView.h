@@ -1,0 +1,53 @@
+#pragma once
+
+#include "FileListModel.h"
+
+#include <QTreeView>
+
+namespace orvalin {
+
+// The file list control: the queue of files a conversion run works through, shown in details
+// view with one header column. Rows are numbered from 1 in the order shown.
+class FileListView : public QTreeView
+{
+    Q_OBJECT
+
+public:
+    explicit FileListView(QWidget* parent = nullptr);
+
+    void addColumnHeader(const QString& text);
+    // Column numbers from 1.
+    void setColumnWidthTwips(int column, int twips);
+
+    // Appends without any test: the same text may stand more than once.
+    void add(const QString& text);
+    void addRows(const QStringList& texts);
+
+    int count() const;
+    // Positions outside 1 to count() throw Failure.
+    QString text(int position) const;
+    void setText(int position, const QString& text);
+    void remove(int position);
+    void clear();
+
+    const QStringList& rows() const { return m_model.rows(); }
+
+private:
+    FileListModel m_model;
+};
+
+// True when a row's text equals the given text in every character (case-sensitive, nothing
+// trimmed or normalised); false for an empty list.
+bool FileListContains(const FileListView& list, const QString& text);
+
+} // namespace orvalin
+
+namespace orvalin {
+
+inline const QString FileListColumnHeader = QStringLiteral(" WebP File(s)");
+inline constexpr int FileListColumnWidthTwips = 7000;
+inline const QString FileListToolTip = QStringLiteral(
+    "Drag and drop files here. Double-click item to remove it. Move | line to right and out of "
+    "window to reveal full names.");
+
+} // namespace orvalin

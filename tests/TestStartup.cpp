@@ -1,0 +1,67 @@
+#include "Failure.h"
+#include "Startup.h"
+#include "Twips.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace orvalin;
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void applicationTitle_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("one word stays whole") << "Orvalin" << "Orvalin";
+        QTest::newRow("short name still loses its last word")
+            << "Orvalin WebP to JPG Converter" << "Orvalin WebP to JPG";
+        QTest::newRow("cut again while longer than 40")
+            << "Alpha Beta Gamma Delta Epsilon Zeta Eta Theta Iota Kappa"
+            << "Alpha Beta Gamma Delta Epsilon Zeta Eta";
+        QTest::newRow("exactly 40 after one cut")
+            << QString(40, u'a') + QStringLiteral(" tail") << QString(40, u'a');
+        QTest::newRow("a long first word stops the cutting") << QString(50, u'w') + QStringLiteral(" x")
+                                                             << QString(50, u'w');
+        QTest::newRow("trailing blank") << "Orvalin " << "Orvalin";
+        QTest::newRow("empty") << "" << "";
+    }
+    void applicationTitle()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, title);
+        QCOMPARE(ApplicationTitle(name), title);
+    }
+
+    void desktopFolder()
+    {
+        QCOMPARE(DesktopFolderFromLookup(QStringLiteral("/home/u/Desktop")),
+                 QDir::toNativeSeparators(QStringLiteral("/home/u/Desktop/")));
+        try {
+            DesktopFolderFromLookup(QString());
+            QFAIL("an undetermined desktop folder must fail");
+        } catch (const Failure& failure) {
+            QCOMPARE(failure.description(), QStringLiteral("Invalid procedure call or argument"));
+        }
+
+        const QString lookedUp = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+        if (!lookedUp.isEmpty())
+            QCOMPARE(GetDesktopFolder(), QDir::toNativeSeparators(lookedUp) + QDir::separator());
+    }
+
+    void twipsAtCommonResolutions()
+    {
+        QCOMPARE(twipsToPixels(1440, 96), 96);
+        QCOMPARE(twipsToPixels(7800, 96), 520);
+        QCOMPARE(twipsToPixels(2740, 96), 183); // 182.67 rounds up
+        QCOMPARE(twipsToPixels(7000, 144), 700);
+        QCOMPARE(twipsToRect(120, 2750, 3840, 405, 96, 96), QRect(8, 183, 256, 27));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "TestStartup.moc"

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Starts the real program, copied into a folder of its own, in a real X server with a window
+# manager, finds its window by the caption "Orvalin", checks its size, place and fixed border, takes a screenshot into the given
+# folder, closes the window as a user would and checks that the program ends cleanly.
+# Usage: window-in-x-server.sh PROGRAM SCREENSHOT_FOLDER
+set -euo pipefail
+program=$1
+shots=$2
+mkdir -p "$shots"
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Wait until a command succeeds, for at most the given seconds.
+wait_for() {
+    local seconds=$1; shift
+    local deadline=$((SECONDS + seconds))
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
+# A home of its own, so the program's settings never touch the user's.
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+screen_w=1280 screen_h=1024
+Xvfb -displayfd 3 -screen 0 ${screen_w}x${screen_h}x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+wait_for 15 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=:$(head -n1 "$work/display")
+
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+wait_for 15 wmctrl -m || fail "the window manager did not start"
+
+# The program carries what it needs inside itself, so a copy runs from any folder.
+mkdir -p "$work/copied"
+cp "$program" "$work/copied/orvalin"
+(cd "$work" && exec "$work/copied/orvalin") >"$work/program.log" 2>&1 &
+program_pid=$!
+pids+=($program_pid)
+
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Orvalin$' | head -n1) ||
+    fail "no visible window captioned Orvalin: $(cat "$work/program.log")"
+
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[[ $WIDTH == 536 && $HEIGHT == 510 ]] || fail "client area is ${WIDTH}x${HEIGHT}, expected 536x510"
+centre_x=$((X + WIDTH / 2)) centre_y=$((Y + HEIGHT / 2))
+((centre_x > screen_w / 2 - 40 && centre_x < screen_w / 2 + 40 &&
+  centre_y > screen_h / 2 - 40 && centre_y < screen_h / 2 + 40)) ||
+    fail "window at $X,$Y is not centred"
+
+hints=$(xprop -id "$window" WM_NORMAL_HINTS)
+grep -q "minimum size: 536 by 510" <<<"$hints" && grep -q "maximum size: 536 by 510" <<<"$hints" ||
+    fail "the border is not fixed: $hints"
+actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+grep -q MAXIMIZE <<<"$actions" && fail "the window can be maximized: $actions"
+
+# Wait until the window has been painted: a painted window shows far more than a few colours.
+painted() {
+    import-im6.q16 -window "$window" "$work/window.png" &&
+        (($(identify-im6.q16 -format '%k' "$work/window.png") > 50))
+}
+wait_for 20 painted || fail "the window was never painted"
+import-im6.q16 -window root "$shots/main-window-screen.png"
+cp "$work/window.png" "$shots/main-window.png"
+
+wmctrl -i -c "$window"
+status=0
+timeout 15 tail --pid="$program_pid" -f /dev/null || fail "the program did not end after its window closed"
+wait "$program_pid" || status=$?
+((status == 0)) || fail "the program ended with status $status: $(cat "$work/program.log")"
+echo "window found, checked and closed; screenshots in $shots"

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "Platform.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace orvalin::testing {
+
+// Seams for tests: each keeps what it was asked and gives the answers scripted for it.
+
+class RecordingMessageBoxes : public MessageBoxes
+{
+public:
+    MessageAnswer show(QWidget* owner, const MessageRequest& request) override
+    {
+        owners.append(owner);
+        shown.append(request);
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+    }
+
+    QList<QWidget*> owners;
+    QList<MessageRequest> shown;
+    QList<MessageAnswer> answers;
+};
+
+class RecordingFileDialogs : public FileDialogs
+{
+public:
+    struct FolderRequest
+    {
+        QString title;
+        QString initialFolder;
+    };
+
+    QStringList openFiles(QWidget* owner, const OpenFilesRequest& request) override
+    {
+        owners.append(owner);
+        openRequests.append(request);
+        return openAnswers.isEmpty() ? QStringList() : openAnswers.takeFirst();
+    }
+
+    QString pickFolder(QWidget* owner, const QString& title, const QString& initialFolder) override
+    {
+        owners.append(owner);
+        folderRequests.append({title, initialFolder});
+        return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+    }
+
+    QList<QWidget*> owners;
+    QList<OpenFilesRequest> openRequests;
+    QList<QStringList> openAnswers;
+    QList<FolderRequest> folderRequests;
+    QStringList folderAnswers;
+};
+
+class RecordingShell : public Shell
+{
+public:
+    bool openFolder(const QString& folder) override
+    {
+        opened.append(folder);
+        return true;
+    }
+
+    QStringList opened;
+};
+
+struct RecordingPlatform
+{
+    RecordingMessageBoxes messageBoxes;
+    RecordingFileDialogs fileDialogs;
+    RecordingShell shell;
+
+    Platform platform() { return {messageBoxes, fileDialogs, shell}; }
+};
+
+} // namespace orvalin::testing
