@@ -125,11 +125,11 @@ void Form1::createControls()
 void Form1::arrangeTabOrder()
 {
     // Only controls that take the focus are in the chain; frames and the progress bar do not.
-    const QWidget* chain[] = {ListView1,   PushButton1, PushButton4, PushButton2,
+    QWidget* const chain[] = {ListView1,   PushButton1, PushButton4, PushButton2,
                               PushButton6, PushButton7, Option1,     Option2,
                               Text1,       PushButton9, Slider1};
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
-        QWidget::setTabOrder(const_cast<QWidget*>(chain[i]), const_cast<QWidget*>(chain[i + 1]));
+        QWidget::setTabOrder(chain[i], chain[i + 1]);
 }
 
 void Form1::connectReactions()

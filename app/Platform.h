@@ -65,10 +65,6 @@ struct Platform
     Shell& shell;
 };
 
-} // namespace orvalin
-
-namespace orvalin {
-
 // What a reaction needs of the window it runs for: the owner of its dialogs, the seams, and
 // the title of message boxes that name none of their own.
 struct WindowContext

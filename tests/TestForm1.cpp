@@ -3,6 +3,7 @@
 #include "FileListView.h"
 #include "Form1.h"
 #include "RecordingPlatform.h"
+#include "TestFiles.h"
 #include "Twips.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@
 #include <memory>
 
 using namespace orvalin;
+using orvalin::testing::writeFile;
 using orvalin::testing::RecordingPlatform;
 
 namespace {
@@ -75,13 +77,6 @@ QByteArray cursorFile(QPoint hotSpot)
     qToLittleEndian<quint16>(quint16(hotSpot.x()), bytes.data() + 10);
     qToLittleEndian<quint16>(quint16(hotSpot.y()), bytes.data() + 12);
     return bytes;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 } // namespace

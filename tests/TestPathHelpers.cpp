@@ -1,5 +1,6 @@
 #include "Failure.h"
 #include "PathHelpers.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,15 +11,9 @@
 #endif
 
 using namespace orvalin;
+using orvalin::testing::writeFile;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes = "x")
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(bytes);
-}
 
 // Texts written with "/" and turned into this platform's separator.
 QString native(QString text)
