@@ -8,6 +8,7 @@
 #include "PathHelpers.h"
 #include "PointerFile.h"
 #include "ProgramIcon.h"
+#include "Settings.h"
 #include "Startup.h"
 #include "Twips.h"
 
@@ -59,11 +60,20 @@ QPushButton* makeButton(QWidget* container, const char* name, const QString& tex
 
 } // namespace
 
-Form1::Form1(Platform platform, QString programFolder, QWidget* parent)
+QString SettingsNotSavedMessage(const QString& location)
+{
+    return QStringLiteral("Your settings could not be saved in \"%1\".\r\r"
+                          "Everything works as usual, but the choices you make now will not be "
+                          "remembered the next time the program starts.")
+        .arg(location);
+}
+
+Form1::Form1(Form1Services services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                           | Qt::WindowCloseButtonHint),
-      m_platform(platform), m_programFolder(std::move(programFolder))
+      m_platform(services.platform), m_settings(services.settings),
+      m_programFolder(std::move(services.programFolder))
 {
     setObjectName(QStringLiteral("Form1"));
     setFont(arialBold(9));
@@ -75,13 +85,21 @@ Form1::Form1(Platform platform, QString programFolder, QWidget* parent)
                  twipsToPixels(ClientHeightTwips, logicalDpiY()));
 
     createControls();
+    m_outputOptions = std::make_unique<OutputOptions>(
+        OutputOptionControls{*Frame1, *Slider1, *Option1, *Option2, *Frame3, *Text1}, m_settings,
+        services.desktopFolder ? services.desktopFolder : GetDesktopFolder);
+    m_settings.setWriteFailureHandler(
+        [this](const QString& location) { tellSettingsNotSaved(location); });
     arrangeTabOrder();
     connectReactions();
     centreOnScreen();
     ListView1->setFocus();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    m_settings.setWriteFailureHandler({});
+}
 
 void Form1::createControls()
 {
@@ -136,6 +154,9 @@ void Form1::connectReactions()
 {
     connect(PushButton1, &QPushButton::clicked, this, &Form1::PushButton1_Click);
     connect(PushButton6, &QPushButton::clicked, this, &Form1::PushButton6_Click);
+    connect(PushButton9, &QPushButton::clicked, this,
+            [this] { m_outputOptions->browseForOutputFolder(context()); });
+    m_outputOptions->connectReactions();
 }
 
 void Form1::centreOnScreen()
@@ -158,6 +179,8 @@ void Form1::Form_Load()
 
     guard.step(132, [&] { ListView1->addColumnHeader(FileListColumnHeader); });
     guard.step(134, [&] { ListView1->setColumnWidthTwips(1, FileListColumnWidthTwips); });
+
+    m_outputOptions->restore(guard);
 }
 
 void Form1::setMousePointer(PointerKind kind)
@@ -180,6 +203,13 @@ void Form1::PushButton1_Click()
 void Form1::PushButton6_Click()
 {
     ClearList(*ListView1, isBusy(), context());
+}
+
+void Form1::tellSettingsNotSaved(const QString& location)
+{
+    const QString title = m_applicationTitle.isEmpty() ? ProductName : m_applicationTitle;
+    m_platform.messageBoxes.show(
+        this, {title, SettingsNotSavedMessage(location), MessageIcon::Warning, MessageButtons::Ok});
 }
 
 } // namespace orvalin

@@ -5,6 +5,8 @@
 #include <QCursor>
 #include <QWidget>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 class QGroupBox;
@@ -17,6 +19,22 @@ class QSlider;
 namespace orvalin {
 
 class FileListView;
+class OutputOptions;
+class SettingsStore;
+
+// What the window works with besides its own controls.
+struct Form1Services
+{
+    Platform platform;
+    SettingsStore& settings;
+    // The folder that holds the program file, where its optional files are looked up.
+    QString programFolder;
+    // The desktop folder with a trailing separator; throws when it cannot be determined.
+    std::function<QString()> desktopFolder;
+};
+
+// Told once per run when a setting could not be written.
+QString SettingsNotSavedMessage(const QString& location);
 
 // The window's pointer kinds. The busy kind marks the window as busy while a folder scan or a
 // conversion run works.
@@ -31,7 +49,7 @@ class Form1 : public QWidget
     Q_OBJECT
 
 public:
-    Form1(Platform platform, QString programFolder, QWidget* parent = nullptr);
+    explicit Form1(Form1Services services, QWidget* parent = nullptr);
     ~Form1() override;
 
     // The load step, run once before the window is first shown.
@@ -55,9 +73,12 @@ private:
 
     void PushButton1_Click();
     void PushButton6_Click();
+    void tellSettingsNotSaved(const QString& location);
 
     Platform m_platform;
+    SettingsStore& m_settings;
     QString m_programFolder;
+    std::unique_ptr<OutputOptions> m_outputOptions;
     QString m_applicationTitle;
     PointerKind m_pointer = PointerKind::Default;
     std::optional<QCursor> m_customPointer;

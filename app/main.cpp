@@ -1,8 +1,11 @@
 #include "Form1.h"
 #include "QtPlatform.h"
+#include "Settings.h"
 #include "Startup.h"
 
 #include <QApplication>
+
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -11,7 +14,11 @@ int main(int argc, char* argv[])
     orvalin::QtMessageBoxes messageBoxes;
     orvalin::QtFileDialogs fileDialogs;
     orvalin::QtShell shell;
-    orvalin::Form1 window({messageBoxes, fileDialogs, shell}, orvalin::ProgramFolder());
+    const std::unique_ptr<orvalin::SettingsStore> settings = orvalin::SettingsStore::forCurrentUser();
+    orvalin::Form1 window({{messageBoxes, fileDialogs, shell},
+                           *settings,
+                           orvalin::ProgramFolder(),
+                           orvalin::GetDesktopFolder});
     window.Form_Load();
     window.show();
     return application.exec();

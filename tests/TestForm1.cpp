@@ -2,8 +2,8 @@
 #include "FailureReport.h"
 #include "FileListView.h"
 #include "Form1.h"
-#include "RecordingPlatform.h"
 #include "TestFiles.h"
+#include "WindowFixture.h"
 #include "Twips.h"
 
 #include <QApplication>
@@ -27,38 +27,9 @@
 
 using namespace orvalin;
 using orvalin::testing::writeFile;
-using orvalin::testing::RecordingPlatform;
+using orvalin::testing::Window;
 
 namespace {
-
-// A loaded main window over recording seams, with a program folder of its own.
-struct Window
-{
-    explicit Window(const std::function<void(const QString&)>& prepareProgramFolder = {})
-    {
-        if (prepareProgramFolder)
-            prepareProgramFolder(programFolder.path());
-        form = std::make_unique<Form1>(seams.platform(), programFolder.path());
-        form->Form_Load();
-    }
-
-    template <typename Control>
-    Control* control(const char* name)
-    {
-        auto* found = form->findChild<Control*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
-
-    void click(const char* button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
-
-    QStringList rows() const { return form->fileList().rows(); }
-
-    RecordingPlatform seams;
-    QTemporaryDir programFolder;
-    std::unique_ptr<Form1> form;
-};
 
 // A cursor file: Qt writes the icon, then the directory is marked as a cursor's with a hot spot.
 QByteArray cursorFile(QPoint hotSpot)
@@ -146,7 +117,7 @@ private slots:
 
     void designTextsAndStates()
     {
-        Window window;
+        Window window({.load = false});
         const auto buttonText = [&](const char* name) {
             return window.control<QPushButton>(name)->text();
         };
@@ -251,9 +222,9 @@ private slots:
 
     void handPointerFromTheProgramFolder()
     {
-        Window window([](const QString& folder) {
+        Window window({.prepareProgramFolder = [](const QString& folder) {
             writeFile(folder + QStringLiteral("/HAND-M.CUR"), cursorFile({5, 3}));
-        });
+        }});
         QVERIFY(window.seams.messageBoxes.shown.isEmpty());
         QVERIFY(window.form->hasCustomPointer());
         window.form->setMousePointer(PointerKind::Custom);
@@ -274,13 +245,13 @@ private slots:
     void unreadableHandPointerIsReportedAndLoadingGoesOn()
     {
         QFETCH(bool, asFolder);
-        Window window([&](const QString& folder) {
+        Window window({.prepareProgramFolder = [&](const QString& folder) {
             const QString path = folder + QStringLiteral("/HAND-M.CUR");
             if (asFolder)
                 QDir().mkdir(path);
             else
                 writeFile(path, "this is text, not a cursor");
-        });
+        }});
         const auto& shown = window.seams.messageBoxes.shown;
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.first().title, QStringLiteral("Application Error"));

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program, copied into a folder of its own, in a real X server with a window
-# manager, finds its window by the caption "Orvalin", checks its size, place and fixed border, takes a screenshot into the given
-# folder, closes the window as a user would and checks that the program ends cleanly.
+# manager, finds its window by the caption "Orvalin", checks its size, place and fixed border,
+# takes a screenshot into the given folder, closes the window as a user would, and checks that
+# the program ends cleanly having stored its first settings.
 # Usage: window-in-x-server.sh PROGRAM SCREENSHOT_FOLDER
 set -euo pipefail
 program=$1
@@ -80,4 +81,8 @@ status=0
 timeout 15 tail --pid="$program_pid" -f /dev/null || fail "the program did not end after its window closed"
 wait "$program_pid" || status=$?
 ((status == 0)) || fail "the program ended with status $status: $(cat "$work/program.log")"
-echo "window found, checked and closed; screenshots in $shots"
+# The first start stored the output folder in the user's native settings file.
+store=$XDG_CONFIG_HOME/Kestrune.conf
+grep -qx '\[Orvalin\]' "$store" && grep -qxF "Text1=$HOME/Desktop/" "$store" ||
+    fail "the settings were not stored in $store: $(cat "$store" 2>&1)"
+echo "window found, checked and closed; settings stored; screenshots in $shots"
