@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "AddFilesByDialog.h"
+#include "ChildProcess.h"
 #include "ClearList.h"
 #include "FailureReport.h"
 #include "FileListView.h"
@@ -8,13 +9,13 @@
 #include "PathHelpers.h"
 #include "PointerFile.h"
 #include "ProgramIcon.h"
+#include "ProgressBarWithText.h"
 #include "Settings.h"
 #include "Startup.h"
 #include "Twips.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -132,12 +133,8 @@ void Form1::createControls()
 
     PushButton2 = makeButton(this, "PushButton2", QStringLiteral("Start Converting"),
                              {120, 6600, 7800, 405});
-    ProgressBar1 = makeControl<QProgressBar>(this, "ProgressBar1", {120, 7120, 7800, 405});
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(true);
-    ProgressBar1->setAlignment(Qt::AlignCenter);
-    ProgressBar1->setFormat(ProgressBarDesignText);
+    ProgressBar1 = makeControl<ProgressBarWithText>(this, "ProgressBar1", {120, 7120, 7800, 405});
+    ProgressBar1->setText(ProgressBarIdleText);
 }
 
 void Form1::arrangeTabOrder()

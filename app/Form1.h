@@ -11,7 +11,6 @@
 
 class QGroupBox;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QSlider;
@@ -20,6 +19,7 @@ namespace orvalin {
 
 class FileListView;
 class OutputOptions;
+class ProgressBarWithText;
 class SettingsStore;
 
 // What the window works with besides its own controls.
@@ -39,8 +39,6 @@ QString SettingsNotSavedMessage(const QString& location);
 // The window's pointer kinds. The busy kind marks the window as busy while a folder scan or a
 // conversion run works.
 enum class PointerKind { Default = 0, Busy = 11, Custom = 99 };
-
-inline const QString ProgressBarDesignText = QStringLiteral("Progress Bar");
 
 // The main window. Its controls carry their design names as object names; each reaction's
 // logic lives with its subsystem, the window only connects them.
@@ -97,7 +95,7 @@ private:
     QRadioButton* Option1 = nullptr;
     QRadioButton* Option2 = nullptr;
     QLineEdit* Text1 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
+    ProgressBarWithText* ProgressBar1 = nullptr;
 };
 
 } // namespace orvalin

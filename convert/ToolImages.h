@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace orvalin {
+
+// The two tool programs the executable carries, and the names a run writes them under.
+inline const QString DecoderFileName = QStringLiteral("webp-decode");
+inline const QString EncoderFileName = QStringLiteral("jpeg-encode");
+
+// The resource that holds the decoder built for processors of the given address width, "64"
+// or anything else (taken as 32); and the one that holds the encoder.
+QString DecoderImageFor(const QString& addressWidth);
+QString EncoderImage();
+
+// The bytes of a carried tool; throws Failure when the executable does not carry it.
+QByteArray LoadToolImage(const QString& resource);
+
+// "64" on a 64-bit processor, "32" on a 32-bit one, empty when it cannot be told.
+QString GetAddressWidth();
+QString AddressWidthForArchitecture(const QString& cpuArchitecture);
+
+// Writes the bytes to the target as a program its owner may run, unless something of that
+// name already exists, which is left as it is. Throws Failure when the file cannot be written
+// whole; nothing is left behind then. Lets the window handle pending events first.
+void WriteBytesIfAbsent(const QByteArray& bytes, const QString& target);
+
+} // namespace orvalin
