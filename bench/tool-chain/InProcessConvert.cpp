@@ -1,0 +1,145 @@
+// in-process-convert: the yardstick for the two converter tools. Converts WebP files to JPG
+// files inside one process with the same libraries and settings the tools use (libwebp's
+// default decoding, libjpeg-turbo baseline 4:2:0, transparency flattened onto white), reusing
+// one pixel buffer for all files as a well-made single-process converter would.
+//
+//   in-process-convert [--via-png] QUALITY OUT_DIR FILE.webp...
+//
+// --via-png runs the tools' own code in this process instead: decode, write the PNG to a file,
+// read it back into the JPEG encoder. Its time less the direct time is what the PNG costs.
+
+#include "OutputFile.h"
+#include "PngToJpeg.h"
+#include "PngWriter.h"
+#include "WebpDecoding.h"
+
+#include <jpeglib.h>
+#include <webp/decode.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace orvalin::tools;
+
+namespace {
+
+std::string outputName(const std::string& outDir, const std::string& input, const char* ext)
+{
+    std::string name = nameOf(input);
+    if (name.size() > 5 && name.compare(name.size() - 5, 5, ".webp") == 0)
+        name.resize(name.size() - 5);
+    return outDir + "/" + name + ext;
+}
+
+bool encodeJpeg(const std::string& path, const std::uint8_t* pixels, int width, int height,
+                int channels, int quality)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    jpeg_compress_struct jpeg;
+    jpeg_error_mgr errors;
+    jpeg.err = jpeg_std_error(&errors); // default handler: exits on error, fine for a benchmark
+    jpeg_create_compress(&jpeg);
+    jpeg_stdio_dest(&jpeg, file);
+    jpeg.image_width = width;
+    jpeg.image_height = height;
+    jpeg.input_components = 3;
+    jpeg.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&jpeg);
+    jpeg_set_quality(&jpeg, quality, TRUE);
+    jpeg.comp_info[0].h_samp_factor = jpeg.comp_info[0].v_samp_factor = 2;
+    jpeg_start_compress(&jpeg, TRUE);
+    std::vector<std::uint8_t> rgb(std::size_t(width) * 3);
+    const std::size_t stride = std::size_t(width) * channels;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = pixels + stride * y;
+        JSAMPROW rowPointer = const_cast<std::uint8_t*>(row);
+        if (channels == 4) {
+            flattenOntoWhite(row, rgb.data(), width);
+            rowPointer = rgb.data();
+        }
+        jpeg_write_scanlines(&jpeg, &rowPointer, 1);
+    }
+    jpeg_finish_compress(&jpeg);
+    jpeg_destroy_compress(&jpeg);
+    return std::fclose(file) == 0;
+}
+
+bool convertDirect(const std::string& input, const std::string& output, int quality,
+                   std::vector<std::uint8_t>& webp, std::vector<std::uint8_t>& pixels)
+{
+    std::string error;
+    if (!readWholeFile(input, webp, error))
+        return false;
+    WebPBitstreamFeatures features;
+    if (WebPGetFeatures(webp.data(), webp.size(), &features) != VP8_STATUS_OK ||
+        features.has_animation)
+        return false;
+    const int channels = features.has_alpha ? 4 : 3;
+    const std::size_t stride = std::size_t(features.width) * channels;
+    if (pixels.size() < stride * features.height)
+        pixels.resize(stride * features.height);
+    const bool decoded = features.has_alpha
+                             ? WebPDecodeRGBAInto(webp.data(), webp.size(), pixels.data(),
+                                                  pixels.size(), int(stride))
+                             : WebPDecodeRGBInto(webp.data(), webp.size(), pixels.data(),
+                                                 pixels.size(), int(stride));
+    return decoded &&
+           encodeJpeg(output, pixels.data(), features.width, features.height, channels, quality);
+}
+
+bool convertViaPng(const std::string& input, const std::string& png, int quality)
+{
+    std::string error;
+    std::vector<std::uint8_t> webp;
+    Scanlines image;
+    WebpMetadata metadata;
+    OutputFile pngFile;
+    if (!readWholeFile(input, webp, error) ||
+        !decodeWebp(webp.data(), webp.size(), image, metadata, error) ||
+        !pngFile.open(png, error) || !writePng(pngFile.descriptor(), image, metadata, error) ||
+        !pngFile.commit(OutputFile::Replace::Allowed, error))
+        return false;
+    std::FILE* in = std::fopen(png.c_str(), "rb");
+    const std::string jpgPath = png.substr(0, png.size() - 4) + ".jpg";
+    std::FILE* out = std::fopen(jpgPath.c_str(), "wb");
+    const bool done = in && out && pngToJpeg(in, out, quality, error);
+    if (in)
+        std::fclose(in);
+    if (out)
+        std::fclose(out);
+    unlink(png.c_str());
+    return done;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int first = 1;
+    const bool viaPng = argc > 1 && std::strcmp(argv[1], "--via-png") == 0;
+    first += viaPng ? 1 : 0;
+    if (argc - first < 3) {
+        std::fputs("Usage: in-process-convert [--via-png] QUALITY OUT_DIR FILE.webp...\n", stderr);
+        return 2;
+    }
+    const int quality = std::atoi(argv[first]);
+    const std::string outDir = argv[first + 1];
+    std::vector<std::uint8_t> webp;
+    std::vector<std::uint8_t> pixels;
+    for (int i = first + 2; i < argc; ++i) {
+        const bool done = viaPng
+                              ? convertViaPng(argv[i], outputName(outDir, argv[i], ".png"), quality)
+                              : convertDirect(argv[i], outputName(outDir, argv[i], ".jpg"), quality,
+                                              webp, pixels);
+        if (!done) {
+            std::fprintf(stderr, "in-process-convert: cannot convert %s\n", argv[i]);
+            return 1;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,223 @@
+// tools-probe: looks inside the PNG and JPEG files the tool tests make, with no code of the
+// tools themselves, so a test can check what each file carries.
+//
+//   tools-probe png-chunks FILE            chunk types in file order, one a line
+//   tools-probe png-chunk FILE TYPE OUT    that chunk's data to OUT (iCCP: the profile unpacked)
+//   tools-probe jpeg-markers FILE          markers up to the image data, one a line
+//   tools-probe jpeg-icc FILE OUT          the ICC profile from the APP2 markers, joined in order
+//   tools-probe jpeg-exif FILE OUT         the APP1 Exif block without its "Exif\0\0" prefix
+//   tools-probe make-icc SIZE OUT          a well-formed RGB display profile of SIZE bytes
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+[[noreturn]] void die(const std::string& reason)
+{
+    std::fprintf(stderr, "tools-probe: %s\n", reason.c_str());
+    std::exit(2);
+}
+
+Bytes readFile(const char* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        die(std::string("cannot open ") + path);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const char* path, const Bytes& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (!out)
+        die(std::string("cannot write ") + path);
+}
+
+std::uint32_t bigEndian32(const std::uint8_t* p)
+{
+    return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
+}
+
+struct PngChunk
+{
+    std::string type;
+    Bytes data;
+};
+
+std::vector<PngChunk> pngChunks(const Bytes& file)
+{
+    if (file.size() < 8 || std::memcmp(file.data(), "\x89PNG\r\n\x1a\n", 8) != 0)
+        die("not a PNG file");
+    std::vector<PngChunk> chunks;
+    for (std::size_t at = 8; at + 12 <= file.size();) {
+        const std::uint32_t length = bigEndian32(&file[at]);
+        if (at + 12 + length > file.size())
+            die("PNG chunk runs past the end of the file");
+        const auto* data = &file[at + 8];
+        chunks.push_back({std::string(reinterpret_cast<const char*>(&file[at + 4]), 4),
+                          Bytes(data, data + length)});
+        at += 12 + length;
+    }
+    return chunks;
+}
+
+Bytes unpackIccp(const Bytes& data)
+{
+    const auto zero = std::find(data.begin(), data.end(), 0);
+    if (zero == data.end() || zero + 2 > data.end())
+        die("damaged iCCP chunk");
+    const Bytes packed(zero + 2, data.end());
+    Bytes profile(16 << 20);
+    uLongf size = profile.size();
+    if (uncompress(profile.data(), &size, packed.data(), packed.size()) != Z_OK)
+        die("iCCP profile does not unpack");
+    profile.resize(size);
+    return profile;
+}
+
+struct JpegSegment
+{
+    int marker;
+    Bytes data; // after the length field
+};
+
+// The marker segments from SOI up to SOS (the entropy-coded data is not walked).
+std::vector<JpegSegment> jpegSegments(const Bytes& file)
+{
+    if (file.size() < 4 || file[0] != 0xff || file[1] != 0xd8)
+        die("not a JPEG file");
+    std::vector<JpegSegment> segments;
+    for (std::size_t at = 2; at + 4 <= file.size();) {
+        if (file[at] != 0xff)
+            die("JPEG marker expected");
+        const int marker = file[at + 1];
+        const std::size_t length = std::size_t(file[at + 2]) << 8 | file[at + 3];
+        if (length < 2 || at + 2 + length > file.size())
+            die("JPEG segment runs past the end of the file");
+        segments.push_back({marker, Bytes(&file[at + 4], &file[at + 2 + length])});
+        if (marker == 0xda)
+            break;
+        at += 2 + length;
+    }
+    return segments;
+}
+
+bool startsWith(const Bytes& data, const char* prefix, std::size_t size)
+{
+    return data.size() >= size && std::memcmp(data.data(), prefix, size) == 0;
+}
+
+void listJpegMarkers(const Bytes& file)
+{
+    for (const auto& segment : jpegSegments(file)) {
+        if (segment.marker == 0xe1 && startsWith(segment.data, "Exif\0\0", 6))
+            std::printf("APP1 Exif %zu\n", segment.data.size() - 6);
+        else if (segment.marker == 0xe2 && startsWith(segment.data, "ICC_PROFILE\0", 12))
+            std::printf("APP2 ICC_PROFILE %d/%d %zu\n", segment.data[12], segment.data[13],
+                        segment.data.size() - 14);
+        else if (segment.marker >= 0xe0 && segment.marker <= 0xef)
+            std::printf("APP%d\n", segment.marker - 0xe0);
+        else if (segment.marker >= 0xc0 && segment.marker <= 0xcf && segment.marker != 0xc4 &&
+                 segment.marker != 0xc8 && segment.marker != 0xcc)
+            std::printf("SOF%d\n", segment.marker - 0xc0);
+        else if (segment.marker == 0xda)
+            std::printf("SOS\n");
+    }
+}
+
+Bytes jpegIcc(const Bytes& file)
+{
+    std::map<int, Bytes> parts;
+    for (const auto& segment : jpegSegments(file))
+        if (segment.marker == 0xe2 && startsWith(segment.data, "ICC_PROFILE\0", 12))
+            parts[segment.data[12]].assign(segment.data.begin() + 14, segment.data.end());
+    Bytes profile;
+    int expected = 1;
+    for (const auto& [sequence, part] : parts) {
+        if (sequence != expected++)
+            die("ICC_PROFILE markers are not numbered 1, 2, 3...");
+        profile.insert(profile.end(), part.begin(), part.end());
+    }
+    return profile;
+}
+
+Bytes jpegExif(const Bytes& file)
+{
+    for (const auto& segment : jpegSegments(file))
+        if (segment.marker == 0xe1 && startsWith(segment.data, "Exif\0\0", 6))
+            return Bytes(segment.data.begin() + 6, segment.data.end());
+    return {};
+}
+
+void putBigEndian32(Bytes& to, std::size_t at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        to[at + i] = std::uint8_t(value >> (24 - 8 * i));
+}
+
+// A v2 display profile: the 128-byte header, a tag table with one private tag that fills the
+// rest with a counting pattern, so any lost, moved or doubled byte shows.
+Bytes makeIcc(std::size_t size)
+{
+    if (size < 160)
+        die("an ICC profile here is at least 160 bytes");
+    Bytes profile(size);
+    putBigEndian32(profile, 0, std::uint32_t(size));
+    profile[8] = 2;
+    profile[9] = 0x10;
+    std::memcpy(&profile[12], "mntrRGB XYZ ", 12);
+    std::memcpy(&profile[36], "acsp", 4);
+    putBigEndian32(profile, 68, 0x0000f6d6); // the D50 illuminant
+    putBigEndian32(profile, 72, 0x00010000);
+    putBigEndian32(profile, 76, 0x0000d32d);
+    putBigEndian32(profile, 128, 1); // one tag
+    std::memcpy(&profile[132], "zzzz", 4);
+    putBigEndian32(profile, 136, 144);
+    putBigEndian32(profile, 140, std::uint32_t(size - 144));
+    for (std::size_t i = 144; i < size; ++i)
+        profile[i] = std::uint8_t(i * 7 + i / 251);
+    return profile;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "png-chunks" && argc == 3) {
+        for (const auto& chunk : pngChunks(readFile(argv[2])))
+            std::printf("%s\n", chunk.type.c_str());
+    } else if (command == "png-chunk" && argc == 5) {
+        for (const auto& chunk : pngChunks(readFile(argv[2])))
+            if (chunk.type == argv[3]) {
+                writeFile(argv[4], chunk.type == "iCCP" ? unpackIccp(chunk.data) : chunk.data);
+                return 0;
+            }
+        die(std::string("no ") + argv[3] + " chunk");
+    } else if (command == "jpeg-markers" && argc == 3) {
+        listJpegMarkers(readFile(argv[2]));
+    } else if (command == "jpeg-icc" && argc == 4) {
+        writeFile(argv[3], jpegIcc(readFile(argv[2])));
+    } else if (command == "jpeg-exif" && argc == 4) {
+        writeFile(argv[3], jpegExif(readFile(argv[2])));
+    } else if (command == "make-icc" && argc == 4) {
+        writeFile(argv[3], makeIcc(std::stoul(argv[2])));
+    } else {
+        die("unknown command; see the top of ToolsProbe.cpp");
+    }
+    return 0;
+}

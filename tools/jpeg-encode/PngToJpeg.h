@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace orvalin::tools {
+
+// Reads a PNG from input and writes it to output as a baseline JPEG of the given quality
+// (1 to 100) with 4:2:0 chroma subsampling. Every PNG colour type and bit depth is read;
+// transparency is flattened onto white. The PNG's ICC profile (iCCP) goes into APP2
+// ICC_PROFILE markers and its EXIF block (eXIf, when it comes before the image data) into an
+// APP1 "Exif" marker, byte for byte.
+//
+// Rows stream from the PNG reader into the JPEG compressor one at a time, so memory does not
+// grow with the image. An interlaced PNG cannot be read that way and is held whole instead.
+//
+// Returns false with a one-line reason when the PNG cannot be read or the JPEG not written;
+// output may then hold part of a JPEG, and the caller discards it.
+bool pngToJpeg(std::FILE* input, std::FILE* output, int quality, std::string& error);
+
+// Composites one row of 8-bit RGBA pixels over white into 8-bit RGB: each channel becomes
+// c * a + 255 * (1 - a), rounded to the nearest integer.
+void flattenOntoWhite(const unsigned char* rgba, unsigned char* rgb, unsigned width);
+
+} // namespace orvalin::tools

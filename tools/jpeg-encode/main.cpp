@@ -1,0 +1,104 @@
+// jpeg-encode -q Q -out jpeg [-overwrite] IN.png: writes IN.jpg beside IN.png, a baseline JPEG
+// of quality Q with 4:2:0 chroma subsampling, carrying the PNG's ICC profile and EXIF block.
+// An existing IN.jpg is kept unless -overwrite is given. Exits 0 only when IN.jpg was written
+// whole; on any failure no IN.jpg is left and an existing one is unchanged.
+
+#include "EncodeOptions.h"
+#include "OutputFile.h"
+#include "PngToJpeg.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace orvalin::tools;
+
+namespace {
+
+constexpr int ExitFailure = 1;
+constexpr int ExitUsage = 2;
+// Large enough that reading and writing cost few system calls.
+constexpr std::size_t IoBufferSize = 256 * 1024;
+
+int fail(const std::string& reason)
+{
+    std::fprintf(stderr, "jpeg-encode: %s\n", reason.c_str());
+    return ExitFailure;
+}
+
+bool exists(const std::string& path)
+{
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0;
+}
+
+std::FILE* openPng(const std::string& path, std::string& error)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        error = "cannot open " + path + ": " + std::strerror(errno);
+        return nullptr;
+    }
+    struct stat info;
+    if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(file);
+        error = path + " is a folder, not a file";
+        return nullptr;
+    }
+    std::setvbuf(file, nullptr, _IOFBF, IoBufferSize);
+    return file;
+}
+
+int encode(const EncodeOptions& options)
+{
+    const std::string outputPath = jpegPathFor(options.input);
+    // Checked first to spare the work; the final rename refuses an existing file by itself.
+    if (!options.overwrite && exists(outputPath))
+        return fail(outputPath + " already exists (-overwrite replaces it)");
+
+    std::string error;
+    std::FILE* input = openPng(options.input, error);
+    if (!input)
+        return fail(error);
+    OutputFile output;
+    if (!output.open(outputPath, error)) {
+        std::fclose(input);
+        return fail(error);
+    }
+    std::FILE* jpeg = fdopen(dup(output.descriptor()), "wb");
+    if (!jpeg) {
+        std::fclose(input);
+        return fail("cannot write " + outputPath + ": " + std::strerror(errno));
+    }
+    std::setvbuf(jpeg, nullptr, _IOFBF, IoBufferSize);
+    const bool converted = pngToJpeg(input, jpeg, options.quality, error);
+    std::fclose(input);
+    const bool flushed = std::fflush(jpeg) == 0 && !std::ferror(jpeg);
+    const int flushError = errno;
+    std::fclose(jpeg);
+    if (!converted)
+        return fail(options.input + ": " + error);
+    if (!flushed)
+        return fail("cannot write " + outputPath + ": " + std::strerror(flushError));
+    const auto replace =
+        options.overwrite ? OutputFile::Replace::Allowed : OutputFile::Replace::Refused;
+    if (!output.commit(replace, error))
+        return fail(error);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string error;
+    const auto options = parseEncodeOptions(argc, argv, error);
+    if (!options) {
+        std::fprintf(stderr, "jpeg-encode: %s\n", error.c_str());
+        std::fputs("Usage: jpeg-encode -q quality -out jpeg [-overwrite] in_file.png\n", stderr);
+        return ExitUsage;
+    }
+    return encode(*options);
+}

@@ -1,0 +1,62 @@
+#include "PageBuffer.h"
+
+#include <sys/mman.h>
+#include <utility>
+
+namespace orvalin::tools {
+
+namespace {
+constexpr std::size_t HugePage = std::size_t(2) << 20;
+}
+
+PageBuffer::PageBuffer(PageBuffer&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
+      mapped_(std::exchange(other.mapped_, 0))
+{
+}
+
+PageBuffer& PageBuffer::operator=(PageBuffer&& other) noexcept
+{
+    if (this != &other) {
+        release();
+        data_ = std::exchange(other.data_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+        mapped_ = std::exchange(other.mapped_, 0);
+    }
+    return *this;
+}
+
+bool PageBuffer::allocate(std::size_t size)
+{
+    release();
+    if (size == 0)
+        return true;
+    // Map one huge page more than needed so the buffer can start on a huge-page boundary:
+    // only aligned 2 MiB ranges can be backed by huge pages.
+    const std::size_t mapped = (size + 2 * HugePage - 1) / HugePage * HugePage;
+    void* base = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (base == MAP_FAILED)
+        return false;
+    auto* bytes = static_cast<std::uint8_t*>(base);
+    const auto address = reinterpret_cast<std::uintptr_t>(bytes);
+    const std::size_t lead = (HugePage - address % HugePage) % HugePage;
+    if (lead > 0)
+        munmap(bytes, lead);
+    const std::size_t kept = mapped - lead;
+    madvise(bytes + lead, kept, MADV_HUGEPAGE); // a hint: without huge pages all still works
+    data_ = bytes + lead;
+    mapped_ = kept;
+    size_ = size;
+    return true;
+}
+
+void PageBuffer::release()
+{
+    if (data_)
+        munmap(data_, mapped_);
+    data_ = nullptr;
+    size_ = 0;
+    mapped_ = 0;
+}
+
+} // namespace orvalin::tools
