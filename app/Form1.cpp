@@ -3,6 +3,7 @@
 #include "AddFilesByDialog.h"
 #include "ChildProcess.h"
 #include "ClearList.h"
+#include "ConversionRun.h"
 #include "FailureReport.h"
 #include "FileListView.h"
 #include "OutputOptions.h"
@@ -14,6 +15,7 @@
 #include "Startup.h"
 #include "Twips.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -89,6 +91,9 @@ Form1::Form1(Form1Services services, QWidget* parent)
     m_outputOptions = std::make_unique<OutputOptions>(
         OutputOptionControls{*Frame1, *Slider1, *Option1, *Option2, *Frame3, *Text1}, m_settings,
         services.desktopFolder ? services.desktopFolder : GetDesktopFolder);
+    m_conversionRun = std::make_unique<ConversionRun>(ConversionRunWindow{
+        *ListView1, *Text1, *Option1, *Option2, *Slider1, *ProgressBar1,
+        [this](PointerKind kind) { setMousePointer(kind); }});
     m_settings.setWriteFailureHandler(
         [this](const QString& location) { tellSettingsNotSaved(location); });
     arrangeTabOrder();
@@ -99,6 +104,9 @@ Form1::Form1(Form1Services services, QWidget* parent)
 
 Form1::~Form1()
 {
+    m_conversionRun = std::make_unique<ConversionRun>(ConversionRunWindow{
+        *ListView1, *Text1, *Option1, *Option2, *Slider1, *ProgressBar1,
+        [this](PointerKind kind) { setMousePointer(kind); }});
     m_settings.setWriteFailureHandler({});
 }
 
@@ -150,6 +158,7 @@ void Form1::arrangeTabOrder()
 void Form1::connectReactions()
 {
     connect(PushButton1, &QPushButton::clicked, this, &Form1::PushButton1_Click);
+    connect(PushButton2, &QPushButton::clicked, this, [this] { m_conversionRun->start(context()); });
     connect(PushButton6, &QPushButton::clicked, this, &Form1::PushButton6_Click);
     connect(PushButton9, &QPushButton::clicked, this,
             [this] { m_outputOptions->browseForOutputFolder(context()); });
@@ -178,6 +187,15 @@ void Form1::Form_Load()
     guard.step(134, [&] { ListView1->setColumnWidthTwips(1, FileListColumnWidthTwips); });
 
     m_outputOptions->restore(guard);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // The program ends with its window; a run still working stops its tool and removes its
+    // working folder on the way out.
+    if (m_conversionRun->IsConverting())
+        m_conversionRun->abandon();
+    QWidget::closeEvent(event);
 }
 
 void Form1::setMousePointer(PointerKind kind)

@@ -17,6 +17,7 @@ class QSlider;
 
 namespace orvalin {
 
+class ConversionRun;
 class FileListView;
 class OutputOptions;
 class ProgressBarWithText;
@@ -35,10 +36,6 @@ struct Form1Services
 
 // Told once per run when a setting could not be written.
 QString SettingsNotSavedMessage(const QString& location);
-
-// The window's pointer kinds. The busy kind marks the window as busy while a folder scan or a
-// conversion run works.
-enum class PointerKind { Default = 0, Busy = 11, Custom = 99 };
 
 // The main window. Its controls carry their design names as object names; each reaction's
 // logic lives with its subsystem, the window only connects them.
@@ -62,6 +59,10 @@ public:
     WindowContext context() { return {this, m_platform, m_applicationTitle}; }
 
     FileListView& fileList() { return *ListView1; }
+    ConversionRun& conversionRun() { return *m_conversionRun; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
@@ -77,6 +78,7 @@ private:
     SettingsStore& m_settings;
     QString m_programFolder;
     std::unique_ptr<OutputOptions> m_outputOptions;
+    std::unique_ptr<ConversionRun> m_conversionRun;
     QString m_applicationTitle;
     PointerKind m_pointer = PointerKind::Default;
     std::optional<QCursor> m_customPointer;

@@ -65,6 +65,10 @@ struct Platform
     Shell& shell;
 };
 
+// The window's pointer kinds. The busy kind marks the window as busy while a folder scan or a
+// conversion run works.
+enum class PointerKind { Default = 0, Busy = 11, Custom = 99 };
+
 // What a reaction needs of the window it runs for: the owner of its dialogs, the seams, and
 // the title of message boxes that name none of their own.
 struct WindowContext

@@ -1,5 +1,7 @@
 #include "FileListModel.h"
 
+#include <algorithm>
+
 namespace orvalin {
 
 int FileListModel::rowCount(const QModelIndex& parent) const
@@ -51,6 +53,8 @@ void FileListModel::appendRows(const QStringList& texts)
     const int first = int(m_rows.size());
     beginInsertRows({}, first, first + int(texts.size()) - 1);
     m_rows.append(texts);
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        m_identities.append(m_nextIdentity++);
     endInsertRows();
 }
 
@@ -61,10 +65,19 @@ void FileListModel::setRowText(int row, const QString& text)
     emit dataChanged(changed, changed, {Qt::DisplayRole});
 }
 
+void FileListModel::exchangeRows(int first, int second)
+{
+    m_rows.swapItemsAt(first, second);
+    m_identities.swapItemsAt(first, second);
+    emit dataChanged(index(std::min(first, second), 0), index(std::max(first, second), 0),
+                     {Qt::DisplayRole});
+}
+
 void FileListModel::removeRowAt(int row)
 {
     beginRemoveRows({}, row, row);
     m_rows.removeAt(row);
+    m_identities.removeAt(row);
     endRemoveRows();
 }
 
@@ -74,6 +87,7 @@ void FileListModel::clearRows()
         return;
     beginResetModel();
     m_rows.clear();
+    m_identities.clear();
     endResetModel();
 }
 

@@ -6,7 +6,9 @@
 namespace orvalin {
 
 // The rows of the file list: one text each, the path of one file, in the order added. The
-// columns are only headers; every column shows the row's text in column 0.
+// columns are only headers; every column shows the row's text in column 0. Each row also has
+// an identity no other row of this list ever has, which moves with it when rows exchange
+// places, so work over the list can follow rows that move or vanish.
 class FileListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -24,14 +26,18 @@ public:
     void addColumnHeader(const QString& text);
     void appendRows(const QStringList& texts);
     void setRowText(int row, const QString& text);
+    void exchangeRows(int first, int second);
     void removeRowAt(int row);
     void clearRows();
 
     const QStringList& rows() const { return m_rows; }
+    quint64 rowIdentity(int row) const { return m_identities.at(row); }
 
 private:
     QStringList m_headers;
     QStringList m_rows;
+    QList<quint64> m_identities;
+    quint64 m_nextIdentity = 1;
 };
 
 } // namespace orvalin

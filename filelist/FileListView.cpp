@@ -72,6 +72,19 @@ void FileListView::setText(int position, const QString& text)
     m_model.setRowText(position - 1, text);
 }
 
+void FileListView::exchange(int first, int second)
+{
+    requireRow(first, count());
+    requireRow(second, count());
+    m_model.exchangeRows(first - 1, second - 1);
+}
+
+quint64 FileListView::identity(int position) const
+{
+    requireRow(position, count());
+    return m_model.rowIdentity(position - 1);
+}
+
 void FileListView::remove(int position)
 {
     requireRow(position, count());

@@ -27,6 +27,10 @@ public:
     // Positions outside 1 to count() throw Failure.
     QString text(int position) const;
     void setText(int position, const QString& text);
+    // Exchanges two rows, their texts and identities both.
+    void exchange(int first, int second);
+    // The row's identity: never shared with another row of this list, kept while it moves.
+    quint64 identity(int position) const;
     void remove(int position);
     void clear();
 

@@ -1,0 +1,420 @@
+#include "ChildProcess.h"
+#include "ConversionRun.h"
+#include "FailureReport.h"
+#include "ProgressBarWithText.h"
+#include "TestFiles.h"
+#include "ToolImages.h"
+#include "WindowFixture.h"
+
+#include <QDirIterator>
+#include <QImage>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
+using namespace orvalin;
+using orvalin::testing::Window;
+using orvalin::testing::writeFile;
+
+namespace {
+
+// Makes a WebP file of the given size with the cwebp tool, from a picture drawn here.
+void makeWebP(const QString& path, QSize size, bool withAlpha = false)
+{
+    QImage image(size, withAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgba(x * 255 / size.width(), y * 255 / size.height(), 90,
+                                       withAlpha ? (x % 2 ? 0 : 255) : 255));
+    const QString png = path + QStringLiteral(".source.png");
+    QVERIFY(image.save(png));
+    QProcess cwebp;
+    cwebp.start(QStringLiteral("cwebp"), {QStringLiteral("-quiet"), png, QStringLiteral("-o"), path});
+    QVERIFY2(cwebp.waitForFinished() && cwebp.exitCode() == 0, qPrintable(cwebp.errorString()));
+    QFile::remove(png);
+}
+
+QStringList filesBelow(const QString& folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next().mid(folder.size() + 1);
+    files.sort();
+    return files;
+}
+
+struct RunSetup
+{
+    QTemporaryDir root;
+    QString sources = root.filePath(QStringLiteral("sources"));
+    QString output = root.filePath(QStringLiteral("output"));
+    QString temp = root.filePath(QStringLiteral("temp"));
+
+    RunSetup()
+    {
+        QDir().mkpath(sources);
+        QDir().mkpath(output);
+        QDir().mkpath(temp);
+        qputenv("TEMP", temp.toLocal8Bit());
+    }
+    ~RunSetup() { qunsetenv("TEMP"); }
+
+    QString source(const QString& name) const { return sources + QLatin1Char('/') + name; }
+};
+
+void useOutputFolder(Window& window, const QString& folder)
+{
+    window.control<QRadioButton>("Option1")->click();
+    window.control<QLineEdit>("Text1")->setText(folder);
+}
+
+} // namespace
+
+class TestConversionRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("cwebp")).isEmpty())
+            QFAIL("cwebp (Debian package webp) is needed to make test pictures");
+    }
+
+    void goodAndBadFilesThroughTheWindow()
+    {
+        RunSetup setup;
+        const QStringList goodNames{QStringLiteral("plain.webp"), QStringLiteral("with blanks and 'quotes\".webp"),
+                                    QStringLiteral("-leading dash.webp"), QStringLiteral("line\nbreak.webp"),
+                                    QStringLiteral("Привет 世界.webp"), QStringLiteral("alpha.webp")};
+        for (const QString& name : goodNames)
+            makeWebP(setup.source(name), {37, 21}, name == QLatin1String("alpha.webp"));
+
+        const QString empty = setup.source(QStringLiteral("empty.webp"));
+        writeFile(empty, QByteArray());
+        const QString truncated = setup.source(QStringLiteral("truncated.webp"));
+        QFile whole(setup.source(QStringLiteral("plain.webp")));
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        writeFile(truncated, whole.read(whole.size() / 2));
+        const QString pngNamedWebp = setup.source(QStringLiteral("picture.webp"));
+        QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(pngNamedWebp, "PNG"));
+        const QString text = setup.source(QStringLiteral("notes.webp"));
+        writeFile(text, "just some words\n");
+        const QString missing = setup.source(QStringLiteral("missing.webp"));
+        const QString folder = setup.source(QStringLiteral("a folder.webp"));
+        QVERIFY(QDir().mkdir(folder));
+        const QString unreadable = setup.source(QStringLiteral("unreadable.webp"));
+        makeWebP(unreadable, {5, 5});
+        QVERIFY(QFile::setPermissions(unreadable, {}));
+        const bool rootReadsAnything = ::geteuid() == 0;
+
+        Window window;
+        useOutputFolder(window, setup.output + QLatin1Char('/'));
+        QStringList rows;
+        for (const QString& name : goodNames)
+            rows << setup.source(name);
+        rows << empty << truncated << pngNamedWebp << text << missing << unreadable << folder;
+        window.form->fileList().addRows(rows);
+        const QStringList sourcesBefore = filesBelow(setup.sources);
+
+        window.click("PushButton2");
+
+        QStringList expectedSkipped{empty, truncated, pngNamedWebp, text, missing};
+        QStringList expectedOutputs;
+        for (const QString& name : goodNames)
+            expectedOutputs << name.chopped(5) + QStringLiteral(".jpg");
+        if (rootReadsAnything)
+            expectedOutputs << QStringLiteral("unreadable.jpg");
+        else
+            expectedSkipped << unreadable;
+        expectedSkipped << folder;
+        expectedOutputs.sort();
+
+        QCOMPARE(window.messages().size(), 1);
+        QCOMPARE(window.messages().first().text, FinalMessage(expectedSkipped, {}));
+        QCOMPARE(window.messages().first().title, QStringLiteral("Orvalin"));
+        QCOMPARE(filesBelow(setup.output), expectedOutputs);
+        for (const QString& name : goodNames) {
+            const QImage result(setup.output + QLatin1Char('/') + name.chopped(5) + QStringLiteral(".jpg"));
+            QCOMPARE(result.size(), QSize(37, 21));
+        }
+        // Nothing written anywhere else, and the working folder is gone.
+        QCOMPARE(filesBelow(setup.sources), sourcesBefore);
+        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+        QCOMPARE(window.form->mousePointer(), PointerKind::Default);
+        QVERIFY(!window.form->conversionRun().IsConverting());
+        QFile::setPermissions(unreadable, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    void resultsBesideTheirSources()
+    {
+        RunSetup setup;
+        QDir().mkpath(setup.source(QStringLiteral("deeper/still")));
+        const QString a = setup.source(QStringLiteral("photo.final.webp"));
+        const QString b = setup.source(QStringLiteral("deeper/still/no extension"));
+        makeWebP(a, {10, 12});
+        makeWebP(b, {3, 4});
+        const QString existing = setup.source(QStringLiteral("photo.final.jpg"));
+        writeFile(existing, "an older result");
+
+        Window window;
+        window.click("Option2");
+        window.control<QLineEdit>("Text1")->setText(QStringLiteral("/this folder does not exist"));
+        window.form->fileList().addRows({a, b});
+        window.click("PushButton2");
+
+        QCOMPARE(window.messages().size(), 1);
+        QCOMPARE(window.messages().first().text, QStringLiteral("Done."));
+        QCOMPARE(QImage(existing).size(), QSize(10, 12)); // replaced without asking
+        QCOMPARE(QImage(setup.source(QStringLiteral("deeper/still/no extension.jpg"))).size(), QSize(3, 4));
+        QCOMPARE(filesBelow(setup.output), QStringList());
+    }
+
+    void refusals()
+    {
+        RunSetup setup;
+        Window window;
+        window.click("PushButton2");
+        QCOMPARE(window.messages().last().text, QStringLiteral("No files added."));
+
+        window.form->fileList().add(setup.source(QStringLiteral("x.webp")));
+        for (const QString& notAFolder : {QString(), setup.output + QStringLiteral("/missing"),
+                                          setup.root.filePath(QStringLiteral("file"))}) {
+            writeFile(setup.root.filePath(QStringLiteral("file")), "x");
+            useOutputFolder(window, notAFolder);
+            window.click("PushButton2");
+            QCOMPARE(window.messages().last().text,
+                     QStringLiteral("Folder does not exist. Please select another folder."));
+            QCOMPARE(window.messages().last().icon, MessageIcon::None);
+        }
+        QCOMPARE(window.messages().size(), 4);
+        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QVERIFY(!window.form->conversionRun().IsConverting());
+        QCOMPARE(window.form->mousePointer(), PointerKind::Default);
+    }
+
+    void progressWhileTheWindowStaysUsable()
+    {
+        RunSetup setup;
+        QStringList rows;
+        for (int i = 1; i <= 4; ++i) {
+            rows << setup.source(QStringLiteral("%1.webp").arg(i));
+            makeWebP(rows.last(), {8, 8});
+        }
+        Window window;
+        useOutputFolder(window, setup.output);
+        window.form->fileList().addRows(rows);
+        auto* bar = window.form->findChild<ProgressBarWithText*>(QStringLiteral("ProgressBar1"));
+
+        QList<double> values;
+        QStringList texts;
+        bool clickedAgain = false;
+        window.form->conversionRun().runner().setPassObserver([&](int) {
+            if (values.isEmpty() || values.last() != bar->exactValue())
+                values << bar->exactValue();
+            if (!texts.contains(bar->text()))
+                texts << bar->text();
+            QCOMPARE(window.form->mousePointer(), PointerKind::Busy);
+            if (!clickedAgain) {
+                clickedAgain = true;
+                window.click("PushButton2");       // a second run does not start
+                window.click("PushButton6");       // Clear List is refused while busy
+                window.form->fileList().add(setup.source(QStringLiteral("added later.webp")));
+            }
+        });
+        window.click("PushButton2");
+
+        // Each row's share of the rows there are now: a row added during the first file counts.
+        QCOMPARE(values, (QList<double>{25, 40, 60, 80}));
+        QCOMPARE(texts, (QStringList{"Processing: 1.webp", "Processing: 2.webp", "Processing: 3.webp",
+                                     "Processing: 4.webp"}));
+        QCOMPARE(bar->exactValue(), 0.0);
+        QCOMPARE(bar->text(), QStringLiteral("Progress Bar"));
+        QCOMPARE(window.messages().size(), 1); // "Done." only: the row added later was not run
+        QCOMPARE(window.messages().first().text, QStringLiteral("Done."));
+        QCOMPARE(window.rows().size(), 5);
+        QCOMPARE(filesBelow(setup.output),
+                 (QStringList{"1.jpg", "2.jpg", "3.jpg", "4.jpg"}));
+    }
+
+    void optionsChangedDuringARunApplyToLaterRows()
+    {
+        RunSetup setup;
+        const QString first = setup.source(QStringLiteral("first.webp"));
+        const QString second = setup.source(QStringLiteral("second.webp"));
+        makeWebP(first, {9, 9});
+        makeWebP(second, {9, 9});
+        Window window;
+        useOutputFolder(window, setup.output);
+        window.form->fileList().addRows({first, second});
+        bool switched = false;
+        window.form->conversionRun().runner().setPassObserver([&](int) {
+            if (!switched && window.form->findChild<ProgressBarWithText*>()->exactValue() == 50) {
+                switched = true;
+                window.click("Option2");
+            }
+        });
+        window.click("PushButton2");
+        QVERIFY(QFile::exists(setup.output + QStringLiteral("/first.jpg")));
+        QVERIFY(QFile::exists(setup.source(QStringLiteral("second.jpg"))));
+        QVERIFY(!QFile::exists(setup.output + QStringLiteral("/second.jpg")));
+    }
+
+    void rowsThatMoveOrVanishAreConvertedOnceAtMost()
+    {
+        RunSetup setup;
+        QStringList rows;
+        for (const char* name : {"a", "b", "c", "d"}) {
+            rows << setup.source(QStringLiteral("%1.webp").arg(QLatin1String(name)));
+            makeWebP(rows.last(), {6, 6});
+        }
+        Window window;
+        useOutputFolder(window, setup.output);
+        window.form->fileList().addRows(rows);
+        QStringList converted;
+        bool edited = false;
+        auto* bar = window.form->findChild<ProgressBarWithText*>();
+        window.form->conversionRun().runner().setPassObserver([&](int) {
+            if (!converted.contains(bar->text()))
+                converted << bar->text();
+            if (!edited) {
+                edited = true;
+                window.form->fileList().exchange(1, 4); // the row at work moves to the end
+                window.form->fileList().remove(3);      // c goes before its turn
+            }
+        });
+        window.click("PushButton2");
+        // Row 2 is still b; row 3 is now a, done already, so the first row waiting, d, follows.
+        QCOMPARE(converted, (QStringList{"Processing: a.webp", "Processing: b.webp", "Processing: d.webp"}));
+        QCOMPARE(filesBelow(setup.output), (QStringList{"a.jpg", "b.jpg", "d.jpg"}));
+        QCOMPARE(window.messages().last().text, QStringLiteral("Done."));
+    }
+
+    void resultsThatCannotBeSaved()
+    {
+        RunSetup setup;
+        QStringList rows;
+        for (const char* name : {"one", "two", "three"}) {
+            rows << setup.source(QStringLiteral("%1.webp").arg(QLatin1String(name)));
+            makeWebP(rows.last(), {6, 6});
+        }
+        Window window;
+        useOutputFolder(window, setup.output);
+        window.form->fileList().addRows(rows);
+        bool removed = false;
+        auto* bar = window.form->findChild<ProgressBarWithText*>();
+        window.form->conversionRun().runner().setPassObserver([&](int) {
+            if (!removed && bar->text() == QLatin1String("Processing: two.webp")) {
+                removed = true;
+                QVERIFY(QDir(setup.output).removeRecursively());
+            }
+        });
+        window.click("PushButton2");
+
+        const auto& shown = window.messages();
+        QCOMPARE(shown.size(), 3);
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(shown[i].title, QStringLiteral("Application Error"));
+            QVERIFY(shown[i].text.contains(QStringLiteral("PushButton2_Click at line 172\r\r")));
+        }
+        QCOMPARE(shown[2].text, FinalMessage({}, {rows[1], rows[2]}));
+        QVERIFY(!QFile::exists(setup.output));
+        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    void neitherOptionOnSavesNothing()
+    {
+        RunSetup setup;
+        const QString source = setup.source(QStringLiteral("lonely.webp"));
+        makeWebP(source, {4, 4});
+        QTemporaryDir store;
+        writeFile(store.filePath(QStringLiteral("s.conf")),
+                  "[Orvalin]\nOption1=False\nOption2=False\nText1=" + setup.output.toUtf8() + "\n");
+        Window window({.settingsFile = store.filePath(QStringLiteral("s.conf"))});
+        window.form->fileList().add(source);
+        window.click("PushButton2");
+        QCOMPARE(window.messages().last().text, FinalMessage({}, {source}));
+        QCOMPARE(filesBelow(setup.output), QStringList());
+        QCOMPARE(filesBelow(setup.sources), QStringList{QStringLiteral("lonely.webp")});
+    }
+
+    void aCrashingDecoderSkipsTheFile()
+    {
+        RunSetup setup;
+        const QString source = setup.source(QStringLiteral("fine.webp"));
+        makeWebP(source, {4, 4});
+        QFile crashing(QStringLiteral(CRASHING_TOOL));
+        QVERIFY(crashing.open(QIODevice::ReadOnly));
+        const QByteArray crashingImage = crashing.readAll();
+
+        Window window;
+        useOutputFolder(window, setup.output);
+        window.form->fileList().add(source);
+        window.form->conversionRun().setToolImageLoader([&](const QString& resource) {
+            return resource == EncoderImage() ? LoadToolImage(resource) : crashingImage;
+        });
+        window.click("PushButton2");
+        QCOMPARE(window.messages().last().text, FinalMessage({source}, {}));
+        QCOMPARE(filesBelow(setup.output), QStringList());
+    }
+
+    void withoutTempTheSystemsTemporaryFolderIsUsed()
+    {
+        RunSetup setup;
+        qunsetenv("TEMP");
+        const QString source = setup.source(QStringLiteral("t.webp"));
+        makeWebP(source, {4, 4});
+        Window window;
+        useOutputFolder(window, setup.output);
+        window.form->fileList().add(source);
+        QString workFolder;
+        window.form->conversionRun().runner().setPassObserver([&](int) {
+            const QStringList runs = QDir(QDir::tempPath()).entryList({QStringLiteral("orvalin-run-*")}, QDir::Dirs);
+            if (!runs.isEmpty())
+                workFolder = QDir::tempPath() + QLatin1Char('/') + runs.first();
+        });
+        window.click("PushButton2");
+        QCOMPARE(window.messages().last().text, QStringLiteral("Done."));
+        QVERIFY(!workFolder.isEmpty());
+        QVERIFY(!QFileInfo::exists(workFolder));
+    }
+
+    void closingTheWindowStopsTheRun()
+    {
+        RunSetup setup;
+        QStringList rows;
+        for (int i = 0; i < 3; ++i) {
+            rows << setup.source(QStringLiteral("%1.webp").arg(i));
+            makeWebP(rows.last(), {6, 6});
+        }
+        Window window;
+        useOutputFolder(window, setup.output);
+        window.form->fileList().addRows(rows);
+        window.form->show();
+        QString workFolder;
+        window.form->conversionRun().runner().setPassObserver([&](int) {
+            if (workFolder.isEmpty()) {
+                workFolder = QDir(setup.temp).entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0);
+                window.form->close();
+            }
+        });
+        window.click("PushButton2");
+        QVERIFY(!workFolder.isEmpty());
+        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QVERIFY(window.messages().isEmpty());
+        QVERIFY(filesBelow(setup.output).size() <= 1);
+        QVERIFY(!window.form->isVisible());
+    }
+};
+
+QTEST_MAIN(TestConversionRun)
+#include "TestConversionRun.moc"
