@@ -1,9 +1,11 @@
 #include "Form1.h"
 
+#include "AddAllInFolder.h"
 #include "AddFilesByDialog.h"
 #include "ChildProcess.h"
 #include "ClearList.h"
 #include "ConversionRun.h"
+#include "DropFiles.h"
 #include "FailureReport.h"
 #include "FileListView.h"
 #include "OutputOptions.h"
@@ -11,6 +13,7 @@
 #include "PointerFile.h"
 #include "ProgramIcon.h"
 #include "ProgressBarWithText.h"
+#include "SampleFiles.h"
 #include "Settings.h"
 #include "Startup.h"
 #include "Twips.h"
@@ -159,7 +162,15 @@ void Form1::connectReactions()
 {
     connect(PushButton1, &QPushButton::clicked, this, &Form1::PushButton1_Click);
     connect(PushButton2, &QPushButton::clicked, this, [this] { m_conversionRun->start(context()); });
+    connect(PushButton4, &QPushButton::clicked, this, [this] {
+        AddAllInFolder(*ListView1, m_settings, context(),
+                       [this](PointerKind kind) { setMousePointer(kind); }, m_closing);
+    });
     connect(PushButton6, &QPushButton::clicked, this, &Form1::PushButton6_Click);
+    connect(PushButton7, &QPushButton::clicked, this,
+            [this] { LoadSampleFiles(*ListView1, m_programFolder, context()); });
+    ListView1->setDropHandler(
+        [this](const QStringList& paths) { DropFiles(*ListView1, paths, context(), m_closing); });
     connect(PushButton9, &QPushButton::clicked, this,
             [this] { m_outputOptions->browseForOutputFolder(context()); });
     m_outputOptions->connectReactions();
@@ -191,8 +202,9 @@ void Form1::Form_Load()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    // The program ends with its window; a run still working stops its tool and removes its
-    // working folder on the way out.
+    // The program ends with its window: a scan stops at its next yield, and a run still
+    // working stops its tool and removes its working folder on the way out.
+    m_closing = true;
     if (m_conversionRun->IsConverting())
         m_conversionRun->abandon();
     QWidget::closeEvent(event);

@@ -81,6 +81,8 @@ private:
     std::unique_ptr<ConversionRun> m_conversionRun;
     QString m_applicationTitle;
     PointerKind m_pointer = PointerKind::Default;
+    // Set when the window closes: long work stops at its next yield.
+    bool m_closing = false;
     std::optional<QCursor> m_customPointer;
 
     FileListView* ListView1 = nullptr;

@@ -2,9 +2,13 @@
 
 #include "Twips.h"
 
+#include "DropFiles.h"
 #include "Failure.h"
 
+#include <QDropEvent>
 #include <QHeaderView>
+#include <QMimeData>
+#include <QTimer>
 
 namespace orvalin {
 
@@ -33,6 +37,43 @@ FileListView::FileListView(QWidget* parent) : QTreeView(parent)
     setTextElideMode(Qt::ElideNone);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
+    // Rows are never dragged out of the list; files from the desktop may be dropped onto it.
+    setDragEnabled(false);
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);
+}
+
+void FileListView::setDropHandler(std::function<void(const QStringList&)> handler)
+{
+    m_dropHandler = std::move(handler);
+}
+
+void FileListView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (DroppedPaths(*event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void FileListView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (DroppedPaths(*event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void FileListView::dropEvent(QDropEvent* event)
+{
+    const QStringList paths = DroppedPaths(*event->mimeData());
+    if (paths.isEmpty() || !m_dropHandler) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // A dropped folder may take a while to scan: the desktop's drag ends first.
+    QTimer::singleShot(0, this, [this, paths] { m_dropHandler(paths); });
 }
 
 void FileListView::addColumnHeader(const QString& text)

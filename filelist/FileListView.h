@@ -4,6 +4,8 @@
 
 #include <QTreeView>
 
+#include <functional>
+
 namespace orvalin {
 
 // The file list control: the queue of files a conversion run works through, shown in details
@@ -36,8 +38,17 @@ public:
 
     const QStringList& rows() const { return m_model.rows(); }
 
+    // Files and folders dropped from the desktop are handed to this, after the drop has ended.
+    void setDropHandler(std::function<void(const QStringList& paths)> handler);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     FileListModel m_model;
+    std::function<void(const QStringList&)> m_dropHandler;
 };
 
 // True when a row's text equals the given text in every character (case-sensitive, nothing

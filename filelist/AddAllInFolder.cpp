@@ -1,0 +1,32 @@
+#include "AddAllInFolder.h"
+
+#include "FailureReport.h"
+#include "FolderScan.h"
+#include "Settings.h"
+
+namespace orvalin {
+
+void AddAllInFolder(FileListView& list, SettingsStore& settings, const WindowContext& window,
+                    const std::function<void(PointerKind)>& setPointer, const bool& stopRequested)
+{
+    GuardedSteps guard(GuardedProcedure::AddFolderClick, window.platform.messageBoxes, window.owner);
+    QString lastFolder;
+    QString chosen;
+    guard.step(100, [&] { lastFolder = settings.read(SettingKey::LastScannedFolder, SettingDefault::LastFolder); });
+    guard.step(102, [&] {
+        chosen = window.platform.fileDialogs.pickFolder(window.owner, ScanFolderPickerTitle, lastFolder);
+    });
+    if (guard.test(104, [&] { return chosen.isEmpty(); }))
+        return;
+    guard.step(106, [&] { settings.write(SettingKey::LastScannedFolder, chosen); });
+    guard.step(108, [&] { setPointer(PointerKind::Busy); });
+    guard.step(110, [&] {
+        FolderScan scan(window.platform.messageBoxes, window.owner, stopRequested);
+        scan.AddFolderTree(chosen, QStringLiteral("*.webp"), list);
+    });
+    if (stopRequested)
+        return; // the window has closed
+    guard.step(112, [&] { setPointer(PointerKind::Default); });
+}
+
+} // namespace orvalin

@@ -1,0 +1,358 @@
+#include "FileListView.h"
+#include "FolderScan.h"
+#include "Settings.h"
+#include "TestFiles.h"
+#include "WindowFixture.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <cstdio>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+using namespace orvalin;
+using orvalin::testing::Window;
+using orvalin::testing::writeFile;
+
+namespace {
+
+// Builds a folder tree from paths relative to a root: a path ending in "/" is a folder.
+class Tree
+{
+public:
+    Tree() { QVERIFY(m_dir.isValid()); }
+
+    QString root() const { return m_dir.path(); }
+    QString path(const QString& relative) const { return root() + QLatin1Char('/') + relative; }
+
+    void add(const QStringList& relatives)
+    {
+        for (const QString& relative : relatives) {
+            if (relative.endsWith(QLatin1Char('/')))
+                QVERIFY(QDir().mkpath(path(relative)));
+            else {
+                QVERIFY(QDir().mkpath(QFileInfo(path(relative)).path()));
+                writeFile(path(relative), "RIFF");
+            }
+        }
+    }
+
+    QStringList paths(const QStringList& relatives) const
+    {
+        QStringList result;
+        for (const QString& relative : relatives)
+            result << path(relative);
+        return result;
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void sendDrop(FileListView& list, QMimeData* data)
+{
+    // As a real drag does: it enters the list, then drops.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list.viewport(), &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list.viewport(), &drop);
+    QCoreApplication::processEvents(); // the drop's work runs once the drop has ended
+}
+
+QMimeData* filesData(const QStringList& paths)
+{
+    auto* data = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data->setUrls(urls);
+    return data;
+}
+
+} // namespace
+
+class TestFolderScan : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rowsComeFolderByFolderBreadthFirst()
+    {
+        Tree tree;
+        tree.add({"b.webp", "A.WEBP", "notes.txt", "~draft.webp", ".hidden.webp", "sub2/z.webp",
+                  "sub1/x.webp", "sub1/deep/y.webp", "sub1/deep/deeper/w.Webp", ".config/h.webp",
+                  "Привет мир/p.webp", "named.webp/inside.webp"});
+        Window window;
+        window.seams.fileDialogs.folderAnswers << tree.root();
+        PointerKind duringScan = PointerKind::Default;
+        QTimer::singleShot(0, [&] { duringScan = window.form->mousePointer(); });
+        window.click("PushButton4");
+
+        QCOMPARE(window.rows(), tree.paths({"A.WEBP", "b.webp", "named.webp/inside.webp",
+                                            "sub1/x.webp", "sub2/z.webp", "Привет мир/p.webp",
+                                            "sub1/deep/y.webp", "sub1/deep/deeper/w.Webp"}));
+        QCOMPARE(duringScan, PointerKind::Busy);
+        QCOMPARE(window.form->mousePointer(), PointerKind::Default);
+        QCOMPARE(window.seams.fileDialogs.folderRequests.first().title, QStringLiteral("Please select folder:"));
+        QCOMPARE(window.settings->read(SettingKey::LastScannedFolder, QString()), tree.root());
+        QVERIFY(window.messages().isEmpty());
+
+        // The same folder again: every file again, and the picker starts where it was left.
+        window.seams.fileDialogs.folderAnswers << tree.root();
+        window.click("PushButton4");
+        QCOMPARE(window.rows().size(), 16);
+        QCOMPARE(window.seams.fileDialogs.folderRequests.last().initialFolder, tree.root());
+    }
+
+    void cancellingChangesNothing()
+    {
+        Window window;
+        window.settings->write(SettingKey::LastScannedFolder, QStringLiteral("/kept"));
+        window.click("PushButton4");
+        QCOMPARE(window.seams.fileDialogs.folderRequests.first().initialFolder, QStringLiteral("/kept"));
+        QCOMPARE(window.settings->read(SettingKey::LastScannedFolder, QString()), QStringLiteral("/kept"));
+        QCOMPARE(window.rows(), QStringList());
+    }
+
+    void aFolderWithoutWebPFilesStillBecomesTheLastFolder()
+    {
+        Tree tree;
+        tree.add({"only.png"});
+        Window window;
+        window.seams.fileDialogs.folderAnswers << tree.root();
+        window.click("PushButton4");
+        QCOMPARE(window.rows(), QStringList());
+        QCOMPARE(window.settings->read(SettingKey::LastScannedFolder, QString()), tree.root());
+    }
+
+#ifndef Q_OS_WIN
+    void namesThatCannotBeEnteredAndLinks()
+    {
+        Tree tree;
+        tree.add({"ok/a.webp", "line\nbreak/b.webp", "ques?tion/c.webp", "ctrl\x01/d.webp",
+                  "del\x7f/e.webp", "loop/f.webp", "twice/g.webp", "file\nname.webp"});
+        // A folder whose name is not valid UTF-8 cannot be opened again by its decoded name.
+        const QByteArray badName = QFile::encodeName(tree.root()) + "/bad\xff\xfe";
+        QVERIFY(::mkdir(badName.constData(), 0755) == 0);
+        std::FILE* inside = std::fopen((badName + "/x.webp").constData(), "w");
+        QVERIFY(inside && std::fclose(inside) == 0);
+        QVERIFY(QFile::link(tree.path("loop"), tree.path("loop/again")));         // a loop
+        QVERIFY(QFile::link(tree.path("twice"), tree.path("ok/to twice")));      // a second way in
+        QVERIFY(QFile::link(tree.path("nowhere"), tree.path("ok/dangling")));    // a dangling link
+        QVERIFY(QFile::link(tree.path("nowhere.webp"), tree.path("dangling.webp")));
+
+        Window window;
+        window.seams.fileDialogs.folderAnswers << tree.root();
+        window.click("PushButton4");
+        QCOMPARE(window.rows(), tree.paths({"file\nname.webp", "loop/f.webp", "ok/a.webp",
+                                            "twice/g.webp"}));
+        QVERIFY(window.messages().isEmpty());
+    }
+
+    void hiddenFilesAndFolders()
+    {
+        Tree tree;
+        tree.add({".hidden-folder/in.webp", "visible/.hidden.webp", "visible/shown.webp"});
+        const QString readOnlyHidden = tree.path("visible/.read-only.webp");
+        writeFile(readOnlyHidden);
+        QVERIFY(QFile::setPermissions(readOnlyHidden, QFileDevice::ReadOwner));
+        QCOMPARE(FileAttributes(tree.path(".hidden-folder")), HiddenSystemFolder);
+        QCOMPARE(FileAttributes(tree.path("visible/.hidden.webp")), HiddenPlainFile);
+
+        Window window;
+        window.seams.fileDialogs.folderAnswers << tree.root();
+        window.click("PushButton4");
+        QStringList expected = tree.paths({"visible/shown.webp"});
+        // Only a user who cannot write the file sees it read-only; the superuser writes anything.
+        if (::geteuid() != 0)
+            expected.prepend(readOnlyHidden);
+        QCOMPARE(window.rows(), expected);
+    }
+
+    void unreadableFoldersAreLeftOutWithTheirFiles()
+    {
+        // The superuser reads every folder, so this runs the scan as an ordinary user.
+        if (::geteuid() == 0 && QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+            QSKIP("needs setpriv to scan as an ordinary user");
+        QTemporaryDir shared(QStringLiteral("/tmp/orvalin-scan-XXXXXX"));
+        QFile::setPermissions(shared.path(), QFileDevice::Permissions(0x7777));
+        const QString root = shared.path();
+        for (const char* folder : {"/open/", "/closed/", "/closed/inner/", "/open/below/"})
+            QVERIFY(QDir().mkpath(root + QLatin1String(folder)));
+        for (const char* file : {"/top.webp", "/open/a.webp", "/closed/b.webp", "/closed/inner/c.webp",
+                                 "/open/below/d.webp"})
+            writeFile(root + QLatin1String(file));
+        QProcess::execute(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("a+rwX"), root});
+        QVERIFY(QFile::setPermissions(root + QStringLiteral("/closed"), {}));
+
+        QProcess probe;
+        QStringList command{QStringLiteral(SCAN_PROBE), root, QStringLiteral("*.webp")};
+        if (::geteuid() == 0)
+            command = QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                                  QStringLiteral("--clear-groups"), QStringLiteral("--")} + command;
+        probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        probe.start(::geteuid() == 0 ? QStringLiteral("setpriv") : command.takeFirst(), command);
+        QVERIFY(probe.waitForFinished());
+        QCOMPARE(probe.exitCode(), 0);
+        const QStringList rows = QString::fromUtf8(probe.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(rows, (QStringList{root + "/top.webp", root + "/open/a.webp", root + "/open/below/d.webp"}));
+        QFile::setPermissions(root + QStringLiteral("/closed"), QFileDevice::Permissions(0x7777));
+    }
+#endif
+
+    void filesThatVanishDuringTheScan()
+    {
+        Tree tree;
+        tree.add({"first/a.webp", "second/b.webp", "second/c.webp", "third/d.webp"});
+        Window window;
+        window.seams.fileDialogs.folderAnswers << tree.root();
+        bool removed = false;
+        QTimer remover;
+        QObject::connect(&remover, &QTimer::timeout, [&] {
+            if (!removed) {
+                removed = QDir(tree.path("second")).removeRecursively();
+            }
+        });
+        remover.start(0);
+        window.click("PushButton4");
+        QVERIFY(removed);
+        QVERIFY(!window.rows().contains(tree.path("second/b.webp")));
+        QVERIFY(window.rows().contains(tree.path("third/d.webp")));
+        QVERIFY(window.messages().isEmpty());
+    }
+
+    void closingTheWindowEndsTheScan()
+    {
+        Tree tree;
+        QStringList files;
+        for (int i = 0; i < 40; ++i)
+            files << QStringLiteral("f%1/sub/a.webp").arg(i);
+        tree.add(files);
+        Window window;
+        window.form->show();
+        window.seams.fileDialogs.folderAnswers << tree.root();
+        QTimer::singleShot(0, [&] { window.form->close(); });
+        window.click("PushButton4");
+        QVERIFY(!window.form->isVisible());
+        QVERIFY(window.rows().size() < 40);
+        QVERIFY(window.messages().isEmpty());
+    }
+
+    void dragsWithoutFilesAreRefused()
+    {
+        Window window;
+        auto* list = window.control<FileListView>("ListView1");
+        QMimeData text;
+        text.setText(QStringLiteral("/some/path.webp"));
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(list->viewport(), &enter);
+        QVERIFY(!enter.isAccepted());
+
+        QMimeData web;
+        web.setUrls({QUrl(QStringLiteral("https://example.org/a.webp"))});
+        QDragMoveEvent move(QPoint(10, 10), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(list->viewport(), &move);
+        QVERIFY(!move.isAccepted());
+
+        std::unique_ptr<QMimeData> files(filesData({QStringLiteral("/x.webp")}));
+        QDragEnterEvent withFiles(QPoint(10, 10), Qt::CopyAction, files.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(list->viewport(), &withFiles);
+        QVERIFY(withFiles.isAccepted());
+
+        QMimeData* plain = new QMimeData;
+        plain->setText(QStringLiteral("words"));
+        sendDrop(*list, plain);
+        delete plain;
+        QCOMPARE(window.rows(), QStringList());
+    }
+
+    void droppedFilesAndFolders()
+    {
+        Tree tree;
+        tree.add({"one.txt", "two.WEBP", "dir1/a.png", "dir1/~temp.webp", "dir1/.hidden",
+                  "dir1/sub/b.jpg", "dir2/c"});
+        const QString missing = tree.path("gone.webp");
+        Window window;
+        auto* list = window.control<FileListView>("ListView1");
+        window.form->setMousePointer(PointerKind::Busy); // a drop neither tests nor sets it
+        std::unique_ptr<QMimeData> data(filesData(
+            {tree.path("two.WEBP"), tree.path("dir1"), missing, tree.path("one.txt"), tree.path("dir2")}));
+        sendDrop(*list, data.get());
+        QCOMPARE(window.rows(), tree.paths({"two.WEBP", "dir1/a.png", "dir1/sub/b.jpg", "gone.webp",
+                                            "one.txt", "dir2/c"}));
+        QCOMPARE(window.form->mousePointer(), PointerKind::Busy);
+
+        sendDrop(*list, data.get());
+        QCOMPARE(window.rows().size(), 12);
+    }
+
+    void sampleFiles()
+    {
+        Window window({.prepareProgramFolder = [](const QString& folder) {
+            QDir().mkpath(folder + QStringLiteral("/Samples"));
+            for (const char* name : {"/Samples/b.webp", "/Samples/a.webp", "/Samples/c.txt"})
+                writeFile(folder + QLatin1String(name));
+        }});
+        const QString samples = window.programFolder.path() + QStringLiteral("/Samples");
+        window.form->fileList().add(samples + QStringLiteral("//a.webp")); // differs: added again
+        window.form->fileList().add(samples + QStringLiteral("/c.txt"));   // equal: not added again
+        window.seams.messageBoxes.answers << MessageAnswer::No << MessageAnswer::Yes;
+
+        window.click("PushButton7");
+        window.click("PushButton7");
+
+        QCOMPARE(window.rows(), (QStringList{samples + "//a.webp", samples + "/c.txt",
+                                             samples + "/a.webp", samples + "/b.webp"}));
+        QCOMPARE(window.messages().size(), 2);
+        for (const MessageRequest& question : window.messages()) {
+            QCOMPARE(question.text, QStringLiteral("Would you like this software to open the folder where "
+                                                   "these sample files are stored (so that you can view "
+                                                   "them before working with them)?"));
+            QCOMPARE(question.buttons, MessageButtons::YesNo);
+            QCOMPARE(question.icon, MessageIcon::None);
+            QCOMPARE(question.title, QStringLiteral("Orvalin"));
+        }
+        QCOMPARE(window.seams.shell.opened, QStringList{samples}); // only after the Yes
+
+        QFile::remove(samples + QStringLiteral("/b.webp"));
+        writeFile(samples + QStringLiteral("/d.webp"));
+        window.form->fileList().clear();
+        window.click("PushButton7");
+        QCOMPARE(window.rows(), (QStringList{samples + "/a.webp", samples + "/c.txt", samples + "/d.webp"}));
+    }
+
+    void noSamplesFolderStillAsks()
+    {
+        Window window;
+        window.click("PushButton7");
+        QCOMPARE(window.rows(), QStringList());
+        QCOMPARE(window.messages().size(), 1);
+        QCOMPARE(window.seams.shell.opened, QStringList());
+    }
+
+    void patterns()
+    {
+        QVERIFY(MatchesPattern(QStringLiteral("a.WEBP"), QStringLiteral("*.webp")));
+        QVERIFY(!MatchesPattern(QStringLiteral("a.webp.txt"), QStringLiteral("*.webp")));
+        QVERIFY(MatchesPattern(QStringLiteral("no dot"), QStringLiteral("*.*")));
+        QVERIFY(MatchesPattern(QStringLiteral(".hidden"), QStringLiteral("*.*")));
+        QVERIFY(HasUnsafeNameChars(QStringLiteral("a\tb")));
+        QVERIFY(HasUnsafeNameChars(QStringLiteral("a?b")));
+        QVERIFY(HasUnsafeNameChars(QString(QChar(0x85))));
+        QVERIFY(!HasUnsafeNameChars(QStringLiteral("日本語 ü ß")));
+        QVERIFY(!HasUnsafeNameChars(QString::fromUcs4(U"emoji \U0001F600")));
+    }
+};
+
+QTEST_MAIN(TestFolderScan)
+#include "TestFolderScan.moc"
