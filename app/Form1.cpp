@@ -1,13 +1,16 @@
 #include "Form1.h"
 
 #include "AddAllInFolder.h"
+#include "Appearance.h"
 #include "AddFilesByDialog.h"
 #include "ChildProcess.h"
 #include "ClearList.h"
 #include "ConversionRun.h"
 #include "DropFiles.h"
+#include "Failure.h"
 #include "FailureReport.h"
 #include "FileListView.h"
+#include "ListEditing.h"
 #include "OutputOptions.h"
 #include "PathHelpers.h"
 #include "PointerFile.h"
@@ -19,6 +22,7 @@
 #include "Twips.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -99,8 +103,12 @@ Form1::Form1(Form1Services services, QWidget* parent)
         [this](PointerKind kind) { setMousePointer(kind); }});
     m_settings.setWriteFailureHandler(
         [this](const QString& location) { tellSettingsNotSaved(location); });
+    m_listEditing = new ListEditing(*ListView1, {[this] { return isBusy(); },
+                                                 [this] { setMousePointer(PointerOverSurface(m_pointer)); },
+                                                 [this] { return dragPointer(); }});
     arrangeTabOrder();
     connectReactions();
+    watchPointerMoves();
     centreOnScreen();
     ListView1->setFocus();
 }
@@ -176,6 +184,44 @@ void Form1::connectReactions()
     m_outputOptions->connectReactions();
 }
 
+void Form1::watchPointerMoves()
+{
+    for (QWidget* watched : std::initializer_list<QWidget*>{
+             this, Frame1, Frame3, Frame5, PushButton1, PushButton2, PushButton4, PushButton6,
+             PushButton7, PushButton9}) {
+        watched->setMouseTracking(true);
+        watched->installEventFilter(this);
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseMove && event->type() != QEvent::Enter)
+        return QWidget::eventFilter(watched, event);
+    auto* widget = static_cast<QWidget*>(watched);
+    if (qobject_cast<QPushButton*>(widget)) {
+        setMousePointer(PointerOverButton(m_pointer));
+    } else {
+        // Only the surface itself counts: a move that a control passed on to its container
+        // (an option button, the slider, the text box) has no pointer reaction.
+        const QPoint at = event->type() == QEvent::MouseMove
+                              ? static_cast<QMouseEvent*>(event)->position().toPoint()
+                              : widget->mapFromGlobal(QCursor::pos());
+        if (!widget->childAt(at))
+            setMousePointer(PointerOverSurface(m_pointer));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QCursor Form1::dragPointer() const
+{
+    try {
+        return loadPointerFile(m_programFolder + Separator + QStringLiteral("drag.ico"));
+    } catch (const Failure&) {
+        return QCursor(Qt::ClosedHandCursor); // no drag pointer file: the drag still works
+    }
+}
+
 void Form1::centreOnScreen()
 {
     const QRect available = screen()->availableGeometry();
@@ -185,6 +231,8 @@ void Form1::centreOnScreen()
 void Form1::Form_Load()
 {
     GuardedSteps guard(GuardedProcedure::FormLoad, m_platform.messageBoxes, this);
+
+    guard.step(100, [&] { SetUpSkin(*this, {Frame1, Frame5, Frame3, Option1, Option2}, m_programFolder); });
 
     const QString handPointerFile = m_programFolder + Separator + HandPointerFileName;
     if (guard.test(102, [&] { return PathExists(handPointerFile); }))

@@ -19,6 +19,7 @@ namespace orvalin {
 
 class ConversionRun;
 class FileListView;
+class ListEditing;
 class OutputOptions;
 class ProgressBarWithText;
 class SettingsStore;
@@ -63,11 +64,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
     void arrangeTabOrder();
     void connectReactions();
+    void watchPointerMoves();
+    QCursor dragPointer() const;
     void centreOnScreen();
 
     void PushButton1_Click();
@@ -79,6 +83,7 @@ private:
     QString m_programFolder;
     std::unique_ptr<OutputOptions> m_outputOptions;
     std::unique_ptr<ConversionRun> m_conversionRun;
+    ListEditing* m_listEditing = nullptr;
     QString m_applicationTitle;
     PointerKind m_pointer = PointerKind::Default;
     // Set when the window closes: long work stops at its next yield.

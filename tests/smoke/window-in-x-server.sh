@@ -3,10 +3,14 @@
 # manager, finds its window by the caption "Orvalin", checks its size, place and fixed border,
 # takes a screenshot into the given folder, closes the window as a user would, and checks that
 # the program ends cleanly having stored its first settings.
-# Usage: window-in-x-server.sh PROGRAM SCREENSHOT_FOLDER
+# Then starts it again with the example skin beside it and takes a second screenshot, and drags
+# a row of the list to another place with the real pointer in a window of a probe program.
+# Usage: window-in-x-server.sh PROGRAM SCREENSHOT_FOLDER EXAMPLE_SKIN_FOLDER LIST_DRAG_PROBE
 set -euo pipefail
 program=$1
 shots=$2
+skin=$3
+drag_probe=$4
 mkdir -p "$shots"
 
 work=$(mktemp -d)
@@ -85,4 +89,40 @@ wait "$program_pid" || status=$?
 store=$XDG_CONFIG_HOME/Kestrune.conf
 grep -qx '\[Orvalin\]' "$store" && grep -qxF "Text1=$HOME/Desktop/" "$store" ||
     fail "the settings were not stored in $store: $(cat "$store" 2>&1)"
-echo "window found, checked and closed; settings stored; screenshots in $shots"
+# The example skin beside the program dresses the window from its first showing.
+cp -r "$skin/x" "$work/copied/"
+(cd "$work" && exec "$work/copied/orvalin") >"$work/program-skinned.log" 2>&1 &
+skinned_pid=$!
+pids+=($skinned_pid)
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Orvalin$' | head -n1) ||
+    fail "no skinned window: $(cat "$work/program-skinned.log")"
+wait_for 20 painted || fail "the skinned window was never painted"
+corner=$(convert-im6.q16 "$work/window.png" -format '%[pixel:p{2,2}]' info:)
+[[ $corner != "white" && $corner != "srgb(255,255,255)" ]] || fail "the skin did not dress the window"
+cp "$work/window.png" "$shots/main-window-skinned.png"
+wmctrl -i -c "$window"
+timeout 15 tail --pid="$skinned_pid" -f /dev/null || fail "the skinned program did not end"
+
+# A row dragged with the real pointer, through the X server: A over B, C and D.
+mkfifo "$work/probe-in"
+"$drag_probe" <"$work/probe-in" >"$work/probe-out" 2>"$work/probe-err" &
+probe_pid=$!
+pids+=($probe_pid)
+exec 7>"$work/probe-in"
+wait_for 30 grep -q '^ROW 5 ' "$work/probe-out" || fail "the drag probe did not start: $(cat "$work/probe-err")"
+window=$(xdotool search --sync --onlyvisible --name '^Orvalin$' | head -n1)
+row() { awk -v n="$1" '$1 == "ROW" && $2 == n { print $3, $4 }' "$work/probe-out"; }
+xdotool mousemove --window "$window" $(row 1) mousedown 1
+# Each move waits until the window has made its exchange, so no two moves arrive together.
+for step in "2 BACDE" "3 BCADE" "4 BCDAE"; do
+    set -- $step
+    xdotool mousemove --window "$window" $(row "$1")
+    wait_for 15 grep -qx "ORDER $2" "$work/probe-out" ||
+        fail "dragging row A over row $1 gave $(grep ORDER "$work/probe-out" | tail -n1), expected ORDER $2"
+done
+xdotool mouseup 1
+echo done >&7
+timeout 15 tail --pid="$probe_pid" -f /dev/null || fail "the drag probe did not end"
+[[ $(grep -c '^ORDER' "$work/probe-out") -eq 3 ]] || fail "unexpected exchanges: $(grep ORDER "$work/probe-out")"
+
+echo "window found, checked and closed; settings stored; skin shown; row dragged; screenshots in $shots"
