@@ -21,6 +21,10 @@
 #include <cmath>
 #include <memory>
 
+#ifndef Q_OS_WIN
+#include <cstdio>
+#endif
+
 namespace orvalin {
 
 namespace {
@@ -55,10 +59,19 @@ bool isPresentFile(const QString& path)
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
-// Writes the result beside its final name and renames it over that name, so a failure never
-// leaves a truncated file nor destroys the one it was to replace.
+// Puts the finished result at its output name whole or not at all, never destroying the file
+// it replaces if anything fails. On the same file system the result itself is renamed over the
+// name, which costs nothing; elsewhere it is copied beside the name and renamed over it.
 void saveBesideAndRename(const QString& result, const QString& outputPath)
 {
+#ifndef Q_OS_WIN
+    const QFileInfo existing(outputPath);
+    if (existing.isFile())
+        QFile::setPermissions(result, existing.permissions()); // a replaced file keeps its mode
+    if (::rename(QFile::encodeName(result).constData(), QFile::encodeName(outputPath).constData()) == 0)
+        return;
+    // Another file system, or a failure the copy below will name.
+#endif
     QFile source(result);
     if (!source.open(QIODevice::ReadOnly))
         throw Failure(source.errorString());

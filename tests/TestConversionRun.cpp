@@ -17,6 +17,7 @@
 #include <QTest>
 
 #ifndef Q_OS_WIN
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -165,6 +166,7 @@ private slots:
         makeWebP(b, {3, 4});
         const QString existing = setup.source(QStringLiteral("photo.final.jpg"));
         writeFile(existing, "an older result");
+        QVERIFY(QFile::setPermissions(existing, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
 
         Window window;
         window.click("Option2");
@@ -175,6 +177,16 @@ private slots:
         QCOMPARE(window.messages().size(), 1);
         QCOMPARE(window.messages().first().text, QStringLiteral("Done."));
         QCOMPARE(QImage(existing).size(), QSize(10, 12)); // replaced without asking
+        QCOMPARE(QFile::permissions(existing), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                   | QFileDevice::ReadUser | QFileDevice::WriteUser);
+#ifndef Q_OS_WIN
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        struct stat created;
+        QVERIFY(::stat(QFile::encodeName(setup.source(QStringLiteral("deeper/still/no extension.jpg"))).constData(),
+                       &created) == 0);
+        QCOMPARE(created.st_mode & 0777, 0666 & ~mask); // a new result is made as any new file
+#endif
         QCOMPARE(QImage(setup.source(QStringLiteral("deeper/still/no extension.jpg"))).size(), QSize(3, 4));
         QCOMPARE(filesBelow(setup.output), QStringList());
     }
@@ -329,6 +341,45 @@ private slots:
         QCOMPARE(shown[2].text, FinalMessage({}, {rows[1], rows[2]}));
         QVERIFY(!QFile::exists(setup.output));
         QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    void anOutputNameTakenByAFolder()
+    {
+        RunSetup setup;
+        const QString source = setup.source(QStringLiteral("clash.webp"));
+        makeWebP(source, {4, 4});
+        QVERIFY(QDir().mkdir(setup.output + QStringLiteral("/clash.jpg")));
+        Window window;
+        useOutputFolder(window, setup.output);
+        window.form->fileList().add(source);
+        window.click("PushButton2");
+        QCOMPARE(window.messages().size(), 2);
+        QVERIFY(window.messages().first().text.contains(QStringLiteral("PushButton2_Click at line 172\r\r")));
+        QCOMPARE(window.messages().last().text, FinalMessage({}, {source}));
+        QVERIFY(QFileInfo(setup.output + QStringLiteral("/clash.jpg")).isDir());
+        QCOMPARE(QDir(setup.output).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"clash.jpg"});
+    }
+
+    void resultsCopiedFromAnotherFileSystem()
+    {
+        // A working folder on another file system: the result is copied beside its name and
+        // renamed, rather than renamed across.
+        RunSetup setup;
+        QTemporaryDir otherTemp(QStringLiteral("/dev/shm/orvalin-test-XXXXXX"));
+        struct stat shm, out;
+        if (!otherTemp.isValid() || ::stat("/dev/shm", &shm) != 0
+            || ::stat(QFile::encodeName(setup.output).constData(), &out) != 0 || shm.st_dev == out.st_dev)
+            QSKIP("needs a second file system at /dev/shm");
+        qputenv("TEMP", otherTemp.path().toLocal8Bit());
+        const QString source = setup.source(QStringLiteral("far.webp"));
+        makeWebP(source, {7, 5});
+        Window window;
+        useOutputFolder(window, setup.output);
+        window.form->fileList().add(source);
+        window.click("PushButton2");
+        QCOMPARE(window.messages().last().text, QStringLiteral("Done."));
+        QCOMPARE(QImage(setup.output + QStringLiteral("/far.jpg")).size(), QSize(7, 5));
+        QCOMPARE(QDir(otherTemp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
 
     void neitherOptionOnSavesNothing()
