@@ -8,13 +8,13 @@
 namespace orvalin {
 
 ListEditing::ListEditing(FileListView& list, Hooks hooks)
-    : QObject(&list), m_list(list), m_hooks(std::move(hooks))
+    : QObject(&list), m_list(list), m_viewport(list.viewport()), m_hooks(std::move(hooks))
 {
     // The list scrolls by the rule below, not by its own drag scrolling.
     m_list.setAutoScroll(false);
     m_list.installEventFilter(this);
-    m_list.viewport()->installEventFilter(this);
-    m_list.viewport()->setMouseTracking(true);
+    m_viewport->installEventFilter(this);
+    m_viewport->setMouseTracking(true);
 }
 
 void ListEditing::removeSelectedRow()
@@ -85,6 +85,16 @@ void ListEditing::release()
 
 bool ListEditing::eventFilter(QObject* watched, QEvent* event)
 {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        break;
+    default:
+        return false; // nothing else is looked at, not even the list, which may be going
+    }
     if (watched == &m_list && event->type() == QEvent::KeyPress) {
         // Delete removes the selected row whatever modifier is held with it.
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
@@ -93,7 +103,7 @@ bool ListEditing::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     }
-    if (watched != m_list.viewport())
+    if (watched != m_viewport)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:

@@ -50,6 +50,7 @@ private:
     int positionOfDraggedRow() const;
 
     FileListView& m_list;
+    QWidget* m_viewport; // kept: the list may be half destroyed when late events arrive
     Hooks m_hooks;
     bool m_pressed = false;
     std::optional<quint64> m_dragged; // the dragged row's identity: it follows the moved text
