@@ -115,9 +115,6 @@ Form1::Form1(Form1Services services, QWidget* parent)
 
 Form1::~Form1()
 {
-    m_conversionRun = std::make_unique<ConversionRun>(ConversionRunWindow{
-        *ListView1, *Text1, *Option1, *Option2, *Slider1, *ProgressBar1,
-        [this](PointerKind kind) { setMousePointer(kind); }});
     m_settings.setWriteFailureHandler({});
 }
 
@@ -260,6 +257,9 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::setMousePointer(PointerKind kind)
 {
+    // Pointer moves ask for the kind they already have most of the time.
+    if (kind == m_pointer && testAttribute(Qt::WA_SetCursor))
+        return;
     m_pointer = kind;
     switch (kind) {
     case PointerKind::Default: setCursor(Qt::ArrowCursor); break;
