@@ -202,6 +202,18 @@ WindowRun runWindow(const QStringList& files, int quality, const QString& output
     return run;
 }
 
+// Times one program run and checks that it left one JPG per input in the folder.
+Timing timeProgram(const QStringList& arguments, const QString& folder, qsizetype expected)
+{
+    QElapsedTimer timer;
+    timer.start();
+    Timing timing;
+    timing.ok = runProgram(arguments);
+    timing.seconds = secondsOf(timer);
+    timing.ok = timing.ok && countJpgs(folder) == expected;
+    return timing;
+}
+
 Timing runReference(const QString& program, bool viaPng, const QStringList& files, int quality,
                     const QString& output)
 {
@@ -209,13 +221,7 @@ Timing runReference(const QString& program, bool viaPng, const QStringList& file
     if (viaPng)
         arguments << QStringLiteral("--via-png");
     arguments << QString::number(quality) << output << files;
-    QElapsedTimer timer;
-    timer.start();
-    Timing timing;
-    timing.ok = runProgram(arguments);
-    timing.seconds = secondsOf(timer);
-    timing.ok = timing.ok && countJpgs(output) == files.size();
-    return timing;
+    return timeProgram(arguments, output, files.size());
 }
 
 Timing runMogrify(const QStringList& files, int quality, const QString& folder)
@@ -228,13 +234,7 @@ Timing runMogrify(const QStringList& files, int quality, const QString& folder)
             return {};
         arguments << copy;
     }
-    QElapsedTimer timer;
-    timer.start();
-    Timing timing;
-    timing.ok = runProgram(arguments);
-    timing.seconds = secondsOf(timer);
-    timing.ok = timing.ok && countJpgs(folder) == files.size();
-    return timing;
+    return timeProgram(arguments, folder, files.size());
 }
 
 Timing runVips(const QStringList& files, int quality, const QString& output)
