@@ -41,7 +41,7 @@ class FileDialogs
 {
 public:
     virtual ~FileDialogs() = default;
-    // The chosen files, all in one folder, as absolute paths with native separators; empty
+    // The chosen files as absolute paths with native separators, usually all in one folder; empty
     // when the user cancels.
     virtual QStringList openFiles(QWidget* owner, const OpenFilesRequest& request) = 0;
     // The chosen folder with native separators, the root keeping its separator and every other

@@ -1,5 +1,7 @@
 #include "QtPlatform.h"
 
+#include "ScrollingMessageBox.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -22,20 +24,29 @@ QString displayedLines(QString text)
 
 MessageAnswer QtMessageBoxes::show(QWidget* owner, const MessageRequest& request)
 {
+    const MessageRequest shown{request.title, displayedLines(request.text), request.icon,
+                               request.buttons};
+    const bool yesNo = shown.buttons == MessageButtons::YesNo;
     QMessageBox box(owner);
     box.setWindowModality(Qt::ApplicationModal);
-    box.setWindowTitle(request.title);
+    box.setWindowTitle(shown.title);
     box.setTextFormat(Qt::PlainText);
-    box.setText(displayedLines(request.text));
-    box.setIcon(request.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
-    if (request.buttons == MessageButtons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setText(shown.text);
+    box.setIcon(shown.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
+    box.setStandardButtons(yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+    if (yesNo)
         box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
-    }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-    return MessageAnswer::Ok;
+
+    // QMessageBox grows with its text: a long list of files would push its buttons off the
+    // screen, so such texts scroll inside a box of their own.
+    const QSize sizeLimit = messageBoxSizeLimit(owner);
+    if (!fitsInMessageBox(box, shown.text, sizeLimit))
+        return ScrollingMessageBox(owner, shown, sizeLimit).ask();
+
+    const int pressed = box.exec();
+    if (!yesNo)
+        return MessageAnswer::Ok;
+    return pressed == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
 QStringList QtFileDialogs::openFiles(QWidget* owner, const OpenFilesRequest& request)

@@ -5,6 +5,7 @@
 #include "FileListView.h"
 #include "PathHelpers.h"
 #include "ProgressBarWithText.h"
+#include "SaveResult.h"
 #include "ToolImages.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QSet>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -21,9 +21,6 @@
 #include <cmath>
 #include <memory>
 
-#ifndef Q_OS_WIN
-#include <cstdio>
-#endif
 
 namespace orvalin {
 
@@ -57,40 +54,6 @@ const QTemporaryDir& requireWorkFolder(const std::unique_ptr<QTemporaryDir>& fol
 bool isPresentFile(const QString& path)
 {
     return !path.isEmpty() && QFileInfo(path).isFile();
-}
-
-// Puts the finished result at its output name whole or not at all, never destroying the file
-// it replaces if anything fails. On the same file system the result itself is renamed over the
-// name, which costs nothing; elsewhere it is copied beside the name and renamed over it.
-void saveBesideAndRename(const QString& result, const QString& outputPath)
-{
-#ifndef Q_OS_WIN
-    const QFileInfo existing(outputPath);
-    if (existing.isFile())
-        QFile::setPermissions(result, existing.permissions()); // a replaced file keeps its mode
-    if (::rename(QFile::encodeName(result).constData(), QFile::encodeName(outputPath).constData()) == 0)
-        return;
-    // Another file system, or a failure the copy below will name.
-#endif
-    QFile source(result);
-    if (!source.open(QIODevice::ReadOnly))
-        throw Failure(source.errorString());
-    QSaveFile target(outputPath);
-    if (!target.open(QIODevice::WriteOnly))
-        throw Failure(target.errorString());
-    while (!source.atEnd()) {
-        const QByteArray chunk = source.read(1 << 20);
-        if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
-            break;
-        if (target.write(chunk) != chunk.size())
-            break;
-    }
-    if (source.error() != QFileDevice::NoError) {
-        target.cancelWriting();
-        throw Failure(source.errorString());
-    }
-    if (!target.commit())
-        throw Failure(target.errorString());
 }
 
 // Rows are followed by identity: a row that moves is still converted once, a row that has
@@ -285,7 +248,7 @@ void ConversionRun::start(const WindowContext& context)
                     bool saved = false;
                     guard.step(172, [&] {
                         if (output) {
-                            saveBesideAndRename(jpg, *output);
+                            SaveResultAs(jpg, *output);
                             saved = true;
                         }
                     });

@@ -9,10 +9,23 @@
 
 namespace orvalin {
 
+namespace {
+
+QString decoderBuiltFor(const QString& width)
+{
+    return QStringLiteral(":/tools/%1/").arg(width) + DecoderFileName;
+}
+
+} // namespace
+
 QString DecoderImageFor(const QString& addressWidth)
 {
-    const QString width = addressWidth == QLatin1String("64") ? addressWidth : QStringLiteral("32");
-    return QStringLiteral(":/tools/%1/").arg(width) + DecoderFileName;
+    const QString wanted =
+        decoderBuiltFor(addressWidth == QLatin1String("64") ? addressWidth : QStringLiteral("32"));
+    // A build carries the decoder of its own width only, while the width asked for follows the
+    // running kernel: a 32-bit build on a 64-bit kernel, or a 32-bit personality, still runs
+    // the decoder it carries.
+    return QFile::exists(wanted) ? wanted : decoderBuiltFor(QString::number(QSysInfo::WordSize));
 }
 
 QString EncoderImage()

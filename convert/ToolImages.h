@@ -10,7 +10,8 @@ inline const QString DecoderFileName = QStringLiteral("webp-decode");
 inline const QString EncoderFileName = QStringLiteral("jpeg-encode");
 
 // The resource that holds the decoder built for processors of the given address width, "64"
-// or anything else (taken as 32); and the one that holds the encoder.
+// or anything else (taken as 32), when the executable carries it, otherwise the decoder built
+// with the executable; and the resource that holds the encoder.
 QString DecoderImageFor(const QString& addressWidth);
 QString EncoderImage();
 

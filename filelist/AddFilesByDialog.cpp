@@ -6,6 +6,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace orvalin {
 
 namespace {
@@ -26,21 +28,29 @@ QString ReturnedNameText(const QStringList& chosenPaths)
 {
     if (chosenPaths.size() <= 1)
         return chosenPaths.value(0);
-    QString text = folderAsReturned(chosenPaths.first());
+    const QString folder = GetParentPath(chosenPaths.first());
+    const auto inFolder = [&](const QString& path) { return GetParentPath(path) == folder; };
+    const bool oneFolder = std::all_of(chosenPaths.begin(), chosenPaths.end(), inFolder);
+    // Files from several folders (typed as full paths, or a recent-files view) each keep their
+    // own: an empty folder part, then every full path.
+    QString text = oneFolder ? folderAsReturned(chosenPaths.first()) : QString();
     for (const QString& path : chosenPaths)
-        text += NameSeparator + GetFileName(path);
+        text += NameSeparator + (oneFolder ? GetFileName(path) : path);
     return text;
 }
 
 QStringList RowsFromReturnedNameText(const QString& text)
 {
-    const QStringList parts = text.split(NameSeparator);
+    QStringList parts = text.split(NameSeparator);
     if (parts.size() == 1)
         return parts;
+    const QString folder = parts.takeFirst();
+    if (folder.isEmpty())
+        return parts;
     QStringList rows;
-    rows.reserve(parts.size() - 1);
-    for (qsizetype i = 1; i < parts.size(); ++i)
-        rows.append(CollapseDoubleBackslashes(parts[0] + Separator + parts[i]));
+    rows.reserve(parts.size());
+    for (const QString& name : parts)
+        rows.append(CollapseDoubleBackslashes(folder + Separator + name));
     return rows;
 }
 

@@ -23,11 +23,13 @@ inline const QString TooManyFilesMessage =
 
 // The dialog's answer as one text: a single file's full path, or for several files their
 // folder (with a trailing separator only when it is the root) followed by each name, all
-// separated by NUL characters.
+// separated by NUL characters. Files from several folders give an empty folder followed by
+// each full path.
 QString ReturnedNameText(const QStringList& chosenPaths);
 
-// The rows a returned name text gives, in its order: a single part unchanged, otherwise the
-// folder joined with each name, doubled separators collapsed.
+// The rows a returned name text gives, in its order: a single part unchanged, full paths after
+// an empty folder unchanged, otherwise the folder joined with each name, doubled separators
+// collapsed.
 QStringList RowsFromReturnedNameText(const QString& text);
 
 // "Add WebP File(s)": shows the multiple-selection file dialog and appends the chosen files.

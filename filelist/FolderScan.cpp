@@ -284,6 +284,12 @@ void FolderScan::GetSubDirectories2016(QStringList& collection, bool recurse)
             return;
         if (!guard.test(106, [&] { return mayEnter(folder); }))
             continue;
+        // Marked as it is entered, not as it is found, so that a hidden folder left out above
+        // does not shut out a visible link to it.
+        if (!firstVisit(folder)) {
+            collection.removeOne(folder);
+            continue;
+        }
 
         // A folder whose listing is refused or gone is dropped with its own files; any other
         // failure ends its listing quietly and keeps what was found.
@@ -307,9 +313,7 @@ void FolderScan::GetSubDirectories2016(QStringList& collection, bool recurse)
                     || name.contains(QLatin1Char('?')) || name == QLatin1String(".")
                     || name == QLatin1String(".."))
                     return;
-                const QString subFolder = folder + name + Separator;
-                if (firstVisit(subFolder))
-                    level.append(subFolder);
+                level.append(folder + name + Separator);
             });
         }
     }
@@ -329,7 +333,6 @@ void FolderScan::GetSubDirectories2016(QStringList& collection, bool recurse)
 void FolderScan::AddFolderTree(const QString& folder, const QString& pattern, FileListView& list)
 {
     QStringList collection{folder + Separator};
-    firstVisit(collection.first());
     GetSubDirectories2016(collection, true);
 
     // Rows reach the list in batches: each addition makes the view lay out all its rows again,

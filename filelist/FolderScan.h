@@ -75,7 +75,7 @@ public:
     bool stopped() const { return m_stopRequested; }
 
 private:
-    // True the first time a folder is met in this scan.
+    // True the first time a folder is entered in this scan.
     bool firstVisit(const QString& folder);
     bool mayEnter(const QString& folder) const;
     void letWindowHandleEvents();

@@ -312,6 +312,9 @@ private slots:
         QTest::newRow("several in the root") << QStringList{"/a.webp", "/b.webp", "/c.webp"}
                                              << QStringList{"/a.webp", "/b.webp", "/c.webp"};
         QTest::newRow("odd names pass unchanged") << odd << odd;
+        QTest::newRow("several folders keep their own")
+            << QStringList{"/p/a.webp", "/q/r/b.webp", "/p/c.webp", "/d.webp"}
+            << QStringList{"/p/a.webp", "/q/r/b.webp", "/p/c.webp", "/d.webp"};
         QTest::newRow("one odd name alone") << QStringList{odd[1]} << QStringList{odd[1]};
     }
     void addFilesByDialog()

@@ -38,12 +38,14 @@ private slots:
         QCOMPARE(GetAddressWidth(), QString::number(QSysInfo::WordSize));
     }
 
-    void decoderImageByWidth()
+    // Whatever width the kernel reports, the decoder named is one the executable carries, and
+    // on a kernel of the build's own width it is the build's own.
+    void everyWidthNamesACarriedDecoder()
     {
-        QCOMPARE(DecoderImageFor(QStringLiteral("64")), QStringLiteral(":/tools/64/webp-decode"));
-        QCOMPARE(DecoderImageFor(QStringLiteral("32")), QStringLiteral(":/tools/32/webp-decode"));
-        QCOMPARE(DecoderImageFor(QString()), QStringLiteral(":/tools/32/webp-decode"));
-        QCOMPARE(DecoderImageFor(QStringLiteral("64 ")), QStringLiteral(":/tools/32/webp-decode"));
+        for (const QString& width : {QStringLiteral("64"), QStringLiteral("32"), QString(), QStringLiteral("64 ")})
+            QVERIFY2(!LoadToolImage(DecoderImageFor(width)).isEmpty(), qPrintable(width));
+        QCOMPARE(DecoderImageFor(QString::number(QSysInfo::WordSize)),
+                 QStringLiteral(":/tools/%1/webp-decode").arg(QSysInfo::WordSize));
     }
 
     void aToolTheExecutableDoesNotCarry()

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <functional>
+
+#ifndef Q_OS_WIN
+#include <sys/types.h>
+#endif
+
+namespace orvalin {
+
+#ifndef Q_OS_WIN
+// The system calls a copy writes through. Tests put failing ones in their place to play a full
+// disk, a failed sync or a close that reports a deferred write error.
+struct SaveCalls
+{
+    std::function<ssize_t(int descriptor, const void* bytes, std::size_t size)> write;
+    std::function<int(int descriptor)> sync;
+    std::function<int(int descriptor)> close;
+
+    static SaveCalls system();
+};
+#endif
+
+// Puts a finished result at its output name, whole or not at all, as a copy over that name
+// would: a file there that the user may not write is left untouched, a symbolic link there is
+// written through and stays a link, and a file that is replaced keeps its mode. On the same
+// file system the result itself is renamed into place; elsewhere it is copied beside the name,
+// synced and renamed over it. Throws Failure, naming the reason, when the result cannot be
+// saved; the output name then holds what it held before and nothing of the copy is left.
+void SaveResultAs(const QString& result, const QString& outputPath);
+#ifndef Q_OS_WIN
+void SaveResultAs(const QString& result, const QString& outputPath, const SaveCalls& calls);
+#endif
+
+} // namespace orvalin
