@@ -1,8 +1,8 @@
-#include "Appearance.h"
+#include "app/Appearance.h"
 
-#include "Failure.h"
-#include "PathHelpers.h"
-#include "Platform.h"
+#include "core/Failure.h"
+#include "core/PathHelpers.h"
+#include "core/Platform.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,25 +1,26 @@
-#include "Form1.h"
+#include "app/Form1.h"
 
-#include "AddAllInFolder.h"
-#include "Appearance.h"
-#include "AddFilesByDialog.h"
-#include "ChildProcess.h"
-#include "ClearList.h"
-#include "ConversionRun.h"
-#include "DropFiles.h"
-#include "Failure.h"
-#include "FailureReport.h"
-#include "FileListView.h"
-#include "ListEditing.h"
-#include "OutputOptions.h"
-#include "PathHelpers.h"
-#include "PointerFile.h"
-#include "ProgramIcon.h"
-#include "ProgressBarWithText.h"
-#include "SampleFiles.h"
-#include "Settings.h"
-#include "Startup.h"
-#include "Twips.h"
+#include "filelist/AddAllInFolder.h"
+#include "app/Appearance.h"
+#include "filelist/AddFilesByDialog.h"
+#include "core/ChildProcess.h"
+#include "filelist/ClearList.h"
+#include "app/ConversionRunControls.h"
+#include "core/ConversionRun.h"
+#include "filelist/DropFiles.h"
+#include "core/Failure.h"
+#include "core/FailureReport.h"
+#include "filelist/FileListView.h"
+#include "filelist/ListEditing.h"
+#include "options/OutputOptions.h"
+#include "core/PathHelpers.h"
+#include "app/PointerFile.h"
+#include "app/ProgramIcon.h"
+#include "app/ProgressBarWithText.h"
+#include "filelist/SampleFiles.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "core/Twips.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -98,9 +99,11 @@ Form1::Form1(Form1Services services, QWidget* parent)
     m_outputOptions = std::make_unique<OutputOptions>(
         OutputOptionControls{*Frame1, *Slider1, *Option1, *Option2, *Frame3, *Text1}, m_settings,
         services.desktopFolder ? services.desktopFolder : GetDesktopFolder);
-    m_conversionRun = std::make_unique<ConversionRun>(ConversionRunWindow{
+    m_runControls = std::make_unique<ConversionRunControls>(
         *ListView1, *Text1, *Option1, *Option2, *Slider1, *ProgressBar1,
-        [this](PointerKind kind) { setMousePointer(kind); }});
+        [this](PointerKind kind) { setMousePointer(kind); });
+    m_conversionRun =
+        std::make_unique<ConversionRun>(*m_runControls, *m_runControls, *m_runControls);
     m_settings.setWriteFailureHandler(
         [this](const QString& location) { tellSettingsNotSaved(location); });
     m_listEditing = new ListEditing(*ListView1, {[this] { return isBusy(); },

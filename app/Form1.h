@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Platform.h"
+#include "core/Platform.h"
 
 #include <QCursor>
 #include <QWidget>
@@ -18,6 +18,7 @@ class QSlider;
 namespace orvalin {
 
 class ConversionRun;
+class ConversionRunControls;
 class FileListView;
 class ListEditing;
 class OutputOptions;
@@ -82,6 +83,7 @@ private:
     SettingsStore& m_settings;
     QString m_programFolder;
     std::unique_ptr<OutputOptions> m_outputOptions;
+    std::unique_ptr<ConversionRunControls> m_runControls;
     std::unique_ptr<ConversionRun> m_conversionRun;
     ListEditing* m_listEditing = nullptr;
     QString m_applicationTitle;

@@ -1,6 +1,6 @@
-#include "PointerFile.h"
+#include "app/PointerFile.h"
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <QBuffer>
 #include <QFile>

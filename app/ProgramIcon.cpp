@@ -1,6 +1,6 @@
-#include "ProgramIcon.h"
+#include "app/ProgramIcon.h"
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <QPixmap>
 

@@ -1,6 +1,6 @@
-#include "QtPlatform.h"
+#include "app/QtPlatform.h"
 
-#include "ScrollingMessageBox.h"
+#include "app/ScrollingMessageBox.h"
 
 #include <QDesktopServices>
 #include <QDir>

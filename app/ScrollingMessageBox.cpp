@@ -1,4 +1,4 @@
-#include "ScrollingMessageBox.h"
+#include "app/ScrollingMessageBox.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

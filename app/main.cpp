@@ -1,7 +1,8 @@
-#include "Form1.h"
-#include "QtPlatform.h"
-#include "Settings.h"
-#include "Startup.h"
+#include "app/Form1.h"
+#include "app/QtPlatform.h"
+#include "app/TerminationSignals.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    orvalin::CloseWindowsOnTerminationSignals();
 
     orvalin::QtMessageBoxes messageBoxes;
     orvalin::QtFileDialogs fileDialogs;

@@ -1,8 +1,8 @@
-#include "AddAllInFolder.h"
+#include "filelist/AddAllInFolder.h"
 
-#include "FailureReport.h"
-#include "FolderScan.h"
-#include "Settings.h"
+#include "core/FailureReport.h"
+#include "filelist/FolderScan.h"
+#include "core/Settings.h"
 
 namespace orvalin {
 

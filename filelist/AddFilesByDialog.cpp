@@ -1,8 +1,8 @@
-#include "AddFilesByDialog.h"
+#include "filelist/AddFilesByDialog.h"
 
-#include "FailureReport.h"
-#include "FileListView.h"
-#include "PathHelpers.h"
+#include "core/FailureReport.h"
+#include "filelist/FileListView.h"
+#include "core/PathHelpers.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
-#include "ClearList.h"
+#include "filelist/ClearList.h"
 
-#include "FailureReport.h"
-#include "FileListView.h"
+#include "core/FailureReport.h"
+#include "filelist/FileListView.h"
 
 namespace orvalin {
 

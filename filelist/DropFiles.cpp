@@ -1,8 +1,8 @@
-#include "DropFiles.h"
+#include "filelist/DropFiles.h"
 
-#include "FileListView.h"
-#include "FolderScan.h"
-#include "PathHelpers.h"
+#include "filelist/FileListView.h"
+#include "filelist/FolderScan.h"
+#include "core/PathHelpers.h"
 
 #include <QDir>
 #include <QMimeData>

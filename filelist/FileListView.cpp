@@ -1,9 +1,9 @@
-#include "FileListView.h"
+#include "filelist/FileListView.h"
 
-#include "Twips.h"
+#include "core/Twips.h"
 
-#include "DropFiles.h"
-#include "Failure.h"
+#include "filelist/DropFiles.h"
+#include "core/Failure.h"
 
 #include <QDropEvent>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileListModel.h"
+#include "filelist/FileListModel.h"
 
 #include <QTreeView>
 

@@ -1,6 +1,6 @@
-#include "ListEditing.h"
+#include "filelist/ListEditing.h"
 
-#include "FileListView.h"
+#include "filelist/FileListView.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,9 +1,9 @@
-#include "SampleFiles.h"
+#include "filelist/SampleFiles.h"
 
-#include "FailureReport.h"
-#include "FileListView.h"
-#include "FolderScan.h"
-#include "PathHelpers.h"
+#include "core/FailureReport.h"
+#include "filelist/FileListView.h"
+#include "filelist/FolderScan.h"
+#include "core/PathHelpers.h"
 
 namespace orvalin {
 

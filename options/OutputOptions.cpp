@@ -1,8 +1,8 @@
-#include "OutputOptions.h"
+#include "options/OutputOptions.h"
 
-#include "FailureReport.h"
-#include "PathHelpers.h"
-#include "Settings.h"
+#include "core/FailureReport.h"
+#include "core/PathHelpers.h"
+#include "core/Settings.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

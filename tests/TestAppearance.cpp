@@ -1,7 +1,7 @@
-#include "Appearance.h"
-#include "FailureReport.h"
-#include "TestFiles.h"
-#include "WindowFixture.h"
+#include "app/Appearance.h"
+#include "core/FailureReport.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
-#include "Failure.h"
-#include "FailureReport.h"
-#include "RecordingPlatform.h"
+#include "core/Failure.h"
+#include "core/FailureReport.h"
+#include "tests/support/RecordingPlatform.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "Failure.h"
-#include "FileListView.h"
+#include "core/Failure.h"
+#include "filelist/FileListView.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,8 +1,8 @@
-#include "FileListView.h"
-#include "FolderScan.h"
-#include "Settings.h"
-#include "TestFiles.h"
-#include "WindowFixture.h"
+#include "filelist/FileListView.h"
+#include "filelist/FolderScan.h"
+#include "core/Settings.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QDropEvent>
 #include <QMimeData>

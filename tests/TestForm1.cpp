@@ -1,10 +1,10 @@
-#include "Failure.h"
-#include "FailureReport.h"
-#include "FileListView.h"
-#include "Form1.h"
-#include "TestFiles.h"
-#include "WindowFixture.h"
-#include "Twips.h"
+#include "core/Failure.h"
+#include "core/FailureReport.h"
+#include "filelist/FileListView.h"
+#include "app/Form1.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/WindowFixture.h"
+#include "core/Twips.h"
 
 #include <QApplication>
 #include <QBuffer>

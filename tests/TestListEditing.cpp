@@ -1,6 +1,6 @@
-#include "FileListView.h"
-#include "ListEditing.h"
-#include "WindowFixture.h"
+#include "filelist/FileListView.h"
+#include "filelist/ListEditing.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QScrollBar>
 #include <QTest>

@@ -1,9 +1,9 @@
-#include "Failure.h"
-#include "FailureReport.h"
-#include "OutputOptions.h"
-#include "Settings.h"
-#include "TestFiles.h"
-#include "WindowFixture.h"
+#include "core/Failure.h"
+#include "core/FailureReport.h"
+#include "options/OutputOptions.h"
+#include "core/Settings.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

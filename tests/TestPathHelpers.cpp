@@ -1,6 +1,6 @@
-#include "Failure.h"
-#include "PathHelpers.h"
-#include "TestFiles.h"
+#include "core/Failure.h"
+#include "core/PathHelpers.h"
+#include "tests/support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>

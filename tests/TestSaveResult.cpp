@@ -1,6 +1,6 @@
-#include "Failure.h"
-#include "SaveResult.h"
-#include "TestFiles.h"
+#include "core/Failure.h"
+#include "core/SaveResult.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QProcess>

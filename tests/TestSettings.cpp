@@ -1,6 +1,6 @@
-#include "Failure.h"
-#include "Settings.h"
-#include "TestFiles.h"
+#include "core/Failure.h"
+#include "core/Settings.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>

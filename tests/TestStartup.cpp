@@ -1,6 +1,6 @@
-#include "Failure.h"
-#include "Startup.h"
-#include "Twips.h"
+#include "core/Failure.h"
+#include "core/Startup.h"
+#include "core/Twips.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
-#include "Failure.h"
-#include "TestFiles.h"
-#include "ToolImages.h"
+#include "core/Failure.h"
+#include "tests/support/TestFiles.h"
+#include "core/ToolImages.h"
 
 #include <QFile>
 #include <QSysInfo>

@@ -22,13 +22,13 @@
 // output folder as a run does. --only TEXT times the reference, the window and the pieces whose
 // label holds TEXT.
 
-#include "ChildProcess.h"
-#include "ConversionRun.h"
-#include "FileListView.h"
-#include "Form1.h"
-#include "Platform.h"
-#include "Settings.h"
-#include "ToolImages.h"
+#include "core/ChildProcess.h"
+#include "core/ConversionRun.h"
+#include "filelist/FileListView.h"
+#include "app/Form1.h"
+#include "core/Platform.h"
+#include "core/Settings.h"
+#include "core/ToolImages.h"
 
 #include <QApplication>
 #include <QDir>

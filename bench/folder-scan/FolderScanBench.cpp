@@ -5,10 +5,10 @@
 // Usage: folder-scan [--tree DIR] [--folders N] [--files N] [--rounds N]
 //   The tree is made in DIR (default: a temporary folder) unless it is already there.
 
-#include "FileListView.h"
-#include "Form1.h"
-#include "Platform.h"
-#include "Settings.h"
+#include "filelist/FileListView.h"
+#include "app/Form1.h"
+#include "core/Platform.h"
+#include "core/Settings.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 // percentile and the largest, in microseconds.
 // Usage: settings-writes [FOLDER]   (a temporary folder when none is given)
 
-#include "Settings.h"
+#include "core/Settings.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

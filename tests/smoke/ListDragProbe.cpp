@@ -2,10 +2,10 @@
 // "ROW n X Y" for each row's centre relative to the window, "ORDER ABCDE" whenever the rows
 // change, and ends at the first line on standard input.
 
-#include "FileListView.h"
-#include "Form1.h"
-#include "Platform.h"
-#include "Settings.h"
+#include "filelist/FileListView.h"
+#include "app/Form1.h"
+#include "core/Platform.h"
+#include "core/Settings.h"
 
 #include <QApplication>
 #include <QSocketNotifier>

@@ -1,7 +1,7 @@
 // Saves a result at an output name as a run does and prints the failure, if any, so a test can
 // save as another user. Usage: save-probe RESULT OUTPUT
-#include "Failure.h"
-#include "SaveResult.h"
+#include "core/Failure.h"
+#include "core/SaveResult.h"
 
 #include <cstdio>
 

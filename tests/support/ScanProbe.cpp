@@ -1,8 +1,8 @@
 // Scans a folder tree the way "Add All" does and prints one row a line, so a test can run the
 // scan as another user. Usage: scan-probe FOLDER PATTERN
-#include "FileListView.h"
-#include "FolderScan.h"
-#include "RecordingPlatform.h"
+#include "filelist/FileListView.h"
+#include "filelist/FolderScan.h"
+#include "tests/support/RecordingPlatform.h"
 
 #include <QApplication>
 

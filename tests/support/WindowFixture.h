@@ -1,9 +1,9 @@
 #pragma once
 
-#include "FileListView.h"
-#include "Form1.h"
-#include "RecordingPlatform.h"
-#include "Settings.h"
+#include "filelist/FileListView.h"
+#include "app/Form1.h"
+#include "tests/support/RecordingPlatform.h"
+#include "core/Settings.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "FailureReport.h"
+#include "core/FailureReport.h"
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <QtGlobal>
 
@@ -71,6 +71,12 @@ void GuardedSteps::reportCurrentException(int label)
     // Labels are the even numbers from 100 on; anything else is a mistake in the caller.
     Q_ASSERT(label >= 100 && label % 2 == 0);
     const QString description = describeCurrentException();
+    if (m_repeatsSilenced) {
+        const QString key = QString::number(label) + QLatin1Char(' ') + description;
+        if (m_reported.contains(key))
+            return;
+        m_reported.insert(key);
+    }
     m_messageBoxes.show(m_owner, {FailureReportTitle, failureReportText(description, m_procedure, label),
                                   MessageIcon::Warning, MessageButtons::Ok});
 }

@@ -1,6 +1,6 @@
-#include "SaveResult.h"
+#include "core/SaveResult.h"
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
-#include "ToolImages.h"
+#include "core/ToolImages.h"
 
-#include "Failure.h"
-#include "PathHelpers.h"
+#include "core/Failure.h"
+#include "core/PathHelpers.h"
 
 #include <QCoreApplication>
 #include <QFile>

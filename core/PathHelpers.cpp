@@ -1,6 +1,6 @@
-#include "PathHelpers.h"
+#include "core/PathHelpers.h"
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <QCoreApplication>
 #include <QFile>

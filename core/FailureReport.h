@@ -1,7 +1,8 @@
 #pragma once
 
-#include "Platform.h"
+#include "core/Platform.h"
 
+#include <QSet>
 #include <QString>
 
 #include <utility>
@@ -48,13 +49,16 @@ public:
     GuardedSteps(const GuardedSteps&) = delete;
     GuardedSteps& operator=(const GuardedSteps&) = delete;
 
+    // True when the step ran to its end.
     template <typename Step>
-    void step(int label, Step&& body)
+    bool step(int label, Step&& body)
     {
         try {
             std::forward<Step>(body)();
+            return true;
         } catch (...) {
             reportCurrentException(label);
+            return false;
         }
     }
 
@@ -71,12 +75,18 @@ public:
 
     GuardedProcedure procedure() const { return m_procedure; }
 
+    // From now on a failure already reported at the same label with the same description is
+    // not shown again: a procedure that meets one cause over and over tells it once.
+    void reportRepeatsOnce() { m_repeatsSilenced = true; }
+
 private:
     void reportCurrentException(int label);
 
     GuardedProcedure m_procedure;
     MessageBoxes& m_messageBoxes;
     QWidget* m_owner;
+    bool m_repeatsSilenced = false;
+    QSet<QString> m_reported;
 };
 
 } // namespace orvalin

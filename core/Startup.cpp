@@ -1,6 +1,6 @@
-#include "Startup.h"
+#include "core/Startup.h"
 
-#include "Failure.h"
+#include "core/Failure.h"
 
 #include <QCoreApplication>
 #include <QDir>

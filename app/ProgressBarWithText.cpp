@@ -1,4 +1,4 @@
-#include "ProgressBarWithText.h"
+#include "app/ProgressBarWithText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "Settings.h"
+#include "core/Settings.h"
 
-#include "Failure.h"
-#include "Startup.h"
+#include "core/Failure.h"
+#include "core/Startup.h"
 
 #include <QLocale>
 #include <QSettings>

@@ -1,0 +1,81 @@
+#include "app/ConversionRunControls.h"
+
+#include "app/ProgressBarWithText.h"
+#include "filelist/FileListView.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
+
+namespace orvalin {
+
+ConversionRunControls::ConversionRunControls(FileListView& list, QLineEdit& folder,
+                                             QRadioButton& toFolder, QRadioButton& besideSource,
+                                             QSlider& quality, ProgressBarWithText& bar,
+                                             std::function<void(PointerKind)> setPointer)
+    : m_list(list), m_folder(folder), m_toFolder(toFolder), m_besideSource(besideSource),
+      m_quality(quality), m_bar(bar), m_setPointer(std::move(setPointer))
+{
+}
+
+int ConversionRunControls::count() const
+{
+    return m_list.count();
+}
+
+quint64 ConversionRunControls::identity(int position) const
+{
+    return m_list.identity(position);
+}
+
+QString ConversionRunControls::text(int position) const
+{
+    return m_list.text(position);
+}
+
+bool ConversionRunControls::savesToFolder() const
+{
+    return m_toFolder.isChecked();
+}
+
+bool ConversionRunControls::savesBesideSource() const
+{
+    return m_besideSource.isChecked();
+}
+
+QString ConversionRunControls::outputFolder() const
+{
+    return m_folder.text();
+}
+
+int ConversionRunControls::quality() const
+{
+    return m_quality.value();
+}
+
+QString ConversionRunControls::progressText() const
+{
+    return m_bar.text();
+}
+
+void ConversionRunControls::setProgressText(const QString& text)
+{
+    m_bar.setText(text);
+}
+
+double ConversionRunControls::progressValue() const
+{
+    return m_bar.exactValue();
+}
+
+void ConversionRunControls::setProgressValue(double value)
+{
+    m_bar.setExactValue(value);
+}
+
+void ConversionRunControls::setPointer(PointerKind kind)
+{
+    m_setPointer(kind);
+}
+
+} // namespace orvalin

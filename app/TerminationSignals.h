@@ -1,0 +1,11 @@
+#pragma once
+
+namespace orvalin {
+
+// On a termination signal (SIGTERM at logout or shutdown, SIGINT, SIGHUP) every window of the
+// program is closed as if the user had closed it, on the window's thread: a run still working
+// stops its tools and removes its working folder, and the program ends. Call once, after the
+// application object exists.
+void CloseWindowsOnTerminationSignals();
+
+} // namespace orvalin

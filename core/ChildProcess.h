@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QProcess;
+
+namespace orvalin {
+
+// A tool to run: the program and its arguments, each passed as it is, never through a shell
+// or a parsed command line, so blanks, quotes, leading dashes and line breaks arrive intact.
+struct ToolCommand
+{
+    QString program;
+    QStringList arguments;
+};
+
+// The result when a tool cannot be started: the platform's error number plus this base, a
+// negative number that is never 0.
+inline constexpr qint32 StartFailureBase = -2147221504;
+// The text the progress bar shows when it has nothing else to show.
+inline const QString ProgressBarIdleText = QStringLiteral("Progress Bar");
+
+// How a child's window would be shown: 0 to 6, anything else 6. Console tools have no window
+// here, so the value is accepted and has no further effect.
+int windowStyleOrDefault(std::optional<int> windowStyle);
+
+// The bar's step and limit while a long tool runs, each rounded half to even.
+struct WaitProgress
+{
+    qint32 step;
+    qint32 limit;
+};
+WaitProgress waitProgress(qint32 currentValue, std::optional<qint32> count);
+
+// Where a long wait shows its text and moves its value: the window's progress bar, or what a
+// test puts in its place. The value may lie above 100.
+class ProgressDisplay
+{
+public:
+    virtual ~ProgressDisplay() = default;
+    virtual QString progressText() const = 0;
+    virtual void setProgressText(const QString& text) = 0;
+    virtual double progressValue() const = 0;
+    virtual void setProgressValue(double value) = 0;
+};
+
+// One tool started as a child process, with nothing read from or written to it. Its end
+// arrives as the process's end notice; a tool still running when this goes is stopped.
+class RunningTool
+{
+public:
+    explicit RunningTool(const ToolCommand& command);
+    ~RunningTool();
+    RunningTool(const RunningTool&) = delete;
+    RunningTool& operator=(const RunningTool&) = delete;
+
+    bool started() const { return m_startFailure == 0; }
+    bool hasEnded() const;
+    // The exit code once ended (a crash counts as a failure), or the start-failure value.
+    qint32 result() const;
+    // Calls back once, on this thread, when the tool has ended; at once if it has.
+    void whenEnded(std::function<void()> callback);
+    // Ends the tool and waits until it has gone, so no process is left behind.
+    void stop();
+
+    QProcess* process() const { return m_process.get(); }
+
+private:
+    std::unique_ptr<QProcess> m_process;
+    qint32 m_startFailure = 0;
+};
+
+// Waits for tools on the user-interface thread while the window goes on handling its events.
+// A pass lasts the pass length, counted by a timer; the wait ends on the tool's end notice,
+// and the pass in which the end arrives is counted too, so every wait makes at least one.
+class ChildProcessRunner
+{
+public:
+    using PassCallback = std::function<void(int pass)>;
+
+    explicit ChildProcessRunner(std::chrono::milliseconds passLength = std::chrono::milliseconds(100));
+
+    // Runs the tool and returns its exit code, or a start-failure value.
+    qint32 ShellAndWait(const ToolCommand& command, std::optional<int> windowStyle = {});
+
+    // The same, while a tool that runs for long shows "Please wait.. " and a count on the
+    // display and moves its value forward within the current file's share.
+    qint32 ShellAndWaitWithProgress(const ToolCommand& command, std::optional<int> windowStyle,
+                                    ProgressDisplay* bar, const QString& baseText,
+                                    std::optional<qint32> currentValue, std::optional<qint32> count);
+
+    // The waits of both, for a tool already started.
+    qint32 waitFor(RunningTool& tool, const PassCallback& onPass = {});
+    qint32 waitWithProgress(RunningTool& tool, ProgressDisplay* bar, const QString& baseText,
+                            std::optional<qint32> currentValue, std::optional<qint32> count);
+
+    // Ends the tool being waited for, if any; its wait then returns a non-zero code.
+    void stopRunningTool();
+
+    // Called at the end of every pass with the pass counter (tests act at chosen passes).
+    void setPassObserver(PassCallback observer);
+
+private:
+    std::chrono::milliseconds m_passLength;
+    RunningTool* m_waitingFor = nullptr;
+    PassCallback m_passObserver;
+};
+
+} // namespace orvalin

@@ -1,0 +1,211 @@
+#include "core/FolderListing.h"
+
+#include "core/PathHelpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace orvalin {
+
+namespace {
+
+bool nameOrder(const DirectoryEntry& a, const DirectoryEntry& b)
+{
+    const int folded = a.name.compare(b.name, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a.name < b.name;
+}
+
+} // namespace
+
+QString withSeparator(const QString& folder)
+{
+    return folder.endsWith(Separator) ? folder : folder + Separator;
+}
+
+#ifndef Q_OS_WIN
+
+Listing listFolder(const QString& folder)
+{
+    Listing listing;
+    const QByteArray encoded = QFile::encodeName(folder);
+    const int descriptor = ::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* directory = descriptor < 0 ? nullptr : ::fdopendir(descriptor);
+    if (!directory) {
+        const int error = errno;
+        if (descriptor >= 0)
+            ::close(descriptor);
+        listing.error = (error == EACCES || error == EPERM) ? PermissionDenied
+                        : (error == ENOENT || error == ENOTDIR) ? PathNotFound
+                                                                : error;
+        return listing;
+    }
+    while (const dirent* entry = ::readdir(directory)) {
+        const QByteArray raw(entry->d_name);
+        if (raw == "." || raw == "..")
+            continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info;
+            isFolder = ::fstatat(descriptor, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+        }
+        const QString name = QFile::decodeName(raw);
+        listing.entries.append({name, QFile::encodeName(name) == raw, isFolder});
+    }
+    ::closedir(directory);
+    std::sort(listing.entries.begin(), listing.entries.end(), nameOrder);
+    return listing;
+}
+
+QByteArray folderIdentity(const QString& folder)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(folder).constData(), &info) != 0)
+        return QFile::encodeName(QDir::cleanPath(folder));
+    QByteArray identity;
+    identity.append(reinterpret_cast<const char*>(&info.st_dev), sizeof info.st_dev);
+    identity.append(reinterpret_cast<const char*>(&info.st_ino), sizeof info.st_ino);
+    return identity;
+}
+
+#else
+
+Listing listFolder(const QString& folder)
+{
+    Listing listing;
+    const QDir dir(folder);
+    if (!dir.exists()) {
+        listing.error = PathNotFound;
+        return listing;
+    }
+    if (!QFileInfo(folder).isReadable()) {
+        listing.error = PermissionDenied;
+        return listing;
+    }
+    const QFileInfoList infos =
+        dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& info : infos)
+        listing.entries.append({info.fileName(), true, info.isDir()});
+    std::sort(listing.entries.begin(), listing.entries.end(), nameOrder);
+    return listing;
+}
+
+QByteArray folderIdentity(const QString& folder)
+{
+    return QFileInfo(folder).canonicalFilePath().toCaseFolded().toUtf8();
+}
+
+#endif
+
+bool isRootFolder(const QString& folder)
+{
+    return QDir(folder).isRoot();
+}
+
+std::optional<int> FileAttributes(const QString& path)
+{
+    if (path.isEmpty() || path.contains(QChar(u'\0')))
+        return std::nullopt;
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return std::nullopt;
+    const QString name = QDir::cleanPath(path).section(QLatin1Char('/'), -1);
+    int attributes = 0;
+    const bool hidden = name.startsWith(QLatin1Char('.')) && name != QLatin1String(".")
+                        && name != QLatin1String("..");
+    if (info.isDir())
+        attributes |= Attribute::Directory;
+    if (hidden)
+        attributes |= Attribute::Hidden;
+    if (hidden && info.isDir())
+        attributes |= Attribute::System;
+    if (info.isFile())
+        attributes |= Attribute::Archive;
+    if (info.isSymLink())
+        attributes |= Attribute::ReparsePoint;
+#ifndef Q_OS_WIN
+    if (::access(QFile::encodeName(path).constData(), W_OK) != 0)
+        attributes |= Attribute::ReadOnly;
+#else
+    if (!info.isWritable())
+        attributes |= Attribute::ReadOnly;
+#endif
+    return attributes;
+}
+
+bool HasUnsafeNameChars(const QString& name)
+{
+    for (const char32_t code : name.toUcs4()) {
+        if (code < 32 || (code >= 127 && code <= 159) || code == U'?')
+            return true;
+    }
+    return false;
+}
+
+bool IsOpenableFile(const QString& path)
+{
+    if (path.isEmpty() || path.contains(QChar(u'\0')))
+        return false;
+#ifndef Q_OS_WIN
+    // Non-blocking, so a named pipe answers at once instead of waiting for a writer.
+    const int descriptor = ::open(QFile::encodeName(path).constData(),
+                                  O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (descriptor < 0)
+        return false;
+    struct stat info;
+    const bool regular = ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode);
+    ::close(descriptor);
+    return regular;
+#else
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+#endif
+}
+
+bool MatchesPattern(const QString& name, const QString& pattern)
+{
+    const QString wildcard = pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern;
+    static thread_local QString lastPattern;
+    static thread_local QRegularExpression expression;
+    if (wildcard != lastPattern) {
+        lastPattern = wildcard;
+        expression = QRegularExpression(
+            QRegularExpression::wildcardToRegularExpression(wildcard),
+            QRegularExpression::CaseInsensitiveOption);
+    }
+    return expression.match(name).hasMatch();
+}
+
+QStringList openableMatches(const QString& folder, const QStringList& fileNames, const QString& pattern)
+{
+    const QString prefix = withSeparator(folder);
+    QStringList names;
+    for (const QString& name : fileNames) {
+        if (MatchesPattern(name, pattern) && IsOpenableFile(prefix + name))
+            names.append(name);
+    }
+    return names;
+}
+
+QStringList ListFilesInFolder(const QString& folder, const QString& pattern)
+{
+    QStringList fileNames;
+    for (const DirectoryEntry& entry : listFolder(withSeparator(folder)).entries) {
+        if (!entry.isFolder)
+            fileNames.append(entry.name);
+    }
+    return openableMatches(folder, fileNames, pattern);
+}
+
+} // namespace orvalin

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+namespace orvalin {
+
+// The private folder a run works in: a new folder with a name no one could have planted and
+// owner-only access, inside the temporary folder, removed with everything in it when this
+// goes. While it lives it holds a lock that its program's end releases however it ends, so a
+// folder left by a program killed outright is told from one in use and removed by a later
+// run of the same user, never while its program still lives.
+class WorkFolder
+{
+public:
+    // Throws Failure when the folder cannot be made.
+    explicit WorkFolder(const QString& temporaryFolder);
+    ~WorkFolder();
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+
+    const QString& path() const { return m_path; }
+    QString filePath(const QString& name) const;
+
+private:
+    QString m_path;
+    int m_lock = -1;
+};
+
+// The temporary folder: the variable TEMP when set, otherwise the platform's.
+QString TemporaryFolder();
+
+// Removes the work folders in the temporary folder that were left by runs of this user whose
+// program no longer lives.
+void RemoveAbandonedWorkFolders(const QString& temporaryFolder);
+
+} // namespace orvalin

@@ -1,0 +1,202 @@
+#include "core/ConversionRun.h"
+#include "core/FailureReport.h"
+#include "core/ToolImages.h"
+#include "tests/support/GatedDecoder.h"
+#include "tests/support/RecordingPlatform.h"
+#include "tests/support/TestFiles.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+using namespace orvalin;
+using orvalin::testing::gatedDecoder;
+using orvalin::testing::RecordingMessageBoxes;
+using orvalin::testing::writeFile;
+
+namespace {
+
+// The window's side of a run, kept in plain values: the rows, the options and what is shown.
+struct Window : RunRows, RunOptions, RunDisplay
+{
+    QStringList rows;
+    QString folder;
+    bool toFolder = true;
+    QString shown = ProgressBarIdleText;
+    double value = 0;
+    QStringList texts; // every progress text shown, in order
+
+    int count() const override { return int(rows.size()); }
+    quint64 identity(int position) const override { return quint64(position); }
+    QString text(int position) const override { return rows.at(position - 1); }
+    bool savesToFolder() const override { return toFolder; }
+    bool savesBesideSource() const override { return !toFolder; }
+    QString outputFolder() const override { return folder; }
+    int quality() const override { return 80; }
+    QString progressText() const override { return shown; }
+    void setProgressText(const QString& text) override
+    {
+        shown = text;
+        if (texts.isEmpty() || texts.last() != text)
+            texts << text;
+    }
+    double progressValue() const override { return value; }
+    void setProgressValue(double newValue) override { value = newValue; }
+    void setPointer(PointerKind) override {}
+};
+
+struct Run
+{
+    QTemporaryDir root;
+    QString sources = root.filePath(QStringLiteral("sources"));
+    QString output = root.filePath(QStringLiteral("output"));
+    QString temp = root.filePath(QStringLiteral("temp"));
+    Window window;
+    RecordingMessageBoxes messageBoxes;
+    orvalin::testing::RecordingFileDialogs fileDialogs;
+    orvalin::testing::RecordingShell shell;
+    ConversionRun run{window, window, window, std::chrono::milliseconds(5)};
+
+    Run()
+    {
+        for (const QString& folder : {sources, output, temp})
+            QDir().mkpath(folder);
+        qputenv("TEMP", temp.toLocal8Bit());
+        window.folder = output;
+        run.setToolImageLoader([](const QString& resource) {
+            return resource == EncoderImage() ? LoadToolImage(resource)
+                                              : gatedDecoder();
+        });
+    }
+    ~Run() { qunsetenv("TEMP"); }
+
+    QString source(const QString& name) const { return sources + QLatin1Char('/') + name; }
+
+    void start() { run.start({nullptr, {messageBoxes, fileDialogs, shell}, QStringLiteral("Orvalin")}); }
+};
+
+void makeWebP(const QString& path, QSize size)
+{
+    const QString png = path + QStringLiteral(".png");
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QVERIFY(image.save(png));
+    QCOMPARE(QProcess::execute(QStringLiteral("cwebp"), {QStringLiteral("-quiet"), png,
+                                                         QStringLiteral("-o"), path}),
+             0);
+    QFile::remove(png);
+}
+
+} // namespace
+
+class TestConversionEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The first row's decoding ends only after the second's: what the user sees, the lists of
+    // the final message and the moment each result is saved still follow the list.
+    void whatIsShownFollowsTheList()
+    {
+        Run setup;
+        const QString first = setup.source(QStringLiteral("first.webp"));
+        const QString second = setup.source(QStringLiteral("second.webp"));
+        const QString third = setup.source(QStringLiteral("third.webp"));
+        writeFile(first, "not a picture");
+        writeFile(second, "nor this");
+        makeWebP(third, {5, 3});
+        writeFile(first + QStringLiteral(".hold"));
+        setup.window.rows = {first, second, third};
+        setup.run.setJobs(3);
+        const QString thirdResult = setup.output + QStringLiteral("/third.jpg");
+        bool savedEarly = false;
+        setup.run.runner().setPassObserver([&](int) {
+            if (QFile::exists(second + QStringLiteral(".decoded")))
+                QFile::remove(first + QStringLiteral(".hold"));
+            if (setup.window.shown != QLatin1String("Processing: third.webp"))
+                savedEarly = savedEarly || QFile::exists(thirdResult);
+        });
+        setup.start();
+
+        QCOMPARE(setup.window.texts, (QStringList{"Processing: first.webp", "Processing: second.webp",
+                                                  "Processing: third.webp", "Progress Bar"}));
+        QCOMPARE(setup.messageBoxes.shown.size(), 1);
+        QCOMPARE(setup.messageBoxes.shown.first().text, FinalMessage({first, second}, {}));
+        QVERIFY(!savedEarly);
+        QCOMPARE(QImage(thirdResult).size(), QSize(5, 3));
+    }
+
+    void rowsOfTheSameNameKeepTheirOwnPictures()
+    {
+        Run setup;
+        QDir().mkpath(setup.source(QStringLiteral("a")));
+        QDir().mkpath(setup.source(QStringLiteral("b")));
+        makeWebP(setup.source(QStringLiteral("a/photo.webp")), {4, 4});
+        makeWebP(setup.source(QStringLiteral("b/photo.webp")), {7, 3});
+        setup.window.rows = {setup.source(QStringLiteral("a/photo.webp")),
+                             setup.source(QStringLiteral("b/photo.webp"))};
+        setup.window.toFolder = false;
+        setup.run.setJobs(2);
+        setup.start();
+        QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage);
+        QCOMPARE(QImage(setup.source(QStringLiteral("a/photo.jpg"))).size(), QSize(4, 4));
+        QCOMPARE(QImage(setup.source(QStringLiteral("b/photo.jpg"))).size(), QSize(7, 3));
+    }
+
+    // A temporary folder that cannot hold the working folder leaves nothing to do: one report,
+    // and every row listed as not saved, never as "not in WebP format".
+    void aFailureThatLeavesNothingToDoIsToldOnce()
+    {
+        Run setup;
+        const QString file = setup.root.filePath(QStringLiteral("a file"));
+        writeFile(file);
+        qputenv("TEMP", file.toLocal8Bit());
+        for (const char* name : {"one.webp", "two.webp", "three.webp"})
+            setup.window.rows << setup.source(QLatin1String(name));
+        setup.start();
+        const auto& shown = setup.messageBoxes.shown;
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].title, FailureReportTitle);
+        QVERIFY(shown[0].text.contains(QStringLiteral("PushButton2_Click at line 122\r\r")));
+        QCOMPARE(shown[1].text, FinalMessage({}, setup.window.rows));
+    }
+
+    // Folders of runs whose program was killed outright are removed by the next run; a folder
+    // whose program still lives, and anything else in the temporary folder, stay.
+    void foldersOfKilledRunsAreRemoved()
+    {
+        Run setup;
+        const auto workFolder = [&](const char* name) {
+            const QString folder = setup.temp + QLatin1Char('/') + QLatin1String(name);
+            QDir().mkpath(folder);
+            writeFile(folder + QStringLiteral("/.lock"));
+            writeFile(folder + QStringLiteral("/webp-decode"), "left over");
+            return folder;
+        };
+        const QString killed = workFolder("orvalin-run-killed");
+        const QString living = workFolder("orvalin-run-living");
+        const QString other = setup.temp + QStringLiteral("/someone-else");
+        QDir().mkpath(other);
+        const int lock = ::open(QFile::encodeName(living + QStringLiteral("/.lock")).constData(), O_RDWR);
+        QVERIFY(lock >= 0 && ::flock(lock, LOCK_EX | LOCK_NB) == 0);
+
+        const QString source = setup.source(QStringLiteral("x.webp"));
+        makeWebP(source, {2, 2});
+        setup.window.rows = {source};
+        setup.start();
+        ::close(lock);
+        QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage);
+        QVERIFY(!QFileInfo::exists(killed));
+        QVERIFY(QFileInfo::exists(living + QStringLiteral("/webp-decode")));
+        QVERIFY(QFileInfo::exists(other));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConversionEngine)
+#include "TestConversionEngine.moc"

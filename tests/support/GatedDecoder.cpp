@@ -1,0 +1,31 @@
+// A decoder for runs whose timing a test decides, written into a run in place of the real
+// one: gated-decoder SOURCE -o PNG waits while SOURCE.hold exists, runs the real decoder, and
+// then leaves SOURCE.decoded. It polls without starting processes, so while it waits it is
+// the only process of its row.
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+int main(int argc, char* argv[])
+{
+    if (argc != 4)
+        return 2;
+    const std::string source = argv[1];
+    struct stat info;
+    while (::stat((source + ".hold").c_str(), &info) == 0)
+        ::usleep(2000);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        argv[0] = const_cast<char*>(WEBP_DECODE);
+        ::execv(WEBP_DECODE, argv);
+        ::_exit(127);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child)
+        return 1;
+    ::close(::open((source + ".decoded").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
