@@ -28,7 +28,8 @@ void passOnSignal(int number)
 
 void CloseWindowsOnTerminationSignals()
 {
-    if (signalSocket[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSocket) != 0)
+    if (signalSocket[0] >= 0
+        || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSocket) != 0)
         return;
     auto* notifier = new QSocketNotifier(signalSocket[1], QSocketNotifier::Read, qApp);
     QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {

@@ -84,7 +84,8 @@ class ChildProcessRunner
 public:
     using PassCallback = std::function<void(int pass)>;
 
-    explicit ChildProcessRunner(std::chrono::milliseconds passLength = std::chrono::milliseconds(100));
+    explicit ChildProcessRunner(
+        std::chrono::milliseconds passLength = std::chrono::milliseconds(100));
 
     // Runs the tool and returns its exit code, or a start-failure value.
     qint32 ShellAndWait(const ToolCommand& command, std::optional<int> windowStyle = {});
@@ -93,7 +94,8 @@ public:
     // display and moves its value forward within the current file's share.
     qint32 ShellAndWaitWithProgress(const ToolCommand& command, std::optional<int> windowStyle,
                                     ProgressDisplay* bar, const QString& baseText,
-                                    std::optional<qint32> currentValue, std::optional<qint32> count);
+                                    std::optional<qint32> currentValue,
+                                    std::optional<qint32> count);
 
     // The waits of both, for a tool already started.
     qint32 waitFor(RunningTool& tool, const PassCallback& onPass = {});

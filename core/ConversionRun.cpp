@@ -127,9 +127,10 @@ private:
     void decoded()
     {
         if (!m_stopped && isPresentFile(m_png)) {
-            m_encoder = std::make_unique<RunningTool>(ToolCommand{
-                m_tools.encoder, {QStringLiteral("-q"), QString::number(m_quality),
-                                  QStringLiteral("-out"), QStringLiteral("jpeg"), m_png}});
+            m_encoder = std::make_unique<RunningTool>(
+                ToolCommand{m_tools.encoder,
+                            {QStringLiteral("-q"), QString::number(m_quality),
+                             QStringLiteral("-out"), QStringLiteral("jpeg"), m_png}});
             m_encoder->whenEnded([this] { becomeIdle(); });
             return;
         }
@@ -188,9 +189,8 @@ public:
     Run(ConversionRun& owner, const WindowContext& context)
         : m_rows(owner.m_rows), m_options(owner.m_options), m_display(owner.m_display),
           m_runner(owner.m_runner), m_loadToolImage(owner.m_loadToolImage), m_jobs(owner.m_jobs),
-          m_context(context),
-          m_guard(GuardedProcedure::StartConvertingClick, context.platform.messageBoxes,
-                  context.owner)
+          m_context(context), m_guard(GuardedProcedure::StartConvertingClick,
+                                      context.platform.messageBoxes, context.owner)
     {
         m_guard.reportRepeatsOnce();
     }
@@ -221,17 +221,19 @@ private:
     void tell(const QString& text)
     {
         m_context.platform.messageBoxes.show(
-            m_context.owner, {m_context.applicationTitle, text, MessageIcon::None, MessageButtons::Ok});
+            m_context.owner,
+            {m_context.applicationTitle, text, MessageIcon::None, MessageButtons::Ok});
     }
 
     bool refused()
     {
-        if (m_rows.count() == 0) { // 104
-            tell(NoFilesMessage);  // 204
+        if (m_rows.count() == 0) {
+            tell(NoFilesMessage);
             return true;
         }
-        if (IsFolder(m_options.outputFolder()) != true && !m_options.savesBesideSource()) { // 106
-            tell(NoOutputFolderMessage); // 202
+        // With results beside their sources the typed folder is not looked at.
+        if (!m_options.savesBesideSource() && IsFolder(m_options.outputFolder()) != true) {
+            tell(NoOutputFolderMessage);
             return true;
         }
         return false;
@@ -241,24 +243,31 @@ private:
     // nothing to do: it is reported once and ends the conversion.
     bool prepareTools()
     {
-        const QString decoderImage = DecoderImageFor(GetAddressWidth() == QLatin1String("64")
-                                                         ? QStringLiteral("64")
-                                                         : QStringLiteral("32"));
+        const QString width =
+            GetAddressWidth() == QLatin1String("64") ? QStringLiteral("64") : QStringLiteral("32");
         QByteArray decoder;
         QByteArray encoder;
-        return m_guard.step(118, [&] { decoder = m_loadToolImage(decoderImage); })
-               && m_guard.step(122, [&] {
-                      const QString temp = TemporaryFolder();
-                      RemoveAbandonedWorkFolders(temp);
-                      m_work = std::make_unique<WorkFolder>(temp);
-                      m_tools.decoder = m_work->filePath(DecoderFileName);
-                      WriteBytesIfAbsent(decoder, m_tools.decoder);
-                  })
+        return m_guard.step(118, [&] { decoder = m_loadToolImage(DecoderImageFor(width)); })
+               && m_guard.step(122, [&] { m_tools.decoder = makeWorkFolderWith(decoder); })
                && m_guard.step(124, [&] { encoder = m_loadToolImage(EncoderImage()); })
-               && m_guard.step(126, [&] {
-                      m_tools.encoder = m_work->filePath(EncoderFileName);
-                      WriteBytesIfAbsent(encoder, m_tools.encoder);
-                  });
+               && m_guard.step(126, [&] { m_tools.encoder = writeTool(encoder, EncoderFileName); });
+    }
+
+    // The working folder, made after folders of killed runs are cleared away, with the
+    // decoder written into it; the decoder's path.
+    QString makeWorkFolderWith(const QByteArray& decoder)
+    {
+        const QString temp = TemporaryFolder();
+        RemoveAbandonedWorkFolders(temp);
+        m_work = std::make_unique<WorkFolder>(temp);
+        return writeTool(decoder, DecoderFileName);
+    }
+
+    QString writeTool(const QByteArray& image, const QString& name)
+    {
+        const QString path = m_work->filePath(name);
+        WriteBytesIfAbsent(image, path);
+        return path;
     }
 
     void listEveryRowAsNotSaved()
@@ -269,10 +278,10 @@ private:
 
     void convertRows()
     {
-        const int rowCount = m_rows.count(); // 130: the bound is read once
+        const int rowCount = m_rows.count(); // the bound is read once: rows added later wait
         m_pending.emplace(m_rows);
         for (int i = 1; i <= rowCount && !m_abandoned; ++i) {
-            const std::optional<Row> row = m_pending->take(m_rows, i); // 132
+            const std::optional<Row> row = m_pending->take(m_rows, i);
             if (row)
                 convertRow(i, *row);
         }
@@ -283,12 +292,12 @@ private:
     void convertRow(int i, const Row& row)
     {
         m_turn = i;
-        m_display.setProgressValue(double(i) / m_rows.count() * 100.0);            // 134
-        m_display.setProgressText(QStringLiteral("Processing: ") + GetFileName(row.source)); // 136
-        QCoreApplication::processEvents();                                              // 138
+        m_display.setProgressValue(double(i) / m_rows.count() * 100.0);
+        m_display.setProgressText(QStringLiteral("Processing: ") + GetFileName(row.source));
+        QCoreApplication::processEvents();
         if (m_abandoned)
             return;
-        m_display.setPointer(PointerKind::Busy); // 140
+        m_display.setPointer(PointerKind::Busy);
         const std::optional<QString> output = outputPathFor(row.source);
 
         std::unique_ptr<RowConversion> conversion;
@@ -312,22 +321,22 @@ private:
             m_notSaved.append(source);
             return;
         }
-        if (m_runner.waitFor(*conversion.decoder()) != 0) // 156
-            m_skipped.append(source);                     // 158
-        if (m_abandoned || !isPresentFile(conversion.png())) // 160
+        if (m_runner.waitFor(*conversion.decoder()) != 0)
+            m_skipped.append(source);
+        if (m_abandoned || !isPresentFile(conversion.png()))
             return;
         if (conversion.encoder()) {
             const QString text = m_display.progressText();
             const auto value = qint32(std::nearbyint(m_display.progressValue()));
             m_runner.waitWithProgress(*conversion.encoder(), &m_display, text, value,
-                                      std::max(1, m_rows.count())); // 168
+                                      std::max(1, m_rows.count()));
         }
         if (m_abandoned)
             return;
-        if (isPresentFile(conversion.jpg())) // 170
+        if (isPresentFile(conversion.jpg()))
             saveRow(conversion.jpg(), source, output);
         else
-            m_skipped.append(source); // 176
+            m_skipped.append(source);
     }
 
     // The output: in the typed folder, or beside the source, or (neither option on) none, and
@@ -335,9 +344,9 @@ private:
     std::optional<QString> outputPathFor(const QString& source) const
     {
         const QString name = RemoveExtension(GetFileName(source)) + QStringLiteral(".jpg");
-        if (m_options.savesToFolder()) // 146, 148
+        if (m_options.savesToFolder())
             return CollapseDoubleBackslashes(m_options.outputFolder() + Separator + name);
-        if (m_options.savesBesideSource()) // 150, 152
+        if (m_options.savesBesideSource())
             return CollapseDoubleBackslashes(folderOfSource(source) + Separator + name);
         return std::nullopt;
     }
@@ -389,10 +398,10 @@ private:
         m_work.reset();
         if (m_abandoned)
             return; // the window has closed: nothing more is shown
-        m_display.setPointer(PointerKind::Default); // 186
-        m_display.setProgressValue(0);              // 188
-        m_display.setProgressText(ProgressBarIdleText); // 190
-        tell(FinalMessage(m_skipped, m_notSaved)); // 200
+        m_display.setPointer(PointerKind::Default);
+        m_display.setProgressValue(0);
+        m_display.setProgressText(ProgressBarIdleText);
+        tell(FinalMessage(m_skipped, m_notSaved));
     }
 
     RunRows& m_rows;
@@ -440,16 +449,16 @@ void ConversionRun::abandon()
 
 void ConversionRun::start(const WindowContext& context)
 {
-    if (m_isConverting) // 100
+    if (m_isConverting)
         return;
-    m_isConverting = true; // 102
+    m_isConverting = true;
     {
         Run run(*this, context);
         m_run = &run;
         run.execute();
         m_run = nullptr;
     }
-    m_isConverting = false; // 206
+    m_isConverting = false;
 }
 
 } // namespace orvalin

@@ -56,7 +56,8 @@ QString TemporaryFolder()
 
 WorkFolder::WorkFolder(const QString& temporaryFolder)
 {
-    QTemporaryDir folder(temporaryFolder + QLatin1Char('/') + NamePrefix + QStringLiteral("XXXXXX"));
+    QTemporaryDir folder(temporaryFolder + QLatin1Char('/') + NamePrefix
+                         + QStringLiteral("XXXXXX"));
     if (!folder.isValid())
         throw Failure(QStringLiteral("Path not found: ") + folder.errorString());
 #ifndef Q_OS_WIN
@@ -85,8 +86,9 @@ QString WorkFolder::filePath(const QString& name) const
 void RemoveAbandonedWorkFolders(const QString& temporaryFolder)
 {
 #ifndef Q_OS_WIN
-    const QStringList names = QDir(temporaryFolder).entryList(
-        {NamePrefix + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QStringList names = QDir(temporaryFolder)
+                                  .entryList({NamePrefix + QLatin1Char('*')},
+                                             QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QString& name : names) {
         const QString folder = temporaryFolder + QLatin1Char('/') + name;
         if (!ownedByThisUser(folder))

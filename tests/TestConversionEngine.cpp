@@ -70,15 +70,17 @@ struct Run
         qputenv("TEMP", temp.toLocal8Bit());
         window.folder = output;
         run.setToolImageLoader([](const QString& resource) {
-            return resource == EncoderImage() ? LoadToolImage(resource)
-                                              : gatedDecoder();
+            return resource == EncoderImage() ? LoadToolImage(resource) : gatedDecoder();
         });
     }
     ~Run() { qunsetenv("TEMP"); }
 
     QString source(const QString& name) const { return sources + QLatin1Char('/') + name; }
 
-    void start() { run.start({nullptr, {messageBoxes, fileDialogs, shell}, QStringLiteral("Orvalin")}); }
+    void start()
+    {
+        run.start({nullptr, {messageBoxes, fileDialogs, shell}, QStringLiteral("Orvalin")});
+    }
 };
 
 void makeWebP(const QString& path, QSize size)
@@ -87,8 +89,8 @@ void makeWebP(const QString& path, QSize size)
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
     QVERIFY(image.save(png));
-    QCOMPARE(QProcess::execute(QStringLiteral("cwebp"), {QStringLiteral("-quiet"), png,
-                                                         QStringLiteral("-o"), path}),
+    QCOMPARE(QProcess::execute(QStringLiteral("cwebp"),
+                               {QStringLiteral("-quiet"), png, QStringLiteral("-o"), path}),
              0);
     QFile::remove(png);
 }
@@ -124,8 +126,9 @@ private slots:
         });
         setup.start();
 
-        QCOMPARE(setup.window.texts, (QStringList{"Processing: first.webp", "Processing: second.webp",
-                                                  "Processing: third.webp", "Progress Bar"}));
+        QCOMPARE(setup.window.texts,
+                 (QStringList{"Processing: first.webp", "Processing: second.webp",
+                              "Processing: third.webp", "Progress Bar"}));
         QCOMPARE(setup.messageBoxes.shown.size(), 1);
         QCOMPARE(setup.messageBoxes.shown.first().text, FinalMessage({first, second}, {}));
         QVERIFY(!savedEarly);
@@ -183,7 +186,8 @@ private slots:
         const QString living = workFolder("orvalin-run-living");
         const QString other = setup.temp + QStringLiteral("/someone-else");
         QDir().mkpath(other);
-        const int lock = ::open(QFile::encodeName(living + QStringLiteral("/.lock")).constData(), O_RDWR);
+        const int lock =
+            ::open(QFile::encodeName(living + QStringLiteral("/.lock")).constData(), O_RDWR);
         QVERIFY(lock >= 0 && ::flock(lock, LOCK_EX | LOCK_NB) == 0);
 
         const QString source = setup.source(QStringLiteral("x.webp"));
