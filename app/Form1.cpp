@@ -23,6 +23,7 @@
 #include "core/Twips.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -222,8 +223,20 @@ QCursor Form1::dragPointer() const
     }
 }
 
+void Form1::takeHandedPaths(const QStringList& paths)
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    DropFiles(*ListView1, paths, context(), m_closing);
+}
+
 void Form1::centreOnScreen()
 {
+    // A Wayland compositor places windows itself.
+    if (QGuiApplication::platformName() == QLatin1String("wayland"))
+        return;
     const QRect available = screen()->availableGeometry();
     move(available.center() - QPoint(width() / 2, height() / 2));
 }

@@ -63,6 +63,10 @@ public:
     FileListView& fileList() { return *ListView1; }
     ConversionRun& conversionRun() { return *m_conversionRun; }
 
+    // Paths handed to the program (at its start, or by a later start) join the list as a
+    // drop of them would, and the window comes to the front.
+    void takeHandedPaths(const QStringList& paths);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,27 +1,73 @@
 #include "app/Form1.h"
 #include "app/QtPlatform.h"
+#include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
+#include "core/CommandLine.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QTimer>
 
+#include <cstdio>
 #include <memory>
+
+namespace {
+
+QStringList argumentsAfterTheName(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QFile::decodeName(argv[i]));
+    return arguments;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
+    using orvalin::StartRequest;
+    // Read before the application exists, so --help works without a display, and Qt is given
+    // the program's name alone, so no path is taken for one of its options.
+    const StartRequest request =
+        orvalin::ReadCommandLine(argumentsAfterTheName(argc, argv), QDir::currentPath());
+    switch (request.action) {
+    case StartRequest::Action::Help:
+        std::fputs(qPrintable(orvalin::UsageText), stdout);
+        return 0;
+    case StartRequest::Action::Version:
+        std::printf("orvalin %s\n", ORVALIN_VERSION);
+        return 0;
+    case StartRequest::Action::Refuse:
+        std::fprintf(stderr, "orvalin: %s\n", qPrintable(request.reason));
+        return 2;
+    case StartRequest::Action::Start: break;
+    }
+
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
     orvalin::CloseWindowsOnTerminationSignals();
+
+    orvalin::SingleInstance instance;
+    if (instance.handOver(request.paths))
+        return 0; // the window already open has taken them
 
     orvalin::QtMessageBoxes messageBoxes;
     orvalin::QtFileDialogs fileDialogs;
     orvalin::QtShell shell;
-    const std::unique_ptr<orvalin::SettingsStore> settings = orvalin::SettingsStore::forCurrentUser();
+    const std::unique_ptr<orvalin::SettingsStore> settings =
+        orvalin::SettingsStore::forCurrentUser();
     orvalin::Form1 window({{messageBoxes, fileDialogs, shell},
                            *settings,
                            orvalin::ProgramFolder(),
                            orvalin::GetDesktopFolder});
     window.Form_Load();
     window.show();
+    if (!instance.listen([&window](const QStringList& paths) { window.takeHandedPaths(paths); })
+        && instance.handOver(request.paths))
+        return 0; // another start got its window up first
+    if (!request.paths.isEmpty())
+        QTimer::singleShot(0, &window, [&window, &request] { window.takeHandedPaths(request.paths); });
     return application.exec();
 }

@@ -257,7 +257,8 @@ private slots:
                 clickedAgain = true;
                 window.click("PushButton2");       // a second run does not start
                 window.click("PushButton6");       // Clear List is refused while busy
-                window.form->fileList().add(setup.source(QStringLiteral("added later.webp")));
+                // Paths handed over by a later start join the list, and wait.
+                window.form->takeHandedPaths({setup.source(QStringLiteral("added later.webp"))});
             }
         });
         window.click("PushButton2");

@@ -1,3 +1,4 @@
+#include "core/CommandLine.h"
 #include "core/Failure.h"
 #include "core/Startup.h"
 #include "core/Twips.h"
@@ -35,6 +36,37 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, title);
         QCOMPARE(ApplicationTitle(name), title);
+    }
+
+    void commandLines_data()
+    {
+        using Action = StartRequest::Action;
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QStringList>("paths");
+        QTest::newRow("nothing") << QStringList{} << int(Action::Start) << QStringList{};
+        QTest::newRow("paths in order, made absolute")
+            << QStringList{"b.webp", "/x/a.webp", "sub/../c", "-"} << int(Action::Start)
+            << QStringList{"/home/u/b.webp", "/x/a.webp", "/home/u/c", "/home/u/-"};
+        QTest::newRow("-- ends the options")
+            << QStringList{"--", "--help", "-x.webp"} << int(Action::Start)
+            << QStringList{"/home/u/--help", "/home/u/-x.webp"};
+        QTest::newRow("help wins over paths") << QStringList{"a", "--help"} << int(Action::Help)
+                                              << QStringList{};
+        QTest::newRow("version") << QStringList{"--version"} << int(Action::Version) << QStringList{};
+        QTest::newRow("unknown option") << QStringList{"a", "--frobnicate"} << int(Action::Refuse)
+                                        << QStringList{};
+    }
+    void commandLines()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, action);
+        QFETCH(QStringList, paths);
+        const StartRequest request = ReadCommandLine(arguments, QStringLiteral("/home/u"));
+        QCOMPARE(int(request.action), action);
+        QCOMPARE(request.paths, paths);
+        QCOMPARE(request.reason.contains(QStringLiteral("--frobnicate")),
+                 action == int(StartRequest::Action::Refuse));
     }
 
     void desktopFolder()
