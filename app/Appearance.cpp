@@ -38,7 +38,8 @@ QString readSkin(const QString& path)
 
 void SetUpSkin(QWidget& window, const QList<QWidget*>& faceColoured, const QString& programFolder)
 {
-    const QString skinFile = programFolder + Separator + QString(SkinFileTail).replace(QLatin1Char('/'), Separator);
+    const QString skinFile =
+        programFolder + Separator + QString(SkinFileTail).replace(QLatin1Char('/'), Separator);
     const QFileInfo info(skinFile);
     if (!info.isFile() || info.fileName().startsWith(QLatin1Char('.')))
         return;

@@ -1,32 +1,32 @@
 #include "app/Form1.h"
 
-#include "filelist/AddAllInFolder.h"
 #include "app/Appearance.h"
-#include "filelist/AddFilesByDialog.h"
-#include "core/ChildProcess.h"
-#include "filelist/ClearList.h"
 #include "app/ConversionRunControls.h"
-#include "core/ConversionRun.h"
-#include "filelist/DropFiles.h"
-#include "core/Failure.h"
-#include "core/FailureReport.h"
-#include "filelist/FileListView.h"
-#include "filelist/ListEditing.h"
-#include "options/OutputOptions.h"
-#include "core/PathHelpers.h"
 #include "app/PointerFile.h"
 #include "app/ProgramIcon.h"
 #include "app/ProgressBarWithText.h"
-#include "filelist/SampleFiles.h"
+#include "core/ChildProcess.h"
+#include "core/ConversionRun.h"
+#include "core/Failure.h"
+#include "core/FailureReport.h"
+#include "core/PathHelpers.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/Twips.h"
+#include "filelist/AddAllInFolder.h"
+#include "filelist/AddFilesByDialog.h"
+#include "filelist/ClearList.h"
+#include "filelist/DropFiles.h"
+#include "filelist/FileListView.h"
+#include "filelist/ListEditing.h"
+#include "filelist/SampleFiles.h"
+#include "options/OutputOptions.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QMouseEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -107,9 +107,10 @@ Form1::Form1(Form1Services services, QWidget* parent)
         std::make_unique<ConversionRun>(*m_runControls, *m_runControls, *m_runControls);
     m_settings.setWriteFailureHandler(
         [this](const QString& location) { tellSettingsNotSaved(location); });
-    m_listEditing = new ListEditing(*ListView1, {[this] { return isBusy(); },
-                                                 [this] { setMousePointer(PointerOverSurface(m_pointer)); },
-                                                 [this] { return dragPointer(); }});
+    m_listEditing =
+        new ListEditing(*ListView1, {[this] { return isBusy(); },
+                                     [this] { setMousePointer(PointerOverSurface(m_pointer)); },
+                                     [this] { return dragPointer(); }});
     arrangeTabOrder();
     connectReactions();
     watchPointerMoves();
@@ -127,11 +128,12 @@ void Form1::createControls()
     ListView1 = makeControl<FileListView>(this, "ListView1", {120, 120, 7800, 2535});
     ListView1->setToolTip(FileListToolTip);
 
-    PushButton1 = makeButton(this, "PushButton1", QStringLiteral("Add WebP File(s)"),
-                             {120, 2750, 3840, 405});
+    PushButton1 =
+        makeButton(this, "PushButton1", QStringLiteral("Add WebP File(s)"), {120, 2750, 3840, 405});
     PushButton4 = makeButton(this, "PushButton4", QStringLiteral("Add All WebP File(s) In Folder"),
                              {4080, 2740, 3840, 405});
-    PushButton6 = makeButton(this, "PushButton6", QStringLiteral("Clear List"), {120, 3260, 3840, 405});
+    PushButton6 =
+        makeButton(this, "PushButton6", QStringLiteral("Clear List"), {120, 3260, 3840, 405});
     PushButton7 = makeButton(this, "PushButton7", QStringLiteral("Load Sample/Example Files"),
                              {4080, 3260, 3840, 405});
 
@@ -151,8 +153,8 @@ void Form1::createControls()
     Option2 = makeControl<QRadioButton>(Frame5, "Option2", {240, 1410, 3615, 255});
     Option2->setText(SaveBesideSourceCaption);
 
-    PushButton2 = makeButton(this, "PushButton2", QStringLiteral("Start Converting"),
-                             {120, 6600, 7800, 405});
+    PushButton2 =
+        makeButton(this, "PushButton2", QStringLiteral("Start Converting"), {120, 6600, 7800, 405});
     ProgressBar1 = makeControl<ProgressBarWithText>(this, "ProgressBar1", {120, 7120, 7800, 405});
     ProgressBar1->setText(ProgressBarIdleText);
 }
@@ -170,10 +172,12 @@ void Form1::arrangeTabOrder()
 void Form1::connectReactions()
 {
     connect(PushButton1, &QPushButton::clicked, this, &Form1::PushButton1_Click);
-    connect(PushButton2, &QPushButton::clicked, this, [this] { m_conversionRun->start(context()); });
+    connect(PushButton2, &QPushButton::clicked, this,
+            [this] { m_conversionRun->start(context()); });
     connect(PushButton4, &QPushButton::clicked, this, [this] {
-        AddAllInFolder(*ListView1, m_settings, context(),
-                       [this](PointerKind kind) { setMousePointer(kind); }, m_closing);
+        AddAllInFolder(
+            *ListView1, m_settings, context(), [this](PointerKind kind) { setMousePointer(kind); },
+            m_closing);
     });
     connect(PushButton6, &QPushButton::clicked, this, &Form1::PushButton6_Click);
     connect(PushButton7, &QPushButton::clicked, this,
@@ -187,9 +191,9 @@ void Form1::connectReactions()
 
 void Form1::watchPointerMoves()
 {
-    for (QWidget* watched : std::initializer_list<QWidget*>{
-             this, Frame1, Frame3, Frame5, PushButton1, PushButton2, PushButton4, PushButton6,
-             PushButton7, PushButton9}) {
+    for (QWidget* watched :
+         std::initializer_list<QWidget*>{this, Frame1, Frame3, Frame5, PushButton1, PushButton2,
+                                         PushButton4, PushButton6, PushButton7, PushButton9}) {
         watched->setMouseTracking(true);
         watched->installEventFilter(this);
     }
@@ -245,7 +249,9 @@ void Form1::Form_Load()
 {
     GuardedSteps guard(GuardedProcedure::FormLoad, m_platform.messageBoxes, this);
 
-    guard.step(100, [&] { SetUpSkin(*this, {Frame1, Frame5, Frame3, Option1, Option2}, m_programFolder); });
+    guard.step(100, [&] {
+        SetUpSkin(*this, {Frame1, Frame5, Frame3, Option1, Option2}, m_programFolder);
+    });
 
     const QString handPointerFile = m_programFolder + Separator + HandPointerFileName;
     if (guard.test(102, [&] { return PathExists(handPointerFile); }))

@@ -55,7 +55,8 @@ QStringList QtFileDialogs::openFiles(QWidget* owner, const OpenFilesRequest& req
     if (request.multipleSelection) {
         chosen = QFileDialog::getOpenFileNames(owner, request.title, QString(), request.filter);
     } else {
-        const QString one = QFileDialog::getOpenFileName(owner, request.title, QString(), request.filter);
+        const QString one =
+            QFileDialog::getOpenFileName(owner, request.title, QString(), request.filter);
         if (!one.isEmpty())
             chosen.append(one);
     }
@@ -64,10 +65,11 @@ QStringList QtFileDialogs::openFiles(QWidget* owner, const OpenFilesRequest& req
     return chosen;
 }
 
-QString QtFileDialogs::pickFolder(QWidget* owner, const QString& title, const QString& initialFolder)
+QString QtFileDialogs::pickFolder(QWidget* owner, const QString& title,
+                                  const QString& initialFolder)
 {
-    QString folder = QFileDialog::getExistingDirectory(owner, title, initialFolder,
-                                                       QFileDialog::ShowDirsOnly);
+    QString folder =
+        QFileDialog::getExistingDirectory(owner, title, initialFolder, QFileDialog::ShowDirsOnly);
     if (folder.isEmpty())
         return folder;
     folder = QDir::toNativeSeparators(folder);

@@ -39,8 +39,14 @@ bool peerIsThisUser(const QLocalSocket& socket)
            && peer.uid == ::geteuid();
 }
 #else
-bool madeByThisUser(const QString&) { return true; }
-bool peerIsThisUser(const QLocalSocket&) { return true; }
+bool madeByThisUser(const QString&)
+{
+    return true;
+}
+bool peerIsThisUser(const QLocalSocket&)
+{
+    return true;
+}
 #endif
 
 bool windowAnswers(const QString& name)

@@ -33,12 +33,8 @@ int main(int argc, char* argv[])
     const StartRequest request =
         orvalin::ReadCommandLine(argumentsAfterTheName(argc, argv), QDir::currentPath());
     switch (request.action) {
-    case StartRequest::Action::Help:
-        std::fputs(qPrintable(orvalin::UsageText), stdout);
-        return 0;
-    case StartRequest::Action::Version:
-        std::printf("orvalin %s\n", ORVALIN_VERSION);
-        return 0;
+    case StartRequest::Action::Help: std::fputs(qPrintable(orvalin::UsageText), stdout); return 0;
+    case StartRequest::Action::Version: std::printf("orvalin %s\n", ORVALIN_VERSION); return 0;
     case StartRequest::Action::Refuse:
         std::fprintf(stderr, "orvalin: %s\n", qPrintable(request.reason));
         return 2;
@@ -68,6 +64,7 @@ int main(int argc, char* argv[])
         && instance.handOver(request.paths))
         return 0; // another start got its window up first
     if (!request.paths.isEmpty())
-        QTimer::singleShot(0, &window, [&window, &request] { window.takeHandedPaths(request.paths); });
+        QTimer::singleShot(0, &window,
+                           [&window, &request] { window.takeHandedPaths(request.paths); });
     return application.exec();
 }

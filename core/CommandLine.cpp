@@ -20,7 +20,8 @@ StartRequest ReadCommandLine(const QStringList& arguments, const QString& curren
     for (const QString& argument : arguments) {
         if (argument.isEmpty())
             continue; // names nothing
-        if (optionsEnded || !argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")) {
+        if (optionsEnded || !argument.startsWith(QLatin1Char('-'))
+            || argument == QLatin1String("-")) {
             request.paths.append(absolutePath(argument, currentFolder));
         } else if (argument == QLatin1String("--")) {
             optionsEnded = true;
@@ -29,8 +30,10 @@ StartRequest ReadCommandLine(const QStringList& arguments, const QString& curren
         } else if (argument == QLatin1String("--version")) {
             return {StartRequest::Action::Version, {}, {}};
         } else {
-            return {StartRequest::Action::Refuse, {},
-                    QStringLiteral("unknown option %1 (orvalin --help lists the options)").arg(argument)};
+            return {StartRequest::Action::Refuse,
+                    {},
+                    QStringLiteral("unknown option %1 (orvalin --help lists the options)")
+                        .arg(argument)};
         }
     }
     return request;

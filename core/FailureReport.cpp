@@ -18,7 +18,8 @@ QString procedureIdentifier(GuardedProcedure procedure)
     switch (procedure) {
     case GuardedProcedure::FormLoad: return window + QStringLiteral("Form_Load");
     case GuardedProcedure::AddFilesClick: return window + QStringLiteral("PushButton1_Click");
-    case GuardedProcedure::StartConvertingClick: return window + QStringLiteral("PushButton2_Click");
+    case GuardedProcedure::StartConvertingClick:
+        return window + QStringLiteral("PushButton2_Click");
     case GuardedProcedure::AddFolderClick: return window + QStringLiteral("PushButton4_Click");
     case GuardedProcedure::ClearListClick: return window + QStringLiteral("PushButton6_Click");
     case GuardedProcedure::LoadSamplesClick: return window + QStringLiteral("PushButton7_Click");
@@ -77,8 +78,9 @@ void GuardedSteps::reportCurrentException(int label)
             return;
         m_reported.insert(key);
     }
-    m_messageBoxes.show(m_owner, {FailureReportTitle, failureReportText(description, m_procedure, label),
-                                  MessageIcon::Warning, MessageButtons::Ok});
+    m_messageBoxes.show(m_owner,
+                        {FailureReportTitle, failureReportText(description, m_procedure, label),
+                         MessageIcon::Warning, MessageButtons::Ok});
 }
 
 } // namespace orvalin

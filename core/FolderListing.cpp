@@ -46,7 +46,7 @@ Listing listFolder(const QString& folder)
         const int error = errno;
         if (descriptor >= 0)
             ::close(descriptor);
-        listing.error = (error == EACCES || error == EPERM) ? PermissionDenied
+        listing.error = (error == EACCES || error == EPERM)     ? PermissionDenied
                         : (error == ENOENT || error == ENOTDIR) ? PathNotFound
                                                                 : error;
         return listing;
@@ -159,8 +159,8 @@ bool IsOpenableFile(const QString& path)
         return false;
 #ifndef Q_OS_WIN
     // Non-blocking, so a named pipe answers at once instead of waiting for a writer.
-    const int descriptor = ::open(QFile::encodeName(path).constData(),
-                                  O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int descriptor =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0)
         return false;
     struct stat info;
@@ -180,14 +180,14 @@ bool MatchesPattern(const QString& name, const QString& pattern)
     static thread_local QRegularExpression expression;
     if (wildcard != lastPattern) {
         lastPattern = wildcard;
-        expression = QRegularExpression(
-            QRegularExpression::wildcardToRegularExpression(wildcard),
-            QRegularExpression::CaseInsensitiveOption);
+        expression = QRegularExpression(QRegularExpression::wildcardToRegularExpression(wildcard),
+                                        QRegularExpression::CaseInsensitiveOption);
     }
     return expression.match(name).hasMatch();
 }
 
-QStringList openableMatches(const QString& folder, const QStringList& fileNames, const QString& pattern)
+QStringList openableMatches(const QString& folder, const QStringList& fileNames,
+                            const QString& pattern)
 {
     const QString prefix = withSeparator(folder);
     QStringList names;

@@ -22,7 +22,8 @@ inline constexpr int ReparsePoint = 1024;
 
 // A folder that is hidden and system (and perhaps a link) is never entered; a file that is
 // exactly hidden and archive is never added.
-inline constexpr int HiddenSystemFolder = Attribute::Directory | Attribute::System | Attribute::Hidden;
+inline constexpr int HiddenSystemFolder =
+    Attribute::Directory | Attribute::System | Attribute::Hidden;
 inline constexpr int HiddenSystemFolderLink = HiddenSystemFolder | Attribute::ReparsePoint;
 inline constexpr int HiddenPlainFile = Attribute::Archive | Attribute::Hidden;
 

@@ -98,7 +98,8 @@ void ForceDeleteFile(const QString& path)
 
     QFile file(path);
     const bool isLink = info.isSymLink();
-    const QFileDevice::Permissions before = isLink ? QFileDevice::Permissions{} : file.permissions();
+    const QFileDevice::Permissions before =
+        isLink ? QFileDevice::Permissions{} : file.permissions();
     if (!isLink)
         file.setPermissions(before | QFileDevice::WriteOwner | QFileDevice::WriteUser);
     if (file.remove())

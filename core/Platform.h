@@ -46,7 +46,8 @@ public:
     virtual QStringList openFiles(QWidget* owner, const OpenFilesRequest& request) = 0;
     // The chosen folder with native separators, the root keeping its separator and every other
     // folder without a trailing one; empty when the user cancels.
-    virtual QString pickFolder(QWidget* owner, const QString& title, const QString& initialFolder) = 0;
+    virtual QString pickFolder(QWidget* owner, const QString& title,
+                               const QString& initialFolder) = 0;
 };
 
 class Shell

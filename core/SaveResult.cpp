@@ -152,9 +152,9 @@ std::pair<int, QByteArray> createBeside(const QByteArray& target,
     const QByteArray folder = folderOf(target);
     const QByteArray name = target.mid(target.lastIndexOf('/') + 1);
     for (;;) {
-        const QByteArray beside = folder + "/." + name + '.' +
-                                  QByteArray::number(QRandomGenerator::global()->generate64(), 36) +
-                                  ".part";
+        const QByteArray beside = folder + "/." + name + '.'
+                                  + QByteArray::number(QRandomGenerator::global()->generate64(), 36)
+                                  + ".part";
         const int descriptor =
             ::open(beside.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor < 0 && errno == EEXIST)

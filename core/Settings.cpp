@@ -31,8 +31,8 @@ std::optional<double> numberFromText(const QString& text)
 
 std::unique_ptr<SettingsStore> SettingsStore::forCurrentUser()
 {
-    return std::unique_ptr<SettingsStore>(new SettingsStore(std::make_unique<QSettings>(
-        QSettings::NativeFormat, QSettings::UserScope, MakerName)));
+    return std::unique_ptr<SettingsStore>(new SettingsStore(
+        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, MakerName)));
 }
 
 SettingsStore::SettingsStore(const QString& file)

@@ -29,7 +29,8 @@ QString DesktopFolderFromLookup(const QString& lookedUp)
 
 QString GetDesktopFolder()
 {
-    return DesktopFolderFromLookup(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    return DesktopFolderFromLookup(
+        QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
 }
 
 QString ProgramFolder()

@@ -45,11 +45,10 @@ QString AddressWidthForArchitecture(const QString& cpuArchitecture)
 {
     if (cpuArchitecture.isEmpty() || cpuArchitecture == QLatin1String("unknown"))
         return QString();
-    static const QStringList wide{QStringLiteral("x86_64"), QStringLiteral("arm64"),
-                                  QStringLiteral("ia64"),   QStringLiteral("power64"),
-                                  QStringLiteral("mips64"), QStringLiteral("sparcv9"),
-                                  QStringLiteral("riscv64"), QStringLiteral("s390x"),
-                                  QStringLiteral("loongarch64")};
+    static const QStringList wide{
+        QStringLiteral("x86_64"),  QStringLiteral("arm64"),  QStringLiteral("ia64"),
+        QStringLiteral("power64"), QStringLiteral("mips64"), QStringLiteral("sparcv9"),
+        QStringLiteral("riscv64"), QStringLiteral("s390x"),  QStringLiteral("loongarch64")};
     return wide.contains(cpuArchitecture) ? QStringLiteral("64") : QStringLiteral("32");
 }
 

@@ -1,20 +1,24 @@
 #include "filelist/AddAllInFolder.h"
 
 #include "core/FailureReport.h"
-#include "filelist/FolderScan.h"
 #include "core/Settings.h"
+#include "filelist/FolderScan.h"
 
 namespace orvalin {
 
 void AddAllInFolder(FileListView& list, SettingsStore& settings, const WindowContext& window,
                     const std::function<void(PointerKind)>& setPointer, const bool& stopRequested)
 {
-    GuardedSteps guard(GuardedProcedure::AddFolderClick, window.platform.messageBoxes, window.owner);
+    GuardedSteps guard(GuardedProcedure::AddFolderClick, window.platform.messageBoxes,
+                       window.owner);
     QString lastFolder;
     QString chosen;
-    guard.step(100, [&] { lastFolder = settings.read(SettingKey::LastScannedFolder, SettingDefault::LastFolder); });
+    guard.step(100, [&] {
+        lastFolder = settings.read(SettingKey::LastScannedFolder, SettingDefault::LastFolder);
+    });
     guard.step(102, [&] {
-        chosen = window.platform.fileDialogs.pickFolder(window.owner, ScanFolderPickerTitle, lastFolder);
+        chosen =
+            window.platform.fileDialogs.pickFolder(window.owner, ScanFolderPickerTitle, lastFolder);
     });
     if (guard.test(104, [&] { return chosen.isEmpty(); }))
         return;

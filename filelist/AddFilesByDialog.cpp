@@ -1,8 +1,8 @@
 #include "filelist/AddFilesByDialog.h"
 
 #include "core/FailureReport.h"
-#include "filelist/FileListView.h"
 #include "core/PathHelpers.h"
+#include "filelist/FileListView.h"
 
 #include <QDir>
 
@@ -67,8 +67,9 @@ void AddFilesByDialog(FileListView& list, const WindowContext& window)
         tooMany = returned.size() > ReturnedNameCapacity;
     });
     if (tooMany) {
-        window.platform.messageBoxes.show(window.owner, {window.applicationTitle, TooManyFilesMessage,
-                                                         MessageIcon::None, MessageButtons::Ok});
+        window.platform.messageBoxes.show(
+            window.owner,
+            {window.applicationTitle, TooManyFilesMessage, MessageIcon::None, MessageButtons::Ok});
         return;
     }
     if (guard.test(102, [&] { return returned.isEmpty(); }))

@@ -7,7 +7,8 @@ namespace orvalin {
 
 void ClearList(FileListView& list, bool windowBusy, const WindowContext& window)
 {
-    GuardedSteps guard(GuardedProcedure::ClearListClick, window.platform.messageBoxes, window.owner);
+    GuardedSteps guard(GuardedProcedure::ClearListClick, window.platform.messageBoxes,
+                       window.owner);
     if (guard.test(100, [&] { return windowBusy; }))
         return;
     guard.step(102, [&] { list.clear(); });

@@ -1,8 +1,8 @@
 #include "filelist/DropFiles.h"
 
+#include "core/PathHelpers.h"
 #include "filelist/FileListView.h"
 #include "filelist/FolderScan.h"
-#include "core/PathHelpers.h"
 
 #include <QDir>
 #include <QMimeData>

@@ -2,8 +2,8 @@
 
 #include "core/Twips.h"
 
-#include "filelist/DropFiles.h"
 #include "core/Failure.h"
+#include "filelist/DropFiles.h"
 
 #include <QDropEvent>
 #include <QHeaderView>

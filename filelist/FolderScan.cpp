@@ -30,7 +30,8 @@ bool FolderScan::firstVisit(const QString& folder)
 
 static bool startsHidden(const QString& path)
 {
-    return GetFileName(path.endsWith(Separator) ? path.chopped(1) : path).startsWith(QLatin1Char('.'));
+    return GetFileName(path.endsWith(Separator) ? path.chopped(1) : path)
+        .startsWith(QLatin1Char('.'));
 }
 
 bool FolderScan::mayEnter(const QString& folder) const
@@ -39,7 +40,8 @@ bool FolderScan::mayEnter(const QString& folder) const
     if (!startsHidden(folder) || isRootFolder(folder))
         return true;
     const std::optional<int> attributes = FileAttributes(folder);
-    return !attributes || (*attributes != HiddenSystemFolder && *attributes != HiddenSystemFolderLink);
+    return !attributes
+           || (*attributes != HiddenSystemFolder && *attributes != HiddenSystemFolderLink);
 }
 
 void FolderScan::GetSubDirectories2016(QStringList& collection, bool recurse)
@@ -52,7 +54,8 @@ void FolderScan::GetSubDirectories2016(QStringList& collection, bool recurse)
     for (const QString& folder : given) {
         if (stopped())
             return;
-        if (!guard.test(102, [&] { return IsFolder(folder) == true && folder.size() < MaxPathLength; }))
+        if (!guard.test(102,
+                        [&] { return IsFolder(folder) == true && folder.size() < MaxPathLength; }))
             continue;
         guard.step(104, [&] { letWindowHandleEvents(); });
         if (stopped())

@@ -35,7 +35,8 @@ void ListEditing::press(const QPoint& viewportPosition)
     const QModelIndex pressedRow = m_list.indexAt(viewportPosition);
     if (!pressedRow.isValid())
         return; // the row of an earlier press stays the dragged one
-    m_list.viewport()->setCursor(m_hooks.dragPointer ? m_hooks.dragPointer() : QCursor(Qt::ClosedHandCursor));
+    m_list.viewport()->setCursor(m_hooks.dragPointer ? m_hooks.dragPointer()
+                                                     : QCursor(Qt::ClosedHandCursor));
     m_dragged = m_list.identity(pressedRow.row() + 1);
 }
 
@@ -90,10 +91,8 @@ bool ListEditing::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-        break;
-    default:
-        return false; // nothing else is looked at, not even the list, which may be going
+    case QEvent::MouseButtonDblClick: break;
+    default: return false; // nothing else is looked at, not even the list, which may be going
     }
     if (watched == &m_list && event->type() == QEvent::KeyPress) {
         // Delete removes the selected row whatever modifier is held with it.
@@ -114,19 +113,16 @@ bool ListEditing::eventFilter(QObject* watched, QEvent* event)
         move(mouse->position().toPoint(), qRound(mouse->globalPosition().y()));
         break;
     }
-    case QEvent::MouseButtonRelease:
-        release();
-        break;
-    case QEvent::MouseButtonDblClick:
-    {
-        const QModelIndex under = m_list.indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+    case QEvent::MouseButtonRelease: release(); break;
+    case QEvent::MouseButtonDblClick: {
+        const QModelIndex under =
+            m_list.indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
         if (under.isValid())
             m_list.setCurrentIndex(under);
         removeSelectedRow();
     }
         return true;
-    default:
-        break;
+    default: break;
     }
     return false;
 }

@@ -70,11 +70,13 @@ void OutputOptions::restore(GuardedSteps& load)
     });
     load.step(138, [&] {
         setOptionState(m_controls.Option1,
-                       SwitchFromText(m_settings.read(SettingKey::SaveToFolder, SettingDefault::SaveToFolder)));
+                       SwitchFromText(m_settings.read(SettingKey::SaveToFolder,
+                                                      SettingDefault::SaveToFolder)));
     });
     load.step(140, [&] {
-        setOptionState(m_controls.Option2, SwitchFromText(m_settings.read(
-                                               SettingKey::SaveBesideSource, SettingDefault::SaveBesideSource)));
+        setOptionState(m_controls.Option2,
+                       SwitchFromText(m_settings.read(SettingKey::SaveBesideSource,
+                                                      SettingDefault::SaveBesideSource)));
     });
     if (load.test(142, [&] { return m_controls.Option1.isChecked(); }))
         load.step(144, [&] { m_controls.Frame3.setEnabled(true); });

@@ -69,10 +69,12 @@ private slots:
         // A file whose reading fails for anyone: the process's own memory at address 0.
         Window window({.prepareProgramFolder = [](const QString& folder) {
             QDir().mkpath(folder + QStringLiteral("/x"));
-            QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), folder + QStringLiteral("/x/o.cjs")));
+            QVERIFY(
+                QFile::link(QStringLiteral("/proc/self/mem"), folder + QStringLiteral("/x/o.cjs")));
         }});
         QCOMPARE(window.messages().size(), 1);
-        QVERIFY2(window.messages().first().text.contains(QStringLiteral("Form1.Form_Load at line 100\r\r")),
+        QVERIFY2(window.messages().first().text.contains(
+                     QStringLiteral("Form1.Form_Load at line 100\r\r")),
                  qPrintable(window.messages().first().text));
         QCOMPARE(window.form->styleSheet(), QString());
         QCOMPARE(window.form->windowTitle(), QStringLiteral("Orvalin")); // the load went on
@@ -121,7 +123,8 @@ private slots:
     void theShippedHandPointer()
     {
         Window window({.prepareProgramFolder = [](const QString& folder) {
-            QVERIFY(QFile::copy(QStringLiteral(HAND_POINTER), folder + QStringLiteral("/HAND-M.CUR")));
+            QVERIFY(
+                QFile::copy(QStringLiteral(HAND_POINTER), folder + QStringLiteral("/HAND-M.CUR")));
         }});
         QVERIFY(window.messages().isEmpty());
         sendMove(window.control<QWidget>("PushButton1"));

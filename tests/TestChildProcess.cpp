@@ -58,7 +58,8 @@ private slots:
         ChildProcessRunner runner(1h); // a pass ends as soon as the child does
         int passes = 0;
         runner.setPassObserver([&](int pass) { passes = pass; });
-        QCOMPARE(runner.ShellAndWait(helper({QStringLiteral("exit"), QString::number(code)}), 0), code);
+        QCOMPARE(runner.ShellAndWait(helper({QStringLiteral("exit"), QString::number(code)}), 0),
+                 code);
         QVERIFY2(passes >= 1 && passes <= 2, qPrintable(QString::number(passes)));
     }
 
@@ -76,7 +77,8 @@ private slots:
         ChildProcessRunner runner(1h);
         int passes = 0;
         runner.setPassObserver([&](int) { ++passes; });
-        for (const QString& program : {dir.filePath(QStringLiteral("missing")), notExecutable, QString()}) {
+        for (const QString& program :
+             {dir.filePath(QStringLiteral("missing")), notExecutable, QString()}) {
             const qint32 result = runner.ShellAndWait({program, {}}, 0);
             QVERIFY2(result < 0, qPrintable(program));
             QVERIFY(result > StartFailureBase);
@@ -88,12 +90,17 @@ private slots:
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("args"));
-        const QStringList arguments{QStringLiteral("-o"), QStringLiteral("a b"),
-                                    QStringLiteral("\"quoted\" 'single'"), QStringLiteral("-leading dash"),
-                                    QStringLiteral("line\nbreak"), QStringLiteral("Привет 世界"),
-                                    QString(), QStringLiteral("$HOME;|&*")};
+        const QStringList arguments{QStringLiteral("-o"),
+                                    QStringLiteral("a b"),
+                                    QStringLiteral("\"quoted\" 'single'"),
+                                    QStringLiteral("-leading dash"),
+                                    QStringLiteral("line\nbreak"),
+                                    QStringLiteral("Привет 世界"),
+                                    QString(),
+                                    QStringLiteral("$HOME;|&*")};
         ChildProcessRunner runner(1h);
-        QCOMPARE(runner.ShellAndWait(helper(QStringList{QStringLiteral("args"), file} + arguments)), 0);
+        QCOMPARE(runner.ShellAndWait(helper(QStringList{QStringLiteral("args"), file} + arguments)),
+                 0);
         QFile written(file);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QStringList received = QString::fromUtf8(written.readAll()).split(QChar(u'\0'));
@@ -114,8 +121,8 @@ private slots:
     {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("step");
-        const QList<QPair<int, int>> rows{{1, 10}, {2, 5}, {3, 3}, {4, 2}, {5, 2}, {6, 2},
-                                          {7, 1},  {19, 1}, {20, 0}, {100, 0}};
+        const QList<QPair<int, int>> rows{{1, 10}, {2, 5}, {3, 3},  {4, 2},  {5, 2},
+                                          {6, 2},  {7, 1}, {19, 1}, {20, 0}, {100, 0}};
         for (const auto& [count, step] : rows)
             QTest::addRow("%d files", count) << count << step;
     }
@@ -229,8 +236,8 @@ private slots:
                 writeFile(release, "go");
         });
         QCOMPARE(runner.ShellAndWaitWithProgress(
-                     helper({QStringLiteral("wait-file"), release, QStringLiteral("4")}), 0, nullptr,
-                     QStringLiteral("Processing: x"), 10, 2),
+                     helper({QStringLiteral("wait-file"), release, QStringLiteral("4")}), 0,
+                     nullptr, QStringLiteral("Processing: x"), 10, 2),
                  4);
     }
 
@@ -243,7 +250,8 @@ private slots:
                 runner.stopRunningTool();
         });
         const qint32 result = runner.ShellAndWait(
-            helper({QStringLiteral("wait-file"), dir.filePath(QStringLiteral("never")), QStringLiteral("0")}));
+            helper({QStringLiteral("wait-file"), dir.filePath(QStringLiteral("never")),
+                    QStringLiteral("0")}));
         QVERIFY(result != 0);
     }
 };

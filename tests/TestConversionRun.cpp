@@ -1,12 +1,12 @@
+#include "app/ProgressBarWithText.h"
+#include "app/TerminationSignals.h"
 #include "core/ChildProcess.h"
 #include "core/ConversionRun.h"
 #include "core/FailureReport.h"
-#include "app/ProgressBarWithText.h"
-#include "tests/support/TestFiles.h"
 #include "core/ToolImages.h"
 #include "tests/support/GatedDecoder.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/WindowFixture.h"
-#include "app/TerminationSignals.h"
 
 #include <QDirIterator>
 #include <QImage>
@@ -37,12 +37,14 @@ void makeWebP(const QString& path, QSize size, bool withAlpha = false)
     QImage image(size, withAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y, qRgba(x * 255 / size.width(), y * 255 / size.height(), 90,
-                                       withAlpha ? (x % 2 ? 0 : 255) : 255));
+            image.setPixel(x, y,
+                           qRgba(x * 255 / size.width(), y * 255 / size.height(), 90,
+                                 withAlpha ? (x % 2 ? 0 : 255) : 255));
     const QString png = path + QStringLiteral(".source.png");
     QVERIFY(image.save(png));
     QProcess cwebp;
-    cwebp.start(QStringLiteral("cwebp"), {QStringLiteral("-quiet"), png, QStringLiteral("-o"), path});
+    cwebp.start(QStringLiteral("cwebp"),
+                {QStringLiteral("-quiet"), png, QStringLiteral("-o"), path});
     QVERIFY2(cwebp.waitForFinished() && cwebp.exitCode() == 0, qPrintable(cwebp.errorString()));
     QFile::remove(png);
 }
@@ -63,7 +65,8 @@ int processesUsing(const QString& folder)
 QStringList filesBelow(const QString& folder)
 {
     QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
     while (it.hasNext())
         files << it.next().mid(folder.size() + 1);
     files.sort();
@@ -111,9 +114,10 @@ private slots:
     void goodAndBadFilesThroughTheWindow()
     {
         RunSetup setup;
-        const QStringList goodNames{QStringLiteral("plain.webp"), QStringLiteral("with blanks and 'quotes\".webp"),
-                                    QStringLiteral("-leading dash.webp"), QStringLiteral("line\nbreak.webp"),
-                                    QStringLiteral("Привет 世界.webp"), QStringLiteral("alpha.webp")};
+        const QStringList goodNames{
+            QStringLiteral("plain.webp"),         QStringLiteral("with blanks and 'quotes\".webp"),
+            QStringLiteral("-leading dash.webp"), QStringLiteral("line\nbreak.webp"),
+            QStringLiteral("Привет 世界.webp"),   QStringLiteral("alpha.webp")};
         for (const QString& name : goodNames)
             makeWebP(setup.source(name), {37, 21}, name == QLatin1String("alpha.webp"));
 
@@ -162,12 +166,14 @@ private slots:
         QCOMPARE(window.messages().first().title, QStringLiteral("Orvalin"));
         QCOMPARE(filesBelow(setup.output), expectedOutputs);
         for (const QString& name : goodNames) {
-            const QImage result(setup.output + QLatin1Char('/') + name.chopped(5) + QStringLiteral(".jpg"));
+            const QImage result(setup.output + QLatin1Char('/') + name.chopped(5)
+                                + QStringLiteral(".jpg"));
             QCOMPARE(result.size(), QSize(37, 21));
         }
         // Nothing written anywhere else, and the working folder is gone.
         QCOMPARE(filesBelow(setup.sources), sourcesBefore);
-        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
         QCOMPARE(window.form->mousePointer(), PointerKind::Default);
         QVERIFY(!window.form->conversionRun().IsConverting());
         QFile::setPermissions(unreadable, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -195,16 +201,21 @@ private slots:
         QCOMPARE(window.messages().first().text, QStringLiteral("Done."));
         QCOMPARE(QImage(existing).size(), QSize(10, 12)); // replaced without asking
         QCOMPARE(QFile::permissions(existing), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                   | QFileDevice::ReadUser | QFileDevice::WriteUser);
+                                                   | QFileDevice::ReadUser
+                                                   | QFileDevice::WriteUser);
 #ifndef Q_OS_WIN
         const mode_t mask = ::umask(0);
         ::umask(mask);
         struct stat created;
-        QVERIFY(::stat(QFile::encodeName(setup.source(QStringLiteral("deeper/still/no extension.jpg"))).constData(),
-                       &created) == 0);
+        QVERIFY(
+            ::stat(QFile::encodeName(setup.source(QStringLiteral("deeper/still/no extension.jpg")))
+                       .constData(),
+                   &created)
+            == 0);
         QCOMPARE(created.st_mode & 0777, 0666 & ~mask); // a new result is made as any new file
 #endif
-        QCOMPARE(QImage(setup.source(QStringLiteral("deeper/still/no extension.jpg"))).size(), QSize(3, 4));
+        QCOMPARE(QImage(setup.source(QStringLiteral("deeper/still/no extension.jpg"))).size(),
+                 QSize(3, 4));
         QCOMPARE(filesBelow(setup.output), QStringList());
     }
 
@@ -226,7 +237,8 @@ private slots:
             QCOMPARE(window.messages().last().icon, MessageIcon::None);
         }
         QCOMPARE(window.messages().size(), 4);
-        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
         QVERIFY(!window.form->conversionRun().IsConverting());
         QCOMPARE(window.form->mousePointer(), PointerKind::Default);
     }
@@ -255,8 +267,8 @@ private slots:
             QCOMPARE(window.form->mousePointer(), PointerKind::Busy);
             if (!clickedAgain) {
                 clickedAgain = true;
-                window.click("PushButton2");       // a second run does not start
-                window.click("PushButton6");       // Clear List is refused while busy
+                window.click("PushButton2"); // a second run does not start
+                window.click("PushButton6"); // Clear List is refused while busy
                 // Paths handed over by a later start join the list, and wait.
                 window.form->takeHandedPaths({setup.source(QStringLiteral("added later.webp"))});
             }
@@ -265,15 +277,14 @@ private slots:
 
         // Each row's share of the rows there are now: a row added during the first file counts.
         QCOMPARE(values, (QList<double>{25, 40, 60, 80}));
-        QCOMPARE(texts, (QStringList{"Processing: 1.webp", "Processing: 2.webp", "Processing: 3.webp",
-                                     "Processing: 4.webp"}));
+        QCOMPARE(texts, (QStringList{"Processing: 1.webp", "Processing: 2.webp",
+                                     "Processing: 3.webp", "Processing: 4.webp"}));
         QCOMPARE(bar->exactValue(), 0.0);
         QCOMPARE(bar->text(), QStringLiteral("Progress Bar"));
         QCOMPARE(window.messages().size(), 1); // "Done." only: the row added later was not run
         QCOMPARE(window.messages().first().text, QStringLiteral("Done."));
         QCOMPARE(window.rows().size(), 5);
-        QCOMPARE(filesBelow(setup.output),
-                 (QStringList{"1.jpg", "2.jpg", "3.jpg", "4.jpg"}));
+        QCOMPARE(filesBelow(setup.output), (QStringList{"1.jpg", "2.jpg", "3.jpg", "4.jpg"}));
     }
 
     void optionsChangedDuringARunApplyToLaterRows()
@@ -324,7 +335,8 @@ private slots:
         });
         window.click("PushButton2");
         // Row 2 is still b; row 3 is now a, done already, so the first row waiting, d, follows.
-        QCOMPARE(converted, (QStringList{"Processing: a.webp", "Processing: b.webp", "Processing: d.webp"}));
+        QCOMPARE(converted,
+                 (QStringList{"Processing: a.webp", "Processing: b.webp", "Processing: d.webp"}));
         QCOMPARE(filesBelow(setup.output), (QStringList{"a.jpg", "b.jpg", "d.jpg"}));
         QCOMPARE(window.messages().last().text, QStringLiteral("Done."));
     }
@@ -357,7 +369,8 @@ private slots:
         QVERIFY(shown[0].text.contains(QStringLiteral("PushButton2_Click at line 172\r\r")));
         QCOMPARE(shown[1].text, FinalMessage({}, {rows[1], rows[2]}));
         QVERIFY(!QFile::exists(setup.output));
-        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 
     void anOutputNameTakenByAFolder()
@@ -371,10 +384,12 @@ private slots:
         window.form->fileList().add(source);
         window.click("PushButton2");
         QCOMPARE(window.messages().size(), 2);
-        QVERIFY(window.messages().first().text.contains(QStringLiteral("PushButton2_Click at line 172\r\r")));
+        QVERIFY(window.messages().first().text.contains(
+            QStringLiteral("PushButton2_Click at line 172\r\r")));
         QCOMPARE(window.messages().last().text, FinalMessage({}, {source}));
         QVERIFY(QFileInfo(setup.output + QStringLiteral("/clash.jpg")).isDir());
-        QCOMPARE(QDir(setup.output).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"clash.jpg"});
+        QCOMPARE(QDir(setup.output).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"clash.jpg"});
     }
 
     void resultsCopiedFromAnotherFileSystem()
@@ -385,7 +400,8 @@ private slots:
         QTemporaryDir otherTemp(QStringLiteral("/dev/shm/orvalin-test-XXXXXX"));
         struct stat shm, out;
         if (!otherTemp.isValid() || ::stat("/dev/shm", &shm) != 0
-            || ::stat(QFile::encodeName(setup.output).constData(), &out) != 0 || shm.st_dev == out.st_dev)
+            || ::stat(QFile::encodeName(setup.output).constData(), &out) != 0
+            || shm.st_dev == out.st_dev)
             QSKIP("needs a second file system at /dev/shm");
         qputenv("TEMP", otherTemp.path().toLocal8Bit());
         const QString source = setup.source(QStringLiteral("far.webp"));
@@ -396,7 +412,8 @@ private slots:
         window.click("PushButton2");
         QCOMPARE(window.messages().last().text, QStringLiteral("Done."));
         QCOMPARE(QImage(setup.output + QStringLiteral("/far.jpg")).size(), QSize(7, 5));
-        QCOMPARE(QDir(otherTemp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(QDir(otherTemp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 
     void neitherOptionOnSavesNothing()
@@ -446,7 +463,8 @@ private slots:
         window.form->fileList().add(source);
         QString workFolder;
         window.form->conversionRun().runner().setPassObserver([&](int) {
-            const QStringList runs = QDir(QDir::tempPath()).entryList({QStringLiteral("orvalin-run-*")}, QDir::Dirs);
+            const QStringList runs =
+                QDir(QDir::tempPath()).entryList({QStringLiteral("orvalin-run-*")}, QDir::Dirs);
             if (!runs.isEmpty())
                 workFolder = QDir::tempPath() + QLatin1Char('/') + runs.first();
         });
@@ -483,8 +501,7 @@ private slots:
         window.form->show();
         window.form->conversionRun().setJobs(2);
         window.form->conversionRun().setToolImageLoader([](const QString& resource) {
-            return resource == EncoderImage() ? LoadToolImage(resource)
-                                              : gatedDecoder();
+            return resource == EncoderImage() ? LoadToolImage(resource) : gatedDecoder();
         });
         QString workFolder;
         int runningAtClose = 0;
@@ -502,7 +519,8 @@ private slots:
         window.click("PushButton2");
         QCOMPARE(runningAtClose, 2); // both rows of the two jobs
         QCOMPARE(processesUsing(workFolder), 0);
-        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
         QVERIFY(window.messages().isEmpty());
         QCOMPARE(filesBelow(setup.output), QStringList());
         QVERIFY(!window.form->isVisible());

@@ -18,11 +18,12 @@ class TestFailureReport : public QObject
 private slots:
     void textReadsAsThreeLines()
     {
-        QCOMPARE(failureReportText(QStringLiteral("Type mismatch"), GuardedProcedure::FormLoad, 148),
-                 QStringLiteral("Type mismatch\r\n"
-                                "in Tessaly2021/08/31.Form1.Form_Load at line 148\r\r"
-                                "Please email screenshot of this message to ")
-                     + SupportEmail);
+        QCOMPARE(
+            failureReportText(QStringLiteral("Type mismatch"), GuardedProcedure::FormLoad, 148),
+            QStringLiteral("Type mismatch\r\n"
+                           "in Tessaly2021/08/31.Form1.Form_Load at line 148\r\r"
+                           "Please email screenshot of this message to ")
+                + SupportEmail);
     }
 
     void everyProcedureHasItsLiteral_data()

@@ -1,6 +1,6 @@
+#include "core/Settings.h"
 #include "filelist/FileListView.h"
 #include "filelist/FolderScan.h"
-#include "core/Settings.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WindowFixture.h"
 
@@ -103,7 +103,8 @@ private slots:
                                             "sub1/deep/y.webp", "sub1/deep/deeper/w.Webp"}));
         QCOMPARE(duringScan, PointerKind::Busy);
         QCOMPARE(window.form->mousePointer(), PointerKind::Default);
-        QCOMPARE(window.seams.fileDialogs.folderRequests.first().title, QStringLiteral("Please select folder:"));
+        QCOMPARE(window.seams.fileDialogs.folderRequests.first().title,
+                 QStringLiteral("Please select folder:"));
         QCOMPARE(window.settings->read(SettingKey::LastScannedFolder, QString()), tree.root());
         QVERIFY(window.messages().isEmpty());
 
@@ -119,8 +120,10 @@ private slots:
         Window window;
         window.settings->write(SettingKey::LastScannedFolder, QStringLiteral("/kept"));
         window.click("PushButton4");
-        QCOMPARE(window.seams.fileDialogs.folderRequests.first().initialFolder, QStringLiteral("/kept"));
-        QCOMPARE(window.settings->read(SettingKey::LastScannedFolder, QString()), QStringLiteral("/kept"));
+        QCOMPARE(window.seams.fileDialogs.folderRequests.first().initialFolder,
+                 QStringLiteral("/kept"));
+        QCOMPARE(window.settings->read(SettingKey::LastScannedFolder, QString()),
+                 QStringLiteral("/kept"));
         QCOMPARE(window.rows(), QStringList());
     }
 
@@ -146,16 +149,16 @@ private slots:
         QVERIFY(::mkdir(badName.constData(), 0755) == 0);
         std::FILE* inside = std::fopen((badName + "/x.webp").constData(), "w");
         QVERIFY(inside && std::fclose(inside) == 0);
-        QVERIFY(QFile::link(tree.path("loop"), tree.path("loop/again")));         // a loop
-        QVERIFY(QFile::link(tree.path("twice"), tree.path("ok/to twice")));      // a second way in
-        QVERIFY(QFile::link(tree.path("nowhere"), tree.path("ok/dangling")));    // a dangling link
+        QVERIFY(QFile::link(tree.path("loop"), tree.path("loop/again")));     // a loop
+        QVERIFY(QFile::link(tree.path("twice"), tree.path("ok/to twice")));   // a second way in
+        QVERIFY(QFile::link(tree.path("nowhere"), tree.path("ok/dangling"))); // a dangling link
         QVERIFY(QFile::link(tree.path("nowhere.webp"), tree.path("dangling.webp")));
 
         Window window;
         window.seams.fileDialogs.folderAnswers << tree.root();
         window.click("PushButton4");
-        QCOMPARE(window.rows(), tree.paths({"file\nname.webp", "loop/f.webp", "ok/a.webp",
-                                            "twice/g.webp"}));
+        QCOMPARE(window.rows(),
+                 tree.paths({"file\nname.webp", "loop/f.webp", "ok/a.webp", "twice/g.webp"}));
         QVERIFY(window.messages().isEmpty());
     }
 
@@ -193,23 +196,28 @@ private slots:
         const QString root = shared.path();
         for (const char* folder : {"/open/", "/closed/", "/closed/inner/", "/open/below/"})
             QVERIFY(QDir().mkpath(root + QLatin1String(folder)));
-        for (const char* file : {"/top.webp", "/open/a.webp", "/closed/b.webp", "/closed/inner/c.webp",
-                                 "/open/below/d.webp"})
+        for (const char* file : {"/top.webp", "/open/a.webp", "/closed/b.webp",
+                                 "/closed/inner/c.webp", "/open/below/d.webp"})
             writeFile(root + QLatin1String(file));
-        QProcess::execute(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("a+rwX"), root});
+        QProcess::execute(QStringLiteral("chmod"),
+                          {QStringLiteral("-R"), QStringLiteral("a+rwX"), root});
         QVERIFY(QFile::setPermissions(root + QStringLiteral("/closed"), {}));
 
         QProcess probe;
         QStringList command{QStringLiteral(SCAN_PROBE), root, QStringLiteral("*.webp")};
         if (::geteuid() == 0)
-            command = QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
-                                  QStringLiteral("--clear-groups"), QStringLiteral("--")} + command;
+            command =
+                QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                            QStringLiteral("--clear-groups"), QStringLiteral("--")}
+                + command;
         probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         probe.start(::geteuid() == 0 ? QStringLiteral("setpriv") : command.takeFirst(), command);
         QVERIFY(probe.waitForFinished());
         QCOMPARE(probe.exitCode(), 0);
-        const QStringList rows = QString::fromUtf8(probe.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(rows, (QStringList{root + "/top.webp", root + "/open/a.webp", root + "/open/below/d.webp"}));
+        const QStringList rows = QString::fromUtf8(probe.readAllStandardOutput())
+                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(rows, (QStringList{root + "/top.webp", root + "/open/a.webp",
+                                    root + "/open/below/d.webp"}));
         QFile::setPermissions(root + QStringLiteral("/closed"), QFileDevice::Permissions(0x7777));
     }
 #endif
@@ -258,7 +266,8 @@ private slots:
         auto* list = window.control<FileListView>("ListView1");
         QMimeData text;
         text.setText(QStringLiteral("/some/path.webp"));
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton,
+                              Qt::NoModifier);
         QCoreApplication::sendEvent(list->viewport(), &enter);
         QVERIFY(!enter.isAccepted());
 
@@ -269,7 +278,8 @@ private slots:
         QVERIFY(!move.isAccepted());
 
         std::unique_ptr<QMimeData> files(filesData({QStringLiteral("/x.webp")}));
-        QDragEnterEvent withFiles(QPoint(10, 10), Qt::CopyAction, files.get(), Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent withFiles(QPoint(10, 10), Qt::CopyAction, files.get(), Qt::LeftButton,
+                                  Qt::NoModifier);
         QCoreApplication::sendEvent(list->viewport(), &withFiles);
         QVERIFY(withFiles.isAccepted());
 
@@ -289,8 +299,9 @@ private slots:
         Window window;
         auto* list = window.control<FileListView>("ListView1");
         window.form->setMousePointer(PointerKind::Busy); // a drop neither tests nor sets it
-        std::unique_ptr<QMimeData> data(filesData(
-            {tree.path("two.WEBP"), tree.path("dir1"), missing, tree.path("one.txt"), tree.path("dir2")}));
+        std::unique_ptr<QMimeData> data(
+            filesData({tree.path("two.WEBP"), tree.path("dir1"), missing, tree.path("one.txt"),
+                       tree.path("dir2")}));
         sendDrop(*list, data.get());
         QCOMPARE(window.rows(), tree.paths({"two.WEBP", "dir1/a.png", "dir1/sub/b.jpg", "gone.webp",
                                             "one.txt", "dir2/c"}));
@@ -319,9 +330,10 @@ private slots:
                                              samples + "/a.webp", samples + "/b.webp"}));
         QCOMPARE(window.messages().size(), 2);
         for (const MessageRequest& question : window.messages()) {
-            QCOMPARE(question.text, QStringLiteral("Would you like this software to open the folder where "
-                                                   "these sample files are stored (so that you can view "
-                                                   "them before working with them)?"));
+            QCOMPARE(question.text,
+                     QStringLiteral("Would you like this software to open the folder where "
+                                    "these sample files are stored (so that you can view "
+                                    "them before working with them)?"));
             QCOMPARE(question.buttons, MessageButtons::YesNo);
             QCOMPARE(question.icon, MessageIcon::None);
             QCOMPARE(question.title, QStringLiteral("Orvalin"));
@@ -332,7 +344,8 @@ private slots:
         writeFile(samples + QStringLiteral("/d.webp"));
         window.form->fileList().clear();
         window.click("PushButton7");
-        QCOMPARE(window.rows(), (QStringList{samples + "/a.webp", samples + "/c.txt", samples + "/d.webp"}));
+        QCOMPARE(window.rows(),
+                 (QStringList{samples + "/a.webp", samples + "/c.txt", samples + "/d.webp"}));
     }
 
     void noSamplesFolderStillAsks()

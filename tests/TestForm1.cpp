@@ -1,10 +1,10 @@
+#include "app/Form1.h"
 #include "core/Failure.h"
 #include "core/FailureReport.h"
+#include "core/Twips.h"
 #include "filelist/FileListView.h"
-#include "app/Form1.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WindowFixture.h"
-#include "core/Twips.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -26,8 +26,8 @@
 #include <memory>
 
 using namespace orvalin;
-using orvalin::testing::writeFile;
 using orvalin::testing::Window;
+using orvalin::testing::writeFile;
 
 namespace {
 
@@ -63,7 +63,8 @@ private slots:
         QTest::addColumn<QString>("container");
         QTest::addColumn<QRect>("twips");
         const auto row = [](const char* name, const char* container, QRect twips) {
-            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(container) << twips;
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(container)
+                                << twips;
         };
         row("ListView1", "Form1", {120, 120, 7800, 2535});
         row("PushButton1", "Form1", {120, 2750, 3840, 405});
@@ -137,7 +138,8 @@ private slots:
         QVERIFY(option1->isChecked());
         QVERIFY(!option2->isChecked());
         QCOMPARE(window.control<QLineEdit>("Text1")->text(), QString());
-        QCOMPARE(window.control<QProgressBar>("ProgressBar1")->text(), QStringLiteral("Progress Bar"));
+        QCOMPARE(window.control<QProgressBar>("ProgressBar1")->text(),
+                 QStringLiteral("Progress Bar"));
         QCOMPARE(window.control<QProgressBar>("ProgressBar1")->value(), 0);
         QCOMPARE(window.control<FileListView>("ListView1")->toolTip(),
                  QStringLiteral("Drag and drop files here. Double-click item to remove it. Move | "
@@ -211,7 +213,8 @@ private slots:
 
         auto* list = window.control<FileListView>("ListView1");
         QCOMPARE(list->model()->columnCount(), 1);
-        QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral(" WebP File(s)"));
+        QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(),
+                 QStringLiteral(" WebP File(s)"));
         QCOMPARE(list->header()->sectionSize(0), twipsToPixels(7000, list->logicalDpiX()));
         QCOMPARE(list->count(), 0);
 
@@ -256,9 +259,11 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.first().title, QStringLiteral("Application Error"));
         QCOMPARE(shown.first().icon, MessageIcon::Warning);
-        QVERIFY2(shown.first().text.section(QStringLiteral("\r\n"), 1)
-                     .startsWith(QStringLiteral("in Tessaly2021/08/31.Form1.Form_Load at line 104\r\r")),
-                 qPrintable(shown.first().text));
+        QVERIFY2(
+            shown.first()
+                .text.section(QStringLiteral("\r\n"), 1)
+                .startsWith(QStringLiteral("in Tessaly2021/08/31.Form1.Form_Load at line 104\r\r")),
+            qPrintable(shown.first().text));
         QVERIFY(!window.form->hasCustomPointer());
         QCOMPARE(window.form->windowTitle(), QStringLiteral("Orvalin"));
         auto* list = window.control<FileListView>("ListView1");
@@ -288,7 +293,8 @@ private slots:
         window.click("PushButton1");
         const auto& requests = window.seams.fileDialogs.openRequests;
         QCOMPARE(requests.size(), 1);
-        QCOMPARE(requests.first().title, QStringLiteral("Add File(s) - Hold Ctrl to select multiple files"));
+        QCOMPARE(requests.first().title,
+                 QStringLiteral("Add File(s) - Hold Ctrl to select multiple files"));
         QCOMPARE(requests.first().filter, QStringLiteral("WebP (*.webp)"));
         QVERIFY(requests.first().multipleSelection);
         QCOMPARE(window.seams.fileDialogs.owners.first(), window.form.get());
@@ -303,9 +309,11 @@ private slots:
         QTest::addColumn<QStringList>("rows");
         const QStringList odd{QStringLiteral("/d/-dash \"quoted\" 'single'.webp"),
                               QStringLiteral("/d/line\nbreak.webp"),
-                              QStringLiteral("/d/Привет 世界.WEBP"), QStringLiteral("/d/no extension")};
+                              QStringLiteral("/d/Привет 世界.WEBP"),
+                              QStringLiteral("/d/no extension")};
         QTest::newRow("one file") << QStringList{"/p/one.webp"} << QStringList{"/p/one.webp"};
-        QTest::newRow("one file in the root") << QStringList{"/one.webp"} << QStringList{"/one.webp"};
+        QTest::newRow("one file in the root")
+            << QStringList{"/one.webp"} << QStringList{"/one.webp"};
         QTest::newRow("several in a folder")
             << QStringList{"/p/q/3.webp", "/p/q/1.webp", "/p/q/2.webp"}
             << QStringList{"/p/q/3.webp", "/p/q/1.webp", "/p/q/2.webp"};
@@ -332,7 +340,8 @@ private slots:
     void sameFileTwiceGivesTwoRows()
     {
         Window window;
-        window.seams.fileDialogs.openAnswers << QStringList{"/p/a.webp"} << QStringList{"/p/a.webp"};
+        window.seams.fileDialogs.openAnswers << QStringList{"/p/a.webp"}
+                                             << QStringList{"/p/a.webp"};
         window.click("PushButton1");
         window.click("PushButton1");
         QCOMPARE(window.rows(), (QStringList{"/p/a.webp", "/p/a.webp"}));
@@ -348,8 +357,9 @@ private slots:
             return chosen;
         };
         Window window;
-        window.seams.fileDialogs.openAnswers << selection(2999) << selection(3000)
-                                             << QStringList{QStringLiteral("/") + QString(30001, u'n')};
+        window.seams.fileDialogs.openAnswers
+            << selection(2999) << selection(3000)
+            << QStringList{QStringLiteral("/") + QString(30001, u'n')};
         window.click("PushButton1"); // 29992 characters: fits
         QCOMPARE(window.rows().size(), 2999);
         QVERIFY(window.seams.messageBoxes.shown.isEmpty());

@@ -187,7 +187,7 @@ private slots:
     {
         EditedList edited(numbered(3));
         edited.editing->press(edited.centreOf(2));
-        edited.editing->move(edited.centreOf(1), 10); // no row 0
+        edited.editing->move(edited.centreOf(1), 10);  // no row 0
         edited.editing->move(edited.centreOf(3), 900); // no row after the last
         QCOMPARE(edited.list.rows(), (QStringList{"/f/3.webp", "/f/1.webp", "/f/2.webp"}));
         QCOMPARE(edited.list.verticalScrollBar()->value(), 0);

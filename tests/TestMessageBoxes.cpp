@@ -59,8 +59,8 @@ private slots:
                 frame = box.frameGeometry();
                 auto* buttons = box.findChild<QDialogButtonBox*>();
                 QAbstractButton* ok = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
-                okInSight = ok && ok->isVisible() &&
-                            box.rect().contains(QRect(ok->mapTo(&box, QPoint()), ok->size()));
+                okInSight = ok && ok->isVisible()
+                            && box.rect().contains(QRect(ok->mapTo(&box, QPoint()), ok->size()));
                 if (auto* view = box.findChild<QPlainTextEdit*>()) {
                     shown = view->toPlainText();
                     QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);

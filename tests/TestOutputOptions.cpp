@@ -1,7 +1,7 @@
 #include "core/Failure.h"
 #include "core/FailureReport.h"
-#include "options/OutputOptions.h"
 #include "core/Settings.h"
+#include "options/OutputOptions.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WindowFixture.h"
 
@@ -59,7 +59,11 @@ class TestOutputOptions : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(m_dir.isValid()); m_file = m_dir.filePath(QStringLiteral("Kestrune.conf")); }
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_file = m_dir.filePath(QStringLiteral("Kestrune.conf"));
+    }
     void cleanup() { QFile::remove(m_file); }
 
     void firstStartShowsTheDefaultsAndStoresTheFolder()
@@ -139,8 +143,10 @@ private slots:
         QTest::addColumn<bool>("option1");
         QTest::addColumn<bool>("option2");
         QTest::newRow("both True") << QByteArray("Option1=True\nOption2=True\n") << false << true;
-        QTest::newRow("both False") << QByteArray("Option1=False\nOption2=False\n") << false << false;
-        QTest::newRow("second only") << QByteArray("Option1=False\nOption2=True\n") << false << true;
+        QTest::newRow("both False")
+            << QByteArray("Option1=False\nOption2=False\n") << false << false;
+        QTest::newRow("second only")
+            << QByteArray("Option1=False\nOption2=True\n") << false << true;
         QTest::newRow("numbers") << QByteArray("Option1=0\nOption2=-1\n") << false << true;
     }
     void storedOptionCombinations()
@@ -171,8 +177,9 @@ private slots:
         writeStore(m_file, "Slider1=abc\nText1=/kept/\n");
         Window window({.settingsFile = m_file});
         QCOMPARE(window.messages().size(), 1);
-        QCOMPARE(window.messages().first().text,
-                 failureReportText(QStringLiteral("Type mismatch"), GuardedProcedure::FormLoad, 148));
+        QCOMPARE(
+            window.messages().first().text,
+            failureReportText(QStringLiteral("Type mismatch"), GuardedProcedure::FormLoad, 148));
         const Shown state = shown(window);
         QCOMPARE(state.quality, 85);
         QCOMPARE(state.caption, QStringLiteral("Output JPG image quality: 85%"));
@@ -226,8 +233,9 @@ private slots:
     void undeterminedDesktopFolderLeavesTheBoxEmpty()
     {
         writeStore(m_file, "Text1=/stored/\n");
-        Window window({.settingsFile = m_file,
-                       .desktopFolder = []() -> QString { throw Failure(FailureText::InvalidArgument); }});
+        Window window({.settingsFile = m_file, .desktopFolder = []() -> QString {
+                           throw Failure(FailureText::InvalidArgument);
+                       }});
         QCOMPARE(window.messages().size(), 1);
         QCOMPARE(window.messages().first().text,
                  failureReportText(FailureText::InvalidArgument, GuardedProcedure::FormLoad, 136));

@@ -32,12 +32,18 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("file in folders") << "/a/b.webp" << "b.webp";
-        QTest::newRow("bare name") << "b.webp" << "b.webp";
-        QTest::newRow("ends in separator") << "/a/b/" << "";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("root file") << "/b.webp" << "b.webp";
-        QTest::newRow("odd characters kept") << "/x/-a \"q\"\nb ü.webp" << "-a \"q\"\nb ü.webp";
+        QTest::newRow("file in folders") << "/a/b.webp"
+                                         << "b.webp";
+        QTest::newRow("bare name") << "b.webp"
+                                   << "b.webp";
+        QTest::newRow("ends in separator") << "/a/b/"
+                                           << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("root file") << "/b.webp"
+                                   << "b.webp";
+        QTest::newRow("odd characters kept") << "/x/-a \"q\"\nb ü.webp"
+                                             << "-a \"q\"\nb ü.webp";
     }
     void getFileName()
     {
@@ -50,11 +56,16 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("file in folder") << "/a/b.webp" << "/a/";
-        QTest::newRow("bare name") << "b.webp" << "";
-        QTest::newRow("root file") << "/b.webp" << "/";
-        QTest::newRow("folder with dot") << "/a.d/b" << "/a.d/";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("file in folder") << "/a/b.webp"
+                                        << "/a/";
+        QTest::newRow("bare name") << "b.webp"
+                                   << "";
+        QTest::newRow("root file") << "/b.webp"
+                                   << "/";
+        QTest::newRow("folder with dot") << "/a.d/b"
+                                         << "/a.d/";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void getParentPath()
     {
@@ -67,14 +78,22 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("last extension only") << "photo.final.webp" << "photo.final";
-        QTest::newRow("lone trailing dot") << "photo." << "photo";
-        QTest::newRow("only dot first") << ".webp" << ".webp";
-        QTest::newRow("hidden name") << ".hidden" << ".hidden";
-        QTest::newRow("no dot") << "photo" << "photo";
-        QTest::newRow("two dots") << "a.b.c" << "a.b";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("dot then more") << "..x" << ".";
+        QTest::newRow("last extension only") << "photo.final.webp"
+                                             << "photo.final";
+        QTest::newRow("lone trailing dot") << "photo."
+                                           << "photo";
+        QTest::newRow("only dot first") << ".webp"
+                                        << ".webp";
+        QTest::newRow("hidden name") << ".hidden"
+                                     << ".hidden";
+        QTest::newRow("no dot") << "photo"
+                                << "photo";
+        QTest::newRow("two dots") << "a.b.c"
+                                  << "a.b";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("dot then more") << "..x"
+                                       << ".";
     }
     void removeExtension()
     {
@@ -87,21 +106,34 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("doubled after folder") << "/a//b.jpg" << "/a/b.jpg";
-        QTest::newRow("one pass: three become two") << "a//b///c.jpg" << "a/b//c.jpg";
-        QTest::newRow("four become two") << "a////b" << "a//b";
-        QTest::newRow("nothing to do") << "a/b/c" << "a/b/c";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("trailing pair") << "a//" << "a/";
+        QTest::newRow("doubled after folder") << "/a//b.jpg"
+                                              << "/a/b.jpg";
+        QTest::newRow("one pass: three become two") << "a//b///c.jpg"
+                                                    << "a/b//c.jpg";
+        QTest::newRow("four become two") << "a////b"
+                                         << "a//b";
+        QTest::newRow("nothing to do") << "a/b/c"
+                                       << "a/b/c";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("trailing pair") << "a//"
+                                       << "a/";
 #ifdef Q_OS_WIN
-        QTest::newRow("leading run becomes two") << "////srv//x" << "//srv/x";
-        QTest::newRow("leading single becomes two") << "/x" << "//x";
-        QTest::newRow("only separators") << "///" << "//";
+        QTest::newRow("leading run becomes two") << "////srv//x"
+                                                 << "//srv/x";
+        QTest::newRow("leading single becomes two") << "/x"
+                                                    << "//x";
+        QTest::newRow("only separators") << "///"
+                                         << "//";
 #else
-        QTest::newRow("leading run becomes one") << "////srv//x" << "/srv/x";
-        QTest::newRow("leading pair becomes one") << "//b.jpg" << "/b.jpg";
-        QTest::newRow("leading single stays") << "/x//y" << "/x/y";
-        QTest::newRow("only separators") << "///" << "/";
+        QTest::newRow("leading run becomes one") << "////srv//x"
+                                                 << "/srv/x";
+        QTest::newRow("leading pair becomes one") << "//b.jpg"
+                                                  << "/b.jpg";
+        QTest::newRow("leading single stays") << "/x//y"
+                                              << "/x/y";
+        QTest::newRow("only separators") << "///"
+                                         << "/";
 #endif
     }
     void collapseDoubleBackslashes()

@@ -26,15 +26,16 @@ QByteArray contents(const QString& path)
 
 QStringList entries(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
-                                  QDir::System);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden
+                                  | QDir::System);
 }
 
 bool onOneFileSystem(const QString& a, const QString& b)
 {
     struct stat first, second;
-    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev;
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0
+           && ::stat(QFile::encodeName(b).constData(), &second) == 0
+           && first.st_dev == second.st_dev;
 }
 
 // A folder anyone may use, as a run's working folder or an output folder of an ordinary user.
@@ -60,9 +61,10 @@ struct SmallFileSystem
     explicit SmallFileSystem(const char* size)
     {
         const QByteArray options = QByteArray("size=") + size;
-        mounted =
-            ::geteuid() == 0 && ::mount("tmpfs", QFile::encodeName(mountPoint.path()).constData(),
-                                        "tmpfs", 0, options.constData()) == 0;
+        mounted = ::geteuid() == 0
+                  && ::mount("tmpfs", QFile::encodeName(mountPoint.path()).constData(), "tmpfs", 0,
+                             options.constData())
+                         == 0;
     }
     ~SmallFileSystem()
     {
@@ -114,8 +116,8 @@ private slots:
             if (asRoot)
                 command =
                     QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                                QStringLiteral("--clear-groups"), QStringLiteral("--")} +
-                    command;
+                                QStringLiteral("--clear-groups"), QStringLiteral("--")}
+                    + command;
             QProcess probe;
             probe.start(asRoot ? QStringLiteral("setpriv") : command.takeFirst(), command);
             QVERIFY(probe.waitForFinished());

@@ -20,9 +20,12 @@ private slots:
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("store.conf"));
-        const QStringList texts{QString(), QStringLiteral("True"), QStringLiteral("85"),
+        const QStringList texts{QString(),
+                                QStringLiteral("True"),
+                                QStringLiteral("85"),
                                 QStringLiteral("/a b/\"q\"/-x/line\nbreak/Привет/"),
-                                QStringLiteral("a, b, c"), QStringLiteral("@Variant(x)"),
+                                QStringLiteral("a, b, c"),
+                                QStringLiteral("@Variant(x)"),
                                 QStringLiteral(" padded ")};
         {
             SettingsStore store(file);
@@ -32,7 +35,8 @@ private slots:
         // Another store on the same file, as at the next start.
         SettingsStore again(file);
         for (int i = 0; i < texts.size(); ++i)
-            QCOMPARE(again.read(QStringLiteral("Key%1").arg(i), QStringLiteral("default")), texts[i]);
+            QCOMPARE(again.read(QStringLiteral("Key%1").arg(i), QStringLiteral("default")),
+                     texts[i]);
         QCOMPARE(again.read(QStringLiteral("Never written"), QStringLiteral("default")),
                  QStringLiteral("default"));
     }
@@ -79,7 +83,8 @@ private slots:
         SettingsStore store(file);
         QCOMPARE(store.read(SettingKey::SaveToFolder, QStringLiteral("1")), QStringLiteral("1"));
         store.write(SettingKey::SaveToFolder, QStringLiteral("True"));
-        QCOMPARE(SettingsStore(file).read(SettingKey::SaveToFolder, QString()), QStringLiteral("True"));
+        QCOMPARE(SettingsStore(file).read(SettingKey::SaveToFolder, QString()),
+                 QStringLiteral("True"));
     }
 
     void unreadableOrUnwritableStore_data()
@@ -156,9 +161,9 @@ private slots:
 
     void textsThatAreNotValues()
     {
-        for (const QString& text : {QStringLiteral("abc"), QString(), QStringLiteral("85%"),
-                                    QStringLiteral("nan"), QStringLiteral("inf"),
-                                    QStringLiteral("Yes")}) {
+        for (const QString& text :
+             {QStringLiteral("abc"), QString(), QStringLiteral("85%"), QStringLiteral("nan"),
+              QStringLiteral("inf"), QStringLiteral("Yes")}) {
             QVERIFY_THROWS_EXCEPTION(Failure, SwitchFromText(text));
             QVERIFY_THROWS_EXCEPTION(Failure, WholeNumberFromText(text));
         }

@@ -18,18 +18,21 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("title");
-        QTest::newRow("one word stays whole") << "Orvalin" << "Orvalin";
-        QTest::newRow("short name still loses its last word")
-            << "Orvalin WebP to JPG Converter" << "Orvalin WebP to JPG";
+        QTest::newRow("one word stays whole") << "Orvalin"
+                                              << "Orvalin";
+        QTest::newRow("short name still loses its last word") << "Orvalin WebP to JPG Converter"
+                                                              << "Orvalin WebP to JPG";
         QTest::newRow("cut again while longer than 40")
             << "Alpha Beta Gamma Delta Epsilon Zeta Eta Theta Iota Kappa"
             << "Alpha Beta Gamma Delta Epsilon Zeta Eta";
         QTest::newRow("exactly 40 after one cut")
             << QString(40, u'a') + QStringLiteral(" tail") << QString(40, u'a');
-        QTest::newRow("a long first word stops the cutting") << QString(50, u'w') + QStringLiteral(" x")
-                                                             << QString(50, u'w');
-        QTest::newRow("trailing blank") << "Orvalin " << "Orvalin";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("a long first word stops the cutting")
+            << QString(50, u'w') + QStringLiteral(" x") << QString(50, u'w');
+        QTest::newRow("trailing blank") << "Orvalin "
+                                        << "Orvalin";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void applicationTitle()
     {
@@ -51,11 +54,12 @@ private slots:
         QTest::newRow("-- ends the options")
             << QStringList{"--", "--help", "-x.webp"} << int(Action::Start)
             << QStringList{"/home/u/--help", "/home/u/-x.webp"};
-        QTest::newRow("help wins over paths") << QStringList{"a", "--help"} << int(Action::Help)
-                                              << QStringList{};
-        QTest::newRow("version") << QStringList{"--version"} << int(Action::Version) << QStringList{};
-        QTest::newRow("unknown option") << QStringList{"a", "--frobnicate"} << int(Action::Refuse)
-                                        << QStringList{};
+        QTest::newRow("help wins over paths")
+            << QStringList{"a", "--help"} << int(Action::Help) << QStringList{};
+        QTest::newRow("version") << QStringList{"--version"} << int(Action::Version)
+                                 << QStringList{};
+        QTest::newRow("unknown option")
+            << QStringList{"a", "--frobnicate"} << int(Action::Refuse) << QStringList{};
     }
     void commandLines()
     {

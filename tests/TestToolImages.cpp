@@ -1,6 +1,6 @@
 #include "core/Failure.h"
-#include "tests/support/TestFiles.h"
 #include "core/ToolImages.h"
+#include "tests/support/TestFiles.h"
 
 #include <QFile>
 #include <QSysInfo>
@@ -19,12 +19,18 @@ private slots:
     {
         QTest::addColumn<QString>("architecture");
         QTest::addColumn<QString>("width");
-        QTest::newRow("x86_64") << "x86_64" << "64";
-        QTest::newRow("arm64") << "arm64" << "64";
-        QTest::newRow("i386") << "i386" << "32";
-        QTest::newRow("arm") << "arm" << "32";
-        QTest::newRow("unknown") << "unknown" << "";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("x86_64") << "x86_64"
+                                << "64";
+        QTest::newRow("arm64") << "arm64"
+                               << "64";
+        QTest::newRow("i386") << "i386"
+                              << "32";
+        QTest::newRow("arm") << "arm"
+                             << "32";
+        QTest::newRow("unknown") << "unknown"
+                                 << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void addressWidths()
     {
@@ -42,7 +48,8 @@ private slots:
     // on a kernel of the build's own width it is the build's own.
     void everyWidthNamesACarriedDecoder()
     {
-        for (const QString& width : {QStringLiteral("64"), QStringLiteral("32"), QString(), QStringLiteral("64 ")})
+        for (const QString& width :
+             {QStringLiteral("64"), QStringLiteral("32"), QString(), QStringLiteral("64 ")})
             QVERIFY2(!LoadToolImage(DecoderImageFor(width)).isEmpty(), qPrintable(width));
         QCOMPARE(DecoderImageFor(QString::number(QSysInfo::WordSize)),
                  QStringLiteral(":/tools/%1/webp-decode").arg(QSysInfo::WordSize));
@@ -57,7 +64,9 @@ private slots:
     {
         QTemporaryDir dir;
         const QString target = dir.filePath(QStringLiteral("tool"));
-        const QByteArray bytes("\x7f" "ELF and the rest\0with a NUL", 27);
+        const QByteArray bytes("\x7f"
+                               "ELF and the rest\0with a NUL",
+                               27);
         WriteBytesIfAbsent(bytes, target);
         QFile written(target);
         QVERIFY(written.open(QIODevice::ReadOnly));

@@ -5,10 +5,10 @@
 // Usage: folder-scan [--tree DIR] [--folders N] [--files N] [--rounds N]
 //   The tree is made in DIR (default: a temporary folder) unless it is already there.
 
-#include "filelist/FileListView.h"
 #include "app/Form1.h"
 #include "core/Platform.h"
 #include "core/Settings.h"
+#include "filelist/FileListView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -103,7 +103,8 @@ int main(int argc, char* argv[])
     if (treeFolder.isEmpty())
         treeFolder = temporary.path() + QStringLiteral("/tree");
     if (!QDir(treeFolder).exists()) {
-        std::printf("making %d files in %d folders under %s\n", files, folders, qPrintable(treeFolder));
+        std::printf("making %d files in %d folders under %s\n", files, folders,
+                    qPrintable(treeFolder));
         makeTree(treeFolder, folders, files);
     }
 
@@ -111,8 +112,9 @@ int main(int argc, char* argv[])
     FixedFolderDialogs dialogs(treeFolder);
     NoShell shell;
     orvalin::SettingsStore settings(temporary.path() + QStringLiteral("/settings.conf"));
-    orvalin::Form1 window({{messageBoxes, dialogs, shell}, settings, temporary.path(),
-                           [] { return QStringLiteral("/tmp/"); }});
+    orvalin::Form1 window({{messageBoxes, dialogs, shell}, settings, temporary.path(), [] {
+                               return QStringLiteral("/tmp/");
+                           }});
     window.Form_Load();
     window.show();
     auto* addAll = window.findChild<QPushButton*>(QStringLiteral("PushButton4"));
@@ -126,7 +128,8 @@ int main(int argc, char* argv[])
         QProcess find;
         find.setStandardOutputFile(temporary.path() + QStringLiteral("/find.txt"));
         timer.start();
-        find.start(QStringLiteral("find"), {treeFolder, QStringLiteral("-iname"), QStringLiteral("*.webp")});
+        find.start(QStringLiteral("find"),
+                   {treeFolder, QStringLiteral("-iname"), QStringLiteral("*.webp")});
         find.waitForFinished(-1);
         bestFind = std::min(bestFind, seconds(timer));
         QFile found(temporary.path() + QStringLiteral("/find.txt"));
@@ -169,11 +172,11 @@ int main(int argc, char* argv[])
         clear->click();
     }
 
-    std::printf("tree: %d folders, %d files; find found %d WebP files, the scan %d rows%s\n", folders,
-                files, findCount, rowCount, findCount == rowCount ? "" : " (MISMATCH)");
+    std::printf("tree: %d folders, %d files; find found %d WebP files, the scan %d rows%s\n",
+                folders, files, findCount, rowCount, findCount == rowCount ? "" : " (MISMATCH)");
     std::printf("%-44s %8.3f s\n", "find DIR -iname '*.webp'", bestFind);
-    std::printf("%-44s %8.3f s  (%.2f x find; goal within 3)\n", "Add All through the window", bestScan,
-                bestScan / bestFind);
+    std::printf("%-44s %8.3f s  (%.2f x find; goal within 3)\n", "Add All through the window",
+                bestScan, bestScan / bestFind);
     std::printf("%-44s %8.1f ms (goal under 100)\n", "longest time without handling events",
                 double(longestGapNs) / 1e6);
     std::printf("%-44s %8.3f s  (goal under 1)\n", "adding those rows to the list", bestAdd);

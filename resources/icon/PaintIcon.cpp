@@ -85,8 +85,13 @@ int main(int argc, char** argv)
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     if (!folder.mkpath(QStringLiteral(".")))
         return 1;
-    struct Image { int size; bool alpha; };
-    for (const Image image : {Image{32, false}, Image{48, true}, Image{128, true}, Image{256, true}}) {
+    struct Image
+    {
+        int size;
+        bool alpha;
+    };
+    for (const Image image :
+         {Image{32, false}, Image{48, true}, Image{128, true}, Image{256, true}}) {
         const QString file = folder.filePath(QStringLiteral("icon-%1.png").arg(image.size));
         QImage painted = renderIcon(image.size, image.alpha);
         if (!image.alpha)

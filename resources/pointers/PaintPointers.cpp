@@ -109,9 +109,10 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    const bool ok = folder.mkpath(QStringLiteral("."))
-                    && save(folder.filePath(QStringLiteral("HAND-M.CUR")), cursorFile(hand(), {11, 1}))
-                    && save(folder.filePath(QStringLiteral("drag.ico")), iconFile(dragRows()));
+    const bool ok =
+        folder.mkpath(QStringLiteral("."))
+        && save(folder.filePath(QStringLiteral("HAND-M.CUR")), cursorFile(hand(), {11, 1}))
+        && save(folder.filePath(QStringLiteral("drag.ico")), iconFile(dragRows()));
     if (!ok)
         std::fprintf(stderr, "paint-pointers: cannot write the pointer files into %s\n", argv[1]);
     return ok ? 0 : 1;

@@ -36,7 +36,8 @@ QImage landscape()
     p.drawEllipse(QPointF(700, 330), 90, 90);
 
     // Three ridges, farther ones paler, with a little grain so the picture behaves like a photo.
-    const QColor ridges[] = {QColor(0x6b, 0x6f, 0x8f), QColor(0x3f, 0x5a, 0x4a), QColor(0x22, 0x3a, 0x2a)};
+    const QColor ridges[] = {QColor(0x6b, 0x6f, 0x8f), QColor(0x3f, 0x5a, 0x4a),
+                             QColor(0x22, 0x3a, 0x2a)};
     std::mt19937 random(7);
     for (int r = 0; r < 3; ++r) {
         QPainterPath ridge;
@@ -83,7 +84,8 @@ QImage poster()
     p.drawText(QRect(60, 160, 680, 200), Qt::AlignLeft | Qt::TextWordWrap,
                QStringLiteral("Sharp edges and small lettering show what a JPG quality setting "
                               "does to a graphic. Try 60, 85 and 100."));
-    const QColor bars[] = {QColor(0xf9, 0x73, 0x16), QColor(0x25, 0x63, 0xeb), QColor(0x16, 0xa3, 0x4a)};
+    const QColor bars[] = {QColor(0xf9, 0x73, 0x16), QColor(0x25, 0x63, 0xeb),
+                           QColor(0x16, 0xa3, 0x4a)};
     for (int i = 0; i < 3; ++i)
         p.fillRect(QRect(100 + i * 220, 460 - (i + 2) * 25, 160, (i + 2) * 25), bars[i]);
     return image;
@@ -149,8 +151,10 @@ bool writeStill(const QString& path, const QImage& picture, bool lossless, float
     const QImage rgba = toRgba(picture);
     uint8_t* encoded = nullptr;
     const size_t size = lossless
-        ? WebPEncodeLosslessRGBA(rgba.constBits(), rgba.width(), rgba.height(), int(rgba.bytesPerLine()), &encoded)
-        : WebPEncodeRGBA(rgba.constBits(), rgba.width(), rgba.height(), int(rgba.bytesPerLine()), quality, &encoded);
+                            ? WebPEncodeLosslessRGBA(rgba.constBits(), rgba.width(), rgba.height(),
+                                                     int(rgba.bytesPerLine()), &encoded)
+                            : WebPEncodeRGBA(rgba.constBits(), rgba.width(), rgba.height(),
+                                             int(rgba.bytesPerLine()), quality, &encoded);
     const bool written = size > 0 && writeFile(path, encoded, size);
     WebPFree(encoded);
     return written;
@@ -199,10 +203,11 @@ int main(int argc, char* argv[])
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     if (!folder.mkpath(QStringLiteral(".")))
         return 1;
-    const bool ok = writeStill(folder.filePath(QStringLiteral("Mountain Evening.webp")), landscape(), false, 80)
-                    && writeStill(folder.filePath(QStringLiteral("Poster With Text.webp")), poster(), true, 100)
-                    && writeStill(folder.filePath(QStringLiteral("Transparent Star.webp")), badge(), false, 85)
-                    && writeAnimation(folder.filePath(QStringLiteral("Bouncing Ball (animated).webp")));
+    const bool ok =
+        writeStill(folder.filePath(QStringLiteral("Mountain Evening.webp")), landscape(), false, 80)
+        && writeStill(folder.filePath(QStringLiteral("Poster With Text.webp")), poster(), true, 100)
+        && writeStill(folder.filePath(QStringLiteral("Transparent Star.webp")), badge(), false, 85)
+        && writeAnimation(folder.filePath(QStringLiteral("Bouncing Ball (animated).webp")));
     if (!ok)
         std::fprintf(stderr, "paint-samples: cannot write the sample files into %s\n", argv[1]);
     return ok ? 0 : 1;

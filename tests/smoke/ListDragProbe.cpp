@@ -2,10 +2,10 @@
 // "ROW n X Y" for each row's centre relative to the window, "ORDER ABCDE" whenever the rows
 // change, and ends at the first line on standard input.
 
-#include "filelist/FileListView.h"
 #include "app/Form1.h"
 #include "core/Platform.h"
 #include "core/Settings.h"
+#include "filelist/FileListView.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -49,8 +49,9 @@ int main(int argc, char* argv[])
     NoDialogs dialogs;
     NoShell shell;
     orvalin::SettingsStore settings(folder.filePath(QStringLiteral("settings.conf")));
-    orvalin::Form1 window({{messageBoxes, dialogs, shell}, settings, folder.path(),
-                           [] { return QStringLiteral("/tmp/"); }});
+    orvalin::Form1 window({{messageBoxes, dialogs, shell}, settings, folder.path(), [] {
+                               return QStringLiteral("/tmp/");
+                           }});
     window.Form_Load();
     window.fileList().addRows({"A", "B", "C", "D", "E"});
     window.show();
@@ -58,7 +59,8 @@ int main(int argc, char* argv[])
         return 1;
     orvalin::FileListView& list = window.fileList();
     for (int row = 0; row < list.count(); ++row) {
-        const QPoint centre = list.viewport()->mapTo(&window, list.visualRect(list.model()->index(row, 0)).center());
+        const QPoint centre =
+            list.viewport()->mapTo(&window, list.visualRect(list.model()->index(row, 0)).center());
         std::printf("ROW %d %d %d\n", row + 1, centre.x(), centre.y());
     }
     std::fflush(stdout);

@@ -2,7 +2,8 @@
 //   child-helper exit N            ends at once with exit code N
 //   child-helper crash             ends by a segmentation fault
 //   child-helper wait-file PATH N  ends with N once PATH exists
-//   child-helper args FILE ARG...  writes its arguments to FILE, each ended by a NUL, and ends with 0
+//   child-helper args FILE ARG...  writes its arguments to FILE, each ended by a NUL, and ends with
+//   0
 
 #include <csignal>
 #include <cstdio>

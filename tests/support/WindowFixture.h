@@ -1,9 +1,9 @@
 #pragma once
 
-#include "filelist/FileListView.h"
 #include "app/Form1.h"
-#include "tests/support/RecordingPlatform.h"
 #include "core/Settings.h"
+#include "filelist/FileListView.h"
+#include "tests/support/RecordingPlatform.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -19,7 +19,9 @@ struct WindowSetup
     // Empty: a store of this start's own.
     QString settingsFile;
     std::function<void(const QString& programFolder)> prepareProgramFolder;
-    std::function<QString()> desktopFolder = [] { return QStringLiteral("/home/someone/Desktop/"); };
+    std::function<QString()> desktopFolder = [] {
+        return QStringLiteral("/home/someone/Desktop/");
+    };
     bool load = true;
 };
 
