@@ -3,9 +3,11 @@
 //
 //   tools-probe png-chunks FILE            chunk types in file order, one a line
 //   tools-probe png-chunk FILE TYPE OUT    that chunk's data to OUT (iCCP: the profile unpacked)
+//   tools-probe png-insert FILE TYPE DATA OUT  FILE with a chunk of DATA's bytes before IDAT
 //   tools-probe jpeg-markers FILE          markers up to the image data, one a line
 //   tools-probe jpeg-icc FILE OUT          the ICC profile from the APP2 markers, joined in order
 //   tools-probe jpeg-exif FILE OUT         the APP1 Exif block without its "Exif\0\0" prefix
+//   tools-probe jpeg-xmp-extension FILE OUT  the extended XMP packet, its APP1 parts joined
 //   tools-probe make-icc SIZE OUT          a well-formed RGB display profile of SIZE bytes
 
 #include <zlib.h>
@@ -121,11 +123,18 @@ bool startsWith(const Bytes& data, const char* prefix, std::size_t size)
     return data.size() >= size && std::memcmp(data.data(), prefix, size) == 0;
 }
 
+const char XmpStandard[] = "http://ns.adobe.com/xap/1.0/";
+const char XmpExtension[] = "http://ns.adobe.com/xmp/extension/";
+
 void listJpegMarkers(const Bytes& file)
 {
     for (const auto& segment : jpegSegments(file)) {
         if (segment.marker == 0xe1 && startsWith(segment.data, "Exif\0\0", 6))
             std::printf("APP1 Exif %zu\n", segment.data.size() - 6);
+        else if (segment.marker == 0xe1 && startsWith(segment.data, XmpStandard, 29))
+            std::printf("APP1 XMP %zu\n", segment.data.size() - 29);
+        else if (segment.marker == 0xe1 && startsWith(segment.data, XmpExtension, 35))
+            std::printf("APP1 XMP extension %zu\n", segment.data.size() - 75);
         else if (segment.marker == 0xe2 && startsWith(segment.data, "ICC_PROFILE\0", 12))
             std::printf("APP2 ICC_PROFILE %d/%d %zu\n", segment.data[12], segment.data[13],
                         segment.data.size() - 14);
@@ -161,6 +170,59 @@ Bytes jpegExif(const Bytes& file)
         if (segment.marker == 0xe1 && startsWith(segment.data, "Exif\0\0", 6))
             return Bytes(segment.data.begin() + 6, segment.data.end());
     return {};
+}
+
+// Each extension marker: signature, GUID (32 bytes), full length and offset (32 bits each,
+// big-endian), part. All must name one GUID and one length, and their parts fill it exactly.
+Bytes jpegXmpExtension(const Bytes& file)
+{
+    std::map<std::uint32_t, Bytes> parts;
+    std::string guid;
+    std::uint32_t length = 0;
+    for (const auto& segment : jpegSegments(file)) {
+        if (segment.marker != 0xe1 || !startsWith(segment.data, XmpExtension, 35))
+            continue;
+        if (segment.data.size() < 75)
+            die("XMP extension marker too short");
+        const std::string partGuid(segment.data.begin() + 35, segment.data.begin() + 67);
+        if (!guid.empty() && (partGuid != guid || bigEndian32(&segment.data[67]) != length))
+            die("XMP extension markers disagree on the GUID or the length");
+        guid = partGuid;
+        length = bigEndian32(&segment.data[67]);
+        parts[bigEndian32(&segment.data[71])].assign(segment.data.begin() + 75, segment.data.end());
+    }
+    Bytes packet;
+    for (const auto& [offset, part] : parts) {
+        if (offset != packet.size())
+            die("XMP extension parts overlap or leave a gap");
+        packet.insert(packet.end(), part.begin(), part.end());
+    }
+    if (packet.size() != length)
+        die("XMP extension parts do not add up to the length they name");
+    return packet;
+}
+
+// file with one more chunk, of the given type and data, just before its first IDAT chunk.
+Bytes insertPngChunk(const Bytes& file, const std::string& type, const Bytes& data)
+{
+    std::size_t at = 8;
+    for (const auto& chunk : pngChunks(file)) {
+        if (chunk.type == "IDAT")
+            break;
+        at += 12 + chunk.data.size();
+    }
+    Bytes chunk(8);
+    for (int i = 0; i < 4; ++i)
+        chunk[i] = std::uint8_t(data.size() >> (24 - 8 * i));
+    std::memcpy(&chunk[4], type.data(), 4);
+    chunk.insert(chunk.end(), data.begin(), data.end());
+    const uLong crc = crc32(0, &chunk[4], uInt(chunk.size() - 4));
+    for (int i = 0; i < 4; ++i)
+        chunk.push_back(std::uint8_t(crc >> (24 - 8 * i)));
+    Bytes result(file.begin(), file.begin() + std::ptrdiff_t(at));
+    result.insert(result.end(), chunk.begin(), chunk.end());
+    result.insert(result.end(), file.begin() + std::ptrdiff_t(at), file.end());
+    return result;
 }
 
 void putBigEndian32(Bytes& to, std::size_t at, std::uint32_t value)
@@ -208,12 +270,16 @@ int main(int argc, char** argv)
                 return 0;
             }
         die(std::string("no ") + argv[3] + " chunk");
+    } else if (command == "png-insert" && argc == 6 && std::strlen(argv[3]) == 4) {
+        writeFile(argv[5], insertPngChunk(readFile(argv[2]), argv[3], readFile(argv[4])));
     } else if (command == "jpeg-markers" && argc == 3) {
         listJpegMarkers(readFile(argv[2]));
     } else if (command == "jpeg-icc" && argc == 4) {
         writeFile(argv[3], jpegIcc(readFile(argv[2])));
     } else if (command == "jpeg-exif" && argc == 4) {
         writeFile(argv[3], jpegExif(readFile(argv[2])));
+    } else if (command == "jpeg-xmp-extension" && argc == 4) {
+        writeFile(argv[3], jpegXmpExtension(readFile(argv[2])));
     } else if (command == "make-icc" && argc == 4) {
         writeFile(argv[3], makeIcc(std::stoul(argv[2])));
     } else {

@@ -1,5 +1,7 @@
 #include "PngToJpeg.h"
 
+#include "Md5.h"
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdlib>
@@ -153,18 +155,23 @@ void* allocateOrFail(EncodeJob* job, std::size_t size)
 
 // libpng checks the iCCP profile and drops any it finds fault with, and it rejects an eXIf
 // block of an unexpected form. Both are to reach the JPEG exactly as they are, so libpng hands
-// them over as raw chunks instead and they are unpacked here.
+// them over as raw chunks instead and they are unpacked here. So are iTXt chunks, one of which
+// may hold the XMP packet: libpng would inflate every compressed one, and the XMP chunk is
+// never compressed.
 void keepMetadataChunksRaw(png_structp png)
 {
-    static const png_byte names[] = {'i', 'C', 'C', 'P', 0, 'e', 'X', 'I', 'f', 0};
-    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_ALWAYS, names, 2);
+    static const png_byte names[] = {'i', 'C', 'C', 'P', 0, 'e', 'X', 'I', 'f', 0,
+                                     'i', 'T', 'X', 't', 0};
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_ALWAYS, names, 3);
 }
 
 // iCCP data: a name of 1 to 79 bytes, a zero byte, the method byte (0), then a zlib stream.
 void unpackIccProfile(EncodeJob* job, const png_unknown_chunk& chunk)
 {
-    const auto* zero = static_cast<const png_byte*>(
-        std::memchr(chunk.data, 0, std::min<std::size_t>(chunk.size, 80)));
+    // An empty chunk has no data to search at all.
+    const auto* zero = chunk.size == 0 ? nullptr
+                                       : static_cast<const png_byte*>(std::memchr(
+                                             chunk.data, 0, std::min<std::size_t>(chunk.size, 80)));
     if (!zero || std::size_t(zero - chunk.data) + 2 > chunk.size || zero[1] != 0)
         failJob(job, "%s", "the PNG's iCCP chunk is damaged");
     z_stream stream = {};
@@ -195,11 +202,23 @@ void unpackIccProfile(EncodeJob* job, const png_unknown_chunk& chunk)
         failJob(job, "%s", "the PNG's ICC profile is damaged");
 }
 
+// A JPEG marker segment holds at most 65533 bytes after its length field.
+constexpr std::size_t JpegSegmentMax = 65533;
+// The largest XMP packet one APP1 segment takes, as Adobe's rules for XMP in JPEG set it.
+constexpr std::size_t XmpStandardPacketMax = 65502;
+
+// Bytes of the marker segment begun by jpeg_write_m_header.
+void writeMarkerBytes(EncodeJob* job, const void* bytes, std::size_t size)
+{
+    const auto* at = static_cast<const unsigned char*>(bytes);
+    for (std::size_t i = 0; i < size; ++i)
+        jpeg_write_m_byte(&job->jpeg, at[i]);
+}
+
 void writeExifMarker(EncodeJob* job, const png_unknown_chunk& chunk)
 {
     static const unsigned char prefix[6] = {'E', 'x', 'i', 'f', 0, 0};
-    // A JPEG marker segment holds at most 65533 bytes after its length field.
-    if (chunk.size + sizeof prefix > 65533) {
+    if (chunk.size + sizeof prefix > JpegSegmentMax) {
         std::fputs("jpeg-encode: the EXIF block is too large for a JPEG APP1 marker and was "
                    "left out\n",
                    stderr);
@@ -207,12 +226,114 @@ void writeExifMarker(EncodeJob* job, const png_unknown_chunk& chunk)
     }
     jpeg_write_m_header(&job->jpeg, JPEG_APP0 + 1,
                         static_cast<unsigned>(chunk.size + sizeof prefix));
-    for (unsigned char byte : prefix)
-        jpeg_write_m_byte(&job->jpeg, byte);
-    for (std::size_t i = 0; i < chunk.size; ++i)
-        jpeg_write_m_byte(&job->jpeg, chunk.data[i]);
+    writeMarkerBytes(job, prefix, sizeof prefix);
+    writeMarkerBytes(job, chunk.data, chunk.size);
 }
 
+enum class XmpChunk { Other, Packet, Unusable };
+
+// iTXt data: a keyword, a zero byte, the compression flag and method, a language tag and a
+// translated keyword each ended by a zero byte, then the text. The XMP packet's chunk has the
+// keyword "XML:com.adobe.xmp" and is never compressed; one with that keyword that cannot be
+// read that way is Unusable. Any other iTXt chunk is plain text and not carried.
+XmpChunk xmpPacketOf(const png_unknown_chunk& chunk, const png_byte*& packet, std::size_t& size)
+{
+    static const char keyword[] = "XML:com.adobe.xmp"; // with its zero byte
+    if (chunk.size < sizeof keyword || std::memcmp(chunk.data, keyword, sizeof keyword) != 0)
+        return XmpChunk::Other;
+    const png_byte* at = chunk.data + sizeof keyword;
+    const png_byte* const end = chunk.data + chunk.size;
+    if (end - at < 2 || at[0] != 0 || at[1] != 0)
+        return XmpChunk::Unusable;
+    at += 2;
+    for (int field = 0; field < 2; ++field) { // the language tag, the translated keyword
+        const void* zero = std::memchr(at, 0, std::size_t(end - at));
+        if (!zero)
+            return XmpChunk::Unusable;
+        at = static_cast<const png_byte*>(zero) + 1;
+    }
+    packet = at;
+    size = std::size_t(end - at);
+    return size > 0 ? XmpChunk::Packet : XmpChunk::Unusable;
+}
+
+void writeXmpMarkers(EncodeJob* job, const png_byte* packet, std::size_t size)
+{
+    // "http://ns.adobe.com/xap/1.0/" and its zero byte, then the packet, in one APP1 segment.
+    static const char standard[] = "http://ns.adobe.com/xap/1.0/";
+    if (size <= XmpStandardPacketMax) {
+        jpeg_write_m_header(&job->jpeg, JPEG_APP0 + 1, unsigned(sizeof standard + size));
+        writeMarkerBytes(job, standard, sizeof standard);
+        writeMarkerBytes(job, packet, size);
+        return;
+    }
+    // Too large for one segment: the packet goes whole, byte for byte, into extension segments,
+    // and the standard segment holds a packet that only names it by its GUID, the MD5 digest
+    // in upper-case hex. Readers join the parts by that GUID and read the packet as a whole.
+    // (A PNG chunk holds less than 2 GiB, so the length fits the segments' 32-bit fields.)
+    std::uint8_t digest[16];
+    md5(packet, size, digest);
+    char guid[33];
+    for (int i = 0; i < 16; ++i)
+        std::snprintf(guid + 2 * i, 3, "%02X", digest[i]);
+    char mainPacket[512];
+    const int mainSize = std::snprintf(
+        mainPacket, sizeof mainPacket,
+        "<?xpacket begin=\"\xef\xbb\xbf\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>"
+        "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">"
+        "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">"
+        "<rdf:Description rdf:about=\"\" xmlns:xmpNote=\"http://ns.adobe.com/xmp/note/\" "
+        "xmpNote:HasExtendedXMP=\"%s\"/>"
+        "</rdf:RDF></x:xmpmeta><?xpacket end=\"w\"?>",
+        guid);
+    jpeg_write_m_header(&job->jpeg, JPEG_APP0 + 1, unsigned(sizeof standard + mainSize));
+    writeMarkerBytes(job, standard, sizeof standard);
+    writeMarkerBytes(job, mainPacket, std::size_t(mainSize));
+
+    // Each extension segment: the signature and its zero byte, the GUID, the whole packet's
+    // length and this part's offset in it (32 bits each, big-endian), then the part.
+    static const char extension[] = "http://ns.adobe.com/xmp/extension/";
+    constexpr std::size_t head = sizeof extension + 32 + 8;
+    constexpr std::size_t partMax = JpegSegmentMax - head;
+    for (std::size_t offset = 0; offset < size; offset += partMax) {
+        const std::size_t part = std::min(partMax, size - offset);
+        std::uint8_t numbers[8];
+        for (int i = 0; i < 4; ++i) {
+            numbers[i] = std::uint8_t(size >> (24 - 8 * i));
+            numbers[4 + i] = std::uint8_t(offset >> (24 - 8 * i));
+        }
+        jpeg_write_m_header(&job->jpeg, JPEG_APP0 + 1, unsigned(head + part));
+        writeMarkerBytes(job, extension, sizeof extension);
+        writeMarkerBytes(job, guid, 32);
+        writeMarkerBytes(job, numbers, 8);
+        writeMarkerBytes(job, packet + offset, part);
+    }
+}
+
+// The first XMP chunk before the image data goes into APP1 markers; an unusable one is left
+// out with a warning, and the image converts without it.
+void writeXmp(EncodeJob* job, png_unknown_chunkp chunks, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (std::memcmp(chunks[i].name, "iTXt", 4) != 0)
+            continue;
+        const png_byte* packet = nullptr;
+        std::size_t size = 0;
+        switch (xmpPacketOf(chunks[i], packet, size)) {
+        case XmpChunk::Other:
+            continue;
+        case XmpChunk::Packet:
+            writeXmpMarkers(job, packet, size);
+            return;
+        case XmpChunk::Unusable:
+            std::fputs("jpeg-encode: the XMP chunk is damaged or compressed and was left out\n",
+                       stderr);
+            return;
+        }
+    }
+}
+
+// APP1 Exif, then APP1 XMP, then APP2 ICC_PROFILE, the order cameras and editors use.
 void writeMetadataMarkers(EncodeJob* job)
 {
     png_unknown_chunkp chunks = nullptr;
@@ -220,6 +341,7 @@ void writeMetadataMarkers(EncodeJob* job)
     for (int i = 0; i < count; ++i)
         if (std::memcmp(chunks[i].name, "eXIf", 4) == 0)
             writeExifMarker(job, chunks[i]);
+    writeXmp(job, chunks, count);
     for (int i = 0; i < count; ++i)
         if (std::memcmp(chunks[i].name, "iCCP", 4) == 0 && job->iccSize == 0) {
             unpackIccProfile(job, chunks[i]);

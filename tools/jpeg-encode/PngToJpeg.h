@@ -7,9 +7,10 @@ namespace orvalin::tools {
 
 // Reads a PNG from input and writes it to output as a baseline JPEG of the given quality
 // (1 to 100) with 4:2:0 chroma subsampling. Every PNG colour type and bit depth is read;
-// transparency is flattened onto white. The PNG's ICC profile (iCCP) goes into APP2
-// ICC_PROFILE markers and its EXIF block (eXIf, when it comes before the image data) into an
-// APP1 "Exif" marker, byte for byte.
+// transparency is flattened onto white. The PNG's metadata chunks before the image data reach
+// the JPEG byte for byte: the EXIF block (eXIf) in an APP1 "Exif" marker, then the XMP packet
+// (the iTXt chunk "XML:com.adobe.xmp") in APP1 XMP markers, then the ICC profile (iCCP) in
+// APP2 ICC_PROFILE markers.
 //
 // Rows stream from the PNG reader into the JPEG compressor one at a time, so memory does not
 // grow with the image. An interlaced PNG cannot be read that way and is held whole instead.

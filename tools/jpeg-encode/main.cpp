@@ -1,5 +1,6 @@
 // jpeg-encode -q Q -out jpeg [-overwrite] IN.png: writes IN.jpg beside IN.png, a baseline JPEG
-// of quality Q with 4:2:0 chroma subsampling, carrying the PNG's ICC profile and EXIF block.
+// of quality Q with 4:2:0 chroma subsampling, carrying the PNG's ICC profile, EXIF block and
+// XMP packet.
 // An existing IN.jpg is kept unless -overwrite is given. Exits 0 only when IN.jpg was written
 // whole; on any failure no IN.jpg is left and an existing one is unchanged.
 

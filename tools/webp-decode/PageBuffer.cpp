@@ -9,23 +9,6 @@ namespace {
 constexpr std::size_t HugePage = std::size_t(2) << 20;
 }
 
-PageBuffer::PageBuffer(PageBuffer&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
-      mapped_(std::exchange(other.mapped_, 0))
-{
-}
-
-PageBuffer& PageBuffer::operator=(PageBuffer&& other) noexcept
-{
-    if (this != &other) {
-        release();
-        data_ = std::exchange(other.data_, nullptr);
-        size_ = std::exchange(other.size_, 0);
-        mapped_ = std::exchange(other.mapped_, 0);
-    }
-    return *this;
-}
-
 bool PageBuffer::allocate(std::size_t size)
 {
     release();

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
 namespace orvalin::tools {
 
@@ -14,8 +15,21 @@ public:
     PageBuffer() = default;
     PageBuffer(const PageBuffer&) = delete;
     PageBuffer& operator=(const PageBuffer&) = delete;
-    PageBuffer(PageBuffer&& other) noexcept;
-    PageBuffer& operator=(PageBuffer&& other) noexcept;
+    PageBuffer(PageBuffer&& other) noexcept
+        : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
+          mapped_(std::exchange(other.mapped_, 0))
+    {
+    }
+    PageBuffer& operator=(PageBuffer&& other) noexcept
+    {
+        if (this != &other) {
+            release();
+            data_ = std::exchange(other.data_, nullptr);
+            size_ = std::exchange(other.size_, 0);
+            mapped_ = std::exchange(other.mapped_, 0);
+        }
+        return *this;
+    }
     ~PageBuffer() { release(); }
 
     bool allocate(std::size_t size);

@@ -184,6 +184,15 @@ bool writePng(int fd, const Scanlines& image, const WebpMetadata& metadata, std:
     }
     if (written && !metadata.exif.empty())
         written = writer.whole("eXIf", metadata.exif.data(), metadata.exif.size());
+    if (written && !metadata.xmp.empty()) {
+        // The keyword and its zero byte, compression flag and method 0 (XMP is never
+        // compressed), an empty language tag and an empty translated keyword, then the packet.
+        static const char head[] = "XML:com.adobe.xmp\0\0\0\0"; // the fifth zero ends it
+        writer.begin("iTXt", static_cast<std::uint32_t>(sizeof head + metadata.xmp.size()));
+        writer.add(head, sizeof head);
+        writer.add(metadata.xmp.data(), metadata.xmp.size());
+        written = writer.end();
+    }
     written = written && writeImageData(writer, image) && writer.whole("IEND", nullptr, 0);
     if (!written)
         error = std::string("cannot write the PNG file: ") + std::strerror(errno);

@@ -89,6 +89,8 @@ void readMetadata(WebPDemuxer* demuxer, WebpMetadata& metadata)
         else if (!exif.empty())
             metadata.warning = "the EXIF block is not in TIFF form and was left out";
     }
+    if (flags & XMP_FLAG)
+        metadata.xmp = chunkBytes(demuxer, "XMP ");
 }
 
 bool decodeStill(const std::uint8_t* data, std::size_t size, Scanlines& image, std::string& error)

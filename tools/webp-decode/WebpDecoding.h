@@ -33,6 +33,7 @@ struct WebpMetadata
 {
     std::vector<std::uint8_t> iccProfile;
     std::vector<std::uint8_t> exif; // TIFF form ("II*\0" or "MM\0*"), any "Exif\0\0" prefix gone
+    std::vector<std::uint8_t> xmp;  // the XMP packet as stored
     std::string warning;            // set when a block was present but could not be kept
 };
 

@@ -1,5 +1,5 @@
 // webp-decode IN -o OUT.png: decodes a WebP file (still or animated, lossy or lossless, with or
-// without alpha) to a PNG file that carries its ICC profile and EXIF block along. Exits 0 only
+// without alpha) to a PNG file that carries its ICC profile, EXIF block and XMP packet along. Exits 0 only
 // when OUT.png was written whole; on any failure no file is left at OUT.png.
 
 #include "OutputFile.h"
