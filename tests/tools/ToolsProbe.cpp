@@ -140,8 +140,8 @@ void listJpegMarkers(const Bytes& file)
                         segment.data.size() - 14);
         else if (segment.marker >= 0xe0 && segment.marker <= 0xef)
             std::printf("APP%d\n", segment.marker - 0xe0);
-        else if (segment.marker >= 0xc0 && segment.marker <= 0xcf && segment.marker != 0xc4 &&
-                 segment.marker != 0xc8 && segment.marker != 0xcc)
+        else if (segment.marker >= 0xc0 && segment.marker <= 0xcf && segment.marker != 0xc4
+                 && segment.marker != 0xc8 && segment.marker != 0xcc)
             std::printf("SOF%d\n", segment.marker - 0xc0);
         else if (segment.marker == 0xda)
             std::printf("SOS\n");

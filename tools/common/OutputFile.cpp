@@ -101,8 +101,8 @@ bool OutputFile::open(const std::string& finalPath, std::string& error)
     // A short fixed-form name: the final name may already be as long as a name can be.
     const std::string folder = folderOf(finalPath);
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        tempPath_ = folder + "/.orvalin-" + std::to_string(getpid()) + "-" +
-                    std::to_string(attempt) + ".part";
+        tempPath_ = folder + "/.orvalin-" + std::to_string(getpid()) + "-" + std::to_string(attempt)
+                    + ".part";
         pendingTemp.store(tempPath_.c_str());
         fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) {

@@ -39,8 +39,8 @@ std::optional<EncodeOptions> parseEncodeOptions(int argc, const char* const* arg
         } else if (option == "-q" && hasValue) {
             const auto quality = parseQuality(argv[++i]);
             if (!quality) {
-                error = std::string("quality must be a whole number from 1 to 100, not \"") +
-                        argv[i] + "\"";
+                error = std::string("quality must be a whole number from 1 to 100, not \"")
+                        + argv[i] + "\"";
                 return std::nullopt;
             }
             options.quality = *quality;

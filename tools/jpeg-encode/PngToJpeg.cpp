@@ -160,8 +160,8 @@ void* allocateOrFail(EncodeJob* job, std::size_t size)
 // never compressed.
 void keepMetadataChunksRaw(png_structp png)
 {
-    static const png_byte names[] = {'i', 'C', 'C', 'P', 0, 'e', 'X', 'I', 'f', 0,
-                                     'i', 'T', 'X', 't', 0};
+    static const png_byte names[] = {'i', 'C', 'C', 'P', 0,   'e', 'X', 'I',
+                                     'f', 0,   'i', 'T', 'X', 't', 0};
     png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_ALWAYS, names, 3);
 }
 
@@ -171,7 +171,7 @@ void unpackIccProfile(EncodeJob* job, const png_unknown_chunk& chunk)
     // An empty chunk has no data to search at all.
     const auto* zero = chunk.size == 0 ? nullptr
                                        : static_cast<const png_byte*>(std::memchr(
-                                             chunk.data, 0, std::min<std::size_t>(chunk.size, 80)));
+                                           chunk.data, 0, std::min<std::size_t>(chunk.size, 80)));
     if (!zero || std::size_t(zero - chunk.data) + 2 > chunk.size || zero[1] != 0)
         failJob(job, "%s", "the PNG's iCCP chunk is damaged");
     z_stream stream = {};
@@ -320,11 +320,8 @@ void writeXmp(EncodeJob* job, png_unknown_chunkp chunks, int count)
         const png_byte* packet = nullptr;
         std::size_t size = 0;
         switch (xmpPacketOf(chunks[i], packet, size)) {
-        case XmpChunk::Other:
-            continue;
-        case XmpChunk::Packet:
-            writeXmpMarkers(job, packet, size);
-            return;
+        case XmpChunk::Other: continue;
+        case XmpChunk::Packet: writeXmpMarkers(job, packet, size); return;
         case XmpChunk::Unusable:
             std::fputs("jpeg-encode: the XMP chunk is damaged or compressed and was left out\n",
                        stderr);

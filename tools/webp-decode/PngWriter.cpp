@@ -172,8 +172,8 @@ bool writePng(int fd, const Scanlines& image, const WebpMetadata& metadata, std:
     static const std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
     ChunkWriter writer(fd);
     const auto header = headerChunkData(image);
-    bool written = writeAll(fd, signature, sizeof signature) &&
-                   writer.whole("IHDR", header.data(), header.size());
+    bool written = writeAll(fd, signature, sizeof signature)
+                   && writer.whole("IHDR", header.data(), header.size());
     if (written && !metadata.iccProfile.empty()) {
         std::vector<std::uint8_t> icc;
         if (!iccChunkData(metadata.iccProfile, icc)) {

@@ -42,14 +42,11 @@ std::string whyNotDecodable(const std::uint8_t* data, std::size_t size)
 std::string describeStatus(VP8StatusCode status)
 {
     switch (status) {
-    case VP8_STATUS_OUT_OF_MEMORY:
-        return "not enough memory to decode the image";
-    case VP8_STATUS_NOT_ENOUGH_DATA:
-        return "the WebP file is truncated";
+    case VP8_STATUS_OUT_OF_MEMORY: return "not enough memory to decode the image";
+    case VP8_STATUS_NOT_ENOUGH_DATA: return "the WebP file is truncated";
     case VP8_STATUS_UNSUPPORTED_FEATURE:
         return "the WebP file uses a feature this decoder does not support";
-    default:
-        return "the WebP file is damaged";
+    default: return "the WebP file is damaged";
     }
 }
 
@@ -68,8 +65,8 @@ bool isTiffHeader(const std::vector<std::uint8_t>& bytes)
 {
     static const std::uint8_t little[] = {'I', 'I', 42, 0};
     static const std::uint8_t big[] = {'M', 'M', 0, 42};
-    return bytes.size() >= 8 &&
-           (std::memcmp(bytes.data(), little, 4) == 0 || std::memcmp(bytes.data(), big, 4) == 0);
+    return bytes.size() >= 8
+           && (std::memcmp(bytes.data(), little, 4) == 0 || std::memcmp(bytes.data(), big, 4) == 0);
 }
 
 // Some writers store the EXIF block with the "Exif\0\0" prefix of a JPEG APP1 segment; a PNG

@@ -1,6 +1,6 @@
 // webp-decode IN -o OUT.png: decodes a WebP file (still or animated, lossy or lossless, with or
-// without alpha) to a PNG file that carries its ICC profile, EXIF block and XMP packet along. Exits 0 only
-// when OUT.png was written whole; on any failure no file is left at OUT.png.
+// without alpha) to a PNG file that carries its ICC profile, EXIF block and XMP packet along. Exits
+// 0 only when OUT.png was written whole; on any failure no file is left at OUT.png.
 
 #include "OutputFile.h"
 #include "PngWriter.h"
@@ -48,8 +48,8 @@ int convert(const std::string& inputPath, const std::string& outputPath)
     webp = {}; // the compressed data is no longer needed while the PNG is written
 
     OutputFile output;
-    if (!output.open(outputPath, error) || !writePng(output.descriptor(), image, metadata, error) ||
-        !output.commit(OutputFile::Replace::Allowed, error))
+    if (!output.open(outputPath, error) || !writePng(output.descriptor(), image, metadata, error)
+        || !output.commit(OutputFile::Replace::Allowed, error))
         return fail(error);
     if (!metadata.warning.empty())
         std::fprintf(stderr, "webp-decode: %s: %s\n", inputPath.c_str(), metadata.warning.c_str());
