@@ -71,8 +71,8 @@ bool writeOurs(const Scanlines& image, const std::string& path)
 {
     OutputFile file;
     std::string error;
-    return file.open(path, error) && writePng(file.descriptor(), image, {}, error) &&
-           file.commit(OutputFile::Replace::Allowed, error);
+    return file.open(path, error) && writePng(file.descriptor(), image, {}, error)
+           && file.commit(OutputFile::Replace::Allowed, error);
 }
 
 bool readAndEncode(const std::string& png, const std::string& jpg)
@@ -101,8 +101,8 @@ int main(int argc, char** argv)
     Scanlines image;
     WebpMetadata metadata;
     std::string error;
-    if (!readWholeFile(argv[1], webp, error) ||
-        !decodeWebp(webp.data(), webp.size(), image, metadata, error)) {
+    if (!readWholeFile(argv[1], webp, error)
+        || !decodeWebp(webp.data(), webp.size(), image, metadata, error)) {
         std::fprintf(stderr, "png-cost: %s\n", error.c_str());
         return 1;
     }
