@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QThread>
@@ -90,7 +91,7 @@ class RowConversion
 public:
     RowConversion(const Tools& tools, const QString& source, const QString& folder, int quality,
                   std::function<void()> whenIdle)
-        : m_tools(tools), m_quality(quality), m_whenIdle(std::move(whenIdle))
+        : m_tools(tools), m_quality(quality), m_whenIdle(std::move(whenIdle)), m_folder(folder)
     {
         if (!QDir().mkdir(folder)) {
             m_failure = QStringLiteral("Path not found: ") + folder;
@@ -104,7 +105,18 @@ public:
         m_decoder->whenEnded([this] { decoded(); });
     }
 
-    ~RowConversion() { stop(); }
+    // The intermediates go with their row, so a long run holds a few rows' worth of them in
+    // the temporary folder, never the whole list's.
+    ~RowConversion()
+    {
+        stop();
+        if (!m_failure.isEmpty())
+            return;
+        QFile::remove(m_png);
+        QFile::remove(m_jpg);
+        if (!QDir().rmdir(m_folder)) // a tool stopped mid-write may leave a temporary file
+            QDir(m_folder).removeRecursively();
+    }
 
     // Why the conversion could not begin; empty when it began.
     const QString& failure() const { return m_failure; }
@@ -147,6 +159,7 @@ private:
     Tools m_tools;
     int m_quality;
     std::function<void()> m_whenIdle;
+    QString m_folder;
     QString m_failure;
     QString m_png;
     QString m_jpg;

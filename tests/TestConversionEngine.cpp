@@ -6,6 +6,7 @@
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -150,6 +151,29 @@ private slots:
         QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage);
         QCOMPARE(QImage(setup.source(QStringLiteral("a/photo.jpg"))).size(), QSize(4, 4));
         QCOMPARE(QImage(setup.source(QStringLiteral("b/photo.jpg"))).size(), QSize(7, 3));
+    }
+
+    // A row's intermediates go once it is saved: a long list never fills the temporary folder.
+    void intermediatesGoWithTheirRow()
+    {
+        Run setup;
+        for (int i = 0; i < 6; ++i) {
+            setup.window.rows << setup.source(QStringLiteral("%1.webp").arg(i));
+            makeWebP(setup.window.rows.last(), {3, 3});
+        }
+        setup.run.setJobs(1);
+        qsizetype mostIntermediates = 0;
+        setup.run.runner().setPassObserver([&](int) {
+            QDirIterator pngs(setup.temp, {QStringLiteral("*.png")}, QDir::Files,
+                              QDirIterator::Subdirectories);
+            qsizetype count = 0;
+            for (; pngs.hasNext(); pngs.next())
+                ++count;
+            mostIntermediates = std::max(mostIntermediates, count);
+        });
+        setup.start();
+        QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage);
+        QVERIFY2(mostIntermediates <= 3, qPrintable(QString::number(mostIntermediates)));
     }
 
     // A temporary folder that cannot hold the working folder leaves nothing to do: one report,

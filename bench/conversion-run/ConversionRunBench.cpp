@@ -1,34 +1,51 @@
 // conversion-run: a whole run of the real window, timed against converting the same files in
 // one process and against two other converters.
 //
-//   conversion-run --corpus DIR [--quality Q] [--rounds N] [--breakdown] [--only TEXT]
+//   conversion-run --corpus DIR [--quality Q] [--rounds N] [--jobs N] [--breakdown]
+//                  [--only TEXT] [--no-memory]
 //
 // Every round times, on every *.webp file of DIR, in an order that moves on by one each round:
 //   - the reference: in-process-convert, decoding with libwebp and encoding with libjpeg-turbo
-//     inside one process, with the tools' settings;
+//     inside one process, with the tools' settings, on one thread;
+//   - the same on N threads (in-process-convert --jobs N), each thread taking the next file;
 //   - the window: the real main window, shown on Qt's offscreen platform, its output folder set
 //     to a fresh folder, "Start Converting" clicked; the click returns when the run has ended.
-//     Every round checks that it made one JPG per input and ended with "Done.";
+//     Once converting N files at once, once one at a time. Every round checks that it made one
+//     JPG per input and ended with "Done.";
 //   - ImageMagick: one mogrify-im6.q16 over copies of the files (only mogrify is timed);
 //   - libvips: one `vips copy IN OUT.jpg[Q=..]` per file.
+// N is --jobs, by default what a run uses (ConversionJobs(): ORVALIN_JOBS or the usable cores).
 // The best round of each is reported as seconds and as a multiple of the reference, since the
-// machine is shared and absolute times wander. The last line is `ratio_to_reference=X` for the
-// window.
+// machine is shared and absolute times wander, together with the processor time it took (this
+// process and its children, user and system) over its wall time: how many cores it kept busy;
+// for the window's runs also the time of the window's own thread over the wall time.
+// The last line is `ratio_to_reference=X` for the window converting N files at once.
 //
-// --breakdown adds the pieces a window run is made of, each timed alone in the same rounds:
-// the reference through a PNG file, the two tools started per file with posix_spawn, the same
-// through the program's ChildProcessRunner, the window run with the window never shown (so
-// nothing is painted), writing the carried tools out, and copying finished JPG files into an
-// output folder as a run does. --only TEXT times the reference, the window and the pieces whose
-// label holds TEXT.
+// Every round's times follow the table, and how many rounds the window with N jobs won against
+// ImageMagick and libvips.
+//
+// After the rounds, unless --no-memory, untimed runs measure peak resident memory: each tool's
+// peak on each file alone, the reference's on one and on N threads and the largest vips
+// process's, all started through peak-memory and read from getrusage of the ended child; and the
+// window's runs with one and with N jobs while a thread samples the window process and its
+// running tools in /proc.
+//
+// --breakdown adds the pieces a window run is made of, each timed alone in the same rounds: the
+// reference through a PNG file, the two tools per file started with posix_spawn (one file at a
+// time and N at once), the same through the program's ChildProcessRunner, starting the two tools
+// with nothing to convert, the window run with the window never shown (so nothing is painted)
+// and with its repaints held back to one per 50 ms, writing the carried tools out, saving
+// finished JPG files into an output folder and making a folder per file, as a run does. --only TEXT
+// times the references, the windows and the pieces whose label holds TEXT.
 
+#include "app/Form1.h"
 #include "core/ChildProcess.h"
 #include "core/ConversionRun.h"
-#include "filelist/FileListView.h"
-#include "app/Form1.h"
 #include "core/Platform.h"
+#include "core/SaveResult.h"
 #include "core/Settings.h"
 #include "core/ToolImages.h"
+#include "filelist/FileListView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,19 +55,29 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <webp/decode.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <spawn.h>
+#include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -62,7 +89,9 @@ using namespace orvalin;
 struct Timing
 {
     double seconds = 0;
+    double cpuSeconds = 0; // user and system time of this process and its children
     bool ok = false;
+    double mainThreadSeconds = -1; // the window's thread alone, for a window run
 };
 
 double secondsOf(const QElapsedTimer& timer)
@@ -70,8 +99,24 @@ double secondsOf(const QElapsedTimer& timer)
     return double(timer.nsecsElapsed()) / 1e9;
 }
 
-// Runs a program to its end with its standard output discarded; true when it exits with 0.
-bool runProgram(const QStringList& arguments)
+double cpuSecondsOf(int who)
+{
+    rusage usage{};
+    getrusage(who, &usage);
+    const auto seconds = [](const timeval& t) {
+        return double(t.tv_sec) + double(t.tv_usec) / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+double cpuSecondsSoFar()
+{
+    return cpuSecondsOf(RUSAGE_SELF) + cpuSecondsOf(RUSAGE_CHILDREN);
+}
+
+// Runs a program to its end with its standard output (and, when asked, its errors) discarded.
+// Returns its exit code, or -1 when it could not start or did not exit.
+int runProgramFor(const QStringList& arguments, bool quiet = false)
 {
     std::vector<QByteArray> encoded;
     for (const QString& argument : arguments)
@@ -83,20 +128,30 @@ bool runProgram(const QStringList& arguments)
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    if (quiet)
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
     const int started = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (started != 0) {
-        std::fprintf(stderr, "conversion-run: cannot start %s: %s\n", argv[0], std::strerror(started));
-        return false;
+        std::fprintf(stderr, "conversion-run: cannot start %s: %s\n", argv[0],
+                     std::strerror(started));
+        return -1;
     }
     int status = 0;
-    waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "conversion-run: failed: %s %s\n", argv[0], argv.size() > 2 ? argv[1] : "");
-        return false;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    return true;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The same, true when the program exits with 0.
+bool runProgram(const QStringList& arguments)
+{
+    if (runProgramFor(arguments) == 0)
+        return true;
+    std::fprintf(stderr, "conversion-run: failed: %s %s\n", qPrintable(arguments.value(0)),
+                 qPrintable(arguments.value(1)));
+    return false;
 }
 
 QString stemOf(const QString& file)
@@ -108,6 +163,26 @@ QString stemOf(const QString& file)
 int countJpgs(const QString& folder)
 {
     return int(QDir(folder).entryList({QStringLiteral("*.jpg")}, QDir::Files).size());
+}
+
+// Runs work(i) for i in [0, count) on `jobs` threads, each taking the next i not yet taken.
+// False when any work(i) returned false.
+bool onThreads(int jobs, int count, const std::function<bool(int)>& work)
+{
+    std::atomic<int> next{0};
+    std::atomic<bool> ok{true};
+    const auto loop = [&] {
+        for (int i = next++; i < count && ok; i = next++)
+            if (!work(i))
+                ok = false;
+    };
+    std::vector<std::thread> others;
+    for (int t = 1; t < std::min(jobs, count); ++t)
+        others.emplace_back(loop);
+    loop();
+    for (std::thread& thread : others)
+        thread.join();
+    return ok;
 }
 
 // A fresh, empty folder under the benchmark's own temporary folder.
@@ -126,6 +201,148 @@ public:
 private:
     QString m_root;
     int m_count = 0;
+};
+
+// Reads "Key:   123 kB" lines of a /proc status file.
+long statusKb(const std::string& status, const char* key)
+{
+    const std::size_t at = status.find(key);
+    return at == std::string::npos
+               ? 0
+               : std::strtol(status.c_str() + at + std::strlen(key), nullptr, 10);
+}
+
+bool readSmallFile(const std::string& path, std::string& text)
+{
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    char buffer[4096];
+    const ssize_t size = ::read(descriptor, buffer, sizeof buffer);
+    ::close(descriptor);
+    if (size <= 0)
+        return false;
+    text.assign(buffer, std::size_t(size));
+    return true;
+}
+
+// Samples, on a thread of its own, the resident memory of this process and of the programs it
+// has started, found through /proc/self/task/*/children (VmRSS is what a process holds at the
+// sample, VmHWM its peak so far), and, less often, the size of the files under a folder.
+class MemorySampler
+{
+public:
+    struct Peaks
+    {
+        long selfBeforeKb = 0;   // this process before the sampling began
+        long selfKb = 0;         // this process at its largest during it
+        long childrenKb = 0;     // the children's VmRSS, summed at one sample, at its largest
+        long largestChildKb = 0; // the largest VmHWM of any one child
+        int mostChildren = 0;    // the most children running at one sample
+        long folderKb = 0;       // the files under the folder, at their largest
+        long samples = 0;
+    };
+
+    MemorySampler(std::chrono::microseconds interval, const QString& folder)
+        : m_interval(interval), m_folder(QFile::encodeName(folder).toStdString())
+    {
+        std::string status;
+        readSmallFile("/proc/self/status", status);
+        m_peaks.selfBeforeKb = statusKb(status, "VmRSS:");
+        m_ownName = nameIn(status);
+        m_thread = std::thread([this] { sample(); });
+    }
+
+    Peaks stop()
+    {
+        m_stop = true;
+        m_thread.join();
+        return m_peaks;
+    }
+
+private:
+    static std::string nameIn(const std::string& status)
+    {
+        const std::size_t at = status.find("Name:");
+        if (at == std::string::npos)
+            return {};
+        const std::size_t begin = status.find_first_not_of(" \t", at + 5);
+        return status.substr(begin, status.find('\n', begin) - begin);
+    }
+
+    std::vector<std::string> children() const
+    {
+        std::vector<std::string> pids;
+        DIR* tasks = ::opendir("/proc/self/task");
+        if (!tasks)
+            return pids;
+        while (const dirent* task = ::readdir(tasks)) {
+            if (task->d_name[0] == '.')
+                continue;
+            std::string list;
+            if (!readSmallFile(std::string("/proc/self/task/") + task->d_name + "/children", list))
+                continue;
+            std::size_t at = 0;
+            while ((at = list.find_first_of("0123456789", at)) != std::string::npos) {
+                const std::size_t end = list.find_first_not_of("0123456789", at);
+                pids.push_back(list.substr(at, end - at));
+                at = end;
+            }
+        }
+        ::closedir(tasks);
+        return pids;
+    }
+
+    // The files under the folder, in KiB; files that go while it counts are left out.
+    long folderSize() const
+    {
+        std::error_code error;
+        std::uintmax_t bytes = 0;
+        for (auto entry = std::filesystem::recursive_directory_iterator(m_folder, error);
+             !error && entry != std::filesystem::recursive_directory_iterator();
+             entry.increment(error)) {
+            std::error_code sizeError;
+            const std::uintmax_t size =
+                entry->is_regular_file(sizeError) ? entry->file_size(sizeError) : 0;
+            bytes += sizeError ? 0 : size;
+        }
+        return long(bytes / 1024);
+    }
+
+    void sample()
+    {
+        std::string status;
+        while (!m_stop) {
+            long resident = 0;
+            int running = 0;
+            for (const std::string& pid : children()) {
+                // A child not yet past its exec is a copy of this program; an ended one that
+                // has not been waited for holds nothing.
+                if (!readSmallFile("/proc/" + pid + "/status", status)
+                    || nameIn(status) == m_ownName || status.find("State:\tZ") != std::string::npos)
+                    continue;
+                resident += statusKb(status, "VmRSS:");
+                ++running;
+                m_peaks.largestChildKb =
+                    std::max(m_peaks.largestChildKb, statusKb(status, "VmHWM:"));
+            }
+            m_peaks.childrenKb = std::max(m_peaks.childrenKb, resident);
+            m_peaks.mostChildren = std::max(m_peaks.mostChildren, running);
+            if (!m_folder.empty() && m_peaks.samples % 10 == 0)
+                m_peaks.folderKb = std::max(m_peaks.folderKb, folderSize());
+            if (readSmallFile("/proc/self/status", status))
+                m_peaks.selfKb = std::max(m_peaks.selfKb, statusKb(status, "VmRSS:"));
+            ++m_peaks.samples;
+            std::this_thread::sleep_for(m_interval);
+        }
+    }
+
+    std::chrono::microseconds m_interval;
+    std::string m_folder;
+    std::string m_ownName;
+    Peaks m_peaks;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
 };
 
 // Message boxes that never block: each is kept, and answered with its first button.
@@ -168,34 +385,97 @@ struct WindowRun
     int jpgs = 0;
     int passes = 0;
     QString message;
+    MemorySampler::Peaks memory;
+};
+
+// Holds back the window's repaints so that they come at most once per interval: a repaint asked
+// for sooner is put off to the interval's end (Qt asks for no other repaint meanwhile). It shows
+// what a run whose progress were drawn less often would gain.
+class SparseRepaints : public QObject
+{
+public:
+    SparseRepaints(QWidget& window, std::chrono::milliseconds interval)
+        : m_window(window), m_interval(interval)
+    {
+        m_sinceRepaint.start();
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != &m_window || event->type() != QEvent::UpdateRequest)
+            return false;
+        const auto waited = std::chrono::milliseconds(m_sinceRepaint.elapsed());
+        if (waited >= m_interval) {
+            m_sinceRepaint.restart();
+            return false;
+        }
+        if (!m_putOff) {
+            m_putOff = true;
+            QTimer::singleShot(m_interval - waited, &m_window, [this] {
+                m_putOff = false;
+                QCoreApplication::postEvent(&m_window, new QEvent(QEvent::UpdateRequest),
+                                            Qt::LowEventPriority);
+            });
+        }
+        return true;
+    }
+
+private:
+    QWidget& m_window;
+    std::chrono::milliseconds m_interval;
+    QElapsedTimer m_sinceRepaint;
+    bool m_putOff = false;
+};
+
+struct WindowSetup
+{
+    int jobs = 1;
+    bool shown = true;
+    bool sampleMemory = false;
+    std::chrono::milliseconds repaintInterval{0}; // above 0: repaints at most this often
+    QString sampledFolder{}; // with sampleMemory: where the run makes its working folder
 };
 
 // One whole run of the real window: set up (not timed), then the click on "Start Converting",
 // which returns when the run has ended and its final message has been shown.
 WindowRun runWindow(const QStringList& files, int quality, const QString& output, Scratch& scratch,
-                    bool shown = true)
+                    const WindowSetup& setup)
 {
     const QString home = scratch.fresh(QStringLiteral("window-home"));
     KeptMessages messages;
     NoFileDialogs dialogs;
     NoShell shell;
     SettingsStore settings(home + QStringLiteral("/settings.conf"));
-    Form1 window({{messages, dialogs, shell}, settings, home, [home] { return home + QLatin1Char('/'); }});
+    Form1 window(
+        {{messages, dialogs, shell}, settings, home, [home] { return home + QLatin1Char('/'); }});
     window.Form_Load();
-    if (shown)
+    if (setup.shown)
         window.show();
+    std::optional<SparseRepaints> sparse;
+    if (setup.repaintInterval.count() > 0)
+        sparse.emplace(window, setup.repaintInterval);
     controlOf<QRadioButton>(window, "Option1").click();
     controlOf<QLineEdit>(window, "Text1").setText(output);
     controlOf<QSlider>(window, "Slider1").setValue(quality);
     window.fileList().addRows(files);
+    window.conversionRun().setJobs(setup.jobs);
     QCoreApplication::processEvents();
 
     WindowRun run;
     window.conversionRun().runner().setPassObserver([&run](int) { ++run.passes; });
+    std::optional<MemorySampler> sampler;
+    if (setup.sampleMemory)
+        sampler.emplace(std::chrono::microseconds(500), setup.sampledFolder);
+    const double threadBefore = cpuSecondsOf(RUSAGE_THREAD);
     QElapsedTimer timer;
     timer.start();
     controlOf<QPushButton>(window, "PushButton2").click();
     run.timing.seconds = secondsOf(timer);
+    run.timing.mainThreadSeconds = cpuSecondsOf(RUSAGE_THREAD) - threadBefore;
+    if (sampler)
+        run.memory = sampler->stop();
     run.jpgs = countJpgs(output);
     run.message = messages.shown.join(QLatin1Char('\n'));
     run.timing.ok = run.jpgs == files.size() && run.message == QLatin1String("Done.");
@@ -214,20 +494,23 @@ Timing timeProgram(const QStringList& arguments, const QString& folder, qsizetyp
     return timing;
 }
 
-Timing runReference(const QString& program, bool viaPng, const QStringList& files, int quality,
-                    const QString& output)
+Timing runReference(const QString& program, bool viaPng, int jobs, const QStringList& files,
+                    int quality, const QString& output)
 {
     QStringList arguments{program};
     if (viaPng)
         arguments << QStringLiteral("--via-png");
+    if (jobs > 1)
+        arguments << QStringLiteral("--jobs") << QString::number(jobs);
     arguments << QString::number(quality) << output << files;
     return timeProgram(arguments, output, files.size());
 }
 
 Timing runMogrify(const QStringList& files, int quality, const QString& folder)
 {
-    QStringList arguments{QStringLiteral("mogrify-im6.q16"), QStringLiteral("-format"), QStringLiteral("jpg"),
-                          QStringLiteral("-quality"), QString::number(quality)};
+    QStringList arguments{QStringLiteral("mogrify-im6.q16"), QStringLiteral("-format"),
+                          QStringLiteral("jpg"), QStringLiteral("-quality"),
+                          QString::number(quality)};
     for (const QString& file : files) {
         const QString copy = folder + QLatin1Char('/') + QFileInfo(file).fileName();
         if (!QFile::copy(file, copy))
@@ -242,7 +525,7 @@ Timing runVips(const QStringList& files, int quality, const QString& output)
     const QString options = QStringLiteral(".jpg[Q=%1]").arg(quality);
     QElapsedTimer timer;
     timer.start();
-    Timing timing{0, true};
+    Timing timing{0, 0, true};
     for (const QString& file : files) {
         if (!runProgram({QStringLiteral("vips"), QStringLiteral("copy"), file,
                          output + QLatin1Char('/') + stemOf(file) + options})) {
@@ -255,34 +538,69 @@ Timing runVips(const QStringList& files, int quality, const QString& output)
     return timing;
 }
 
+struct ToolPaths
+{
+    QString decoder;
+    QString encoder;
+};
+
+QStringList decodeArguments(const ToolPaths& tools, const QString& file, const QString& png)
+{
+    return {tools.decoder, file, QStringLiteral("-o"), png};
+}
+
+QStringList encodeArguments(const ToolPaths& tools, int quality, const QString& png)
+{
+    return {tools.encoder,          QStringLiteral("-q"),   QString::number(quality),
+            QStringLiteral("-out"), QStringLiteral("jpeg"), png};
+}
+
 // The two tools per file as a run starts them, the PNG removed after the encoder: by
-// posix_spawn, or through the program's own runner (QProcess and its wait loop).
-Timing runChain(const QString& tools, const QStringList& files, int quality, const QString& work,
-                bool withRunner)
+// posix_spawn on `jobs` threads, each file's tools one after the other, or, one file at a time,
+// through the program's own runner (QProcess and its wait loop).
+Timing runChain(const ToolPaths& tools, const QStringList& files, int quality, const QString& work,
+                int jobs, bool withRunner)
 {
     ChildProcessRunner runner;
-    const QString decoder = tools + QStringLiteral("/webp-decode");
-    const QString encoder = tools + QStringLiteral("/jpeg-encode");
     QElapsedTimer timer;
     timer.start();
-    Timing timing{0, true};
-    for (const QString& file : files) {
+    Timing timing{0, 0, true};
+    timing.ok = onThreads(withRunner ? 1 : jobs, int(files.size()), [&](int i) {
+        const QString& file = files.at(i);
         const QString png = work + QLatin1Char('/') + stemOf(file) + QStringLiteral(".png");
-        const QStringList decode{file, QStringLiteral("-o"), png};
-        const QStringList encode{QStringLiteral("-q"), QString::number(quality), QStringLiteral("-out"),
-                                 QStringLiteral("jpeg"), png};
-        const bool done = withRunner ? runner.ShellAndWait({decoder, decode}, 0) == 0 &&
-                                           runner.ShellAndWait({encoder, encode}, 0) == 0
-                                     : runProgram(QStringList{decoder} + decode) &&
-                                           runProgram(QStringList{encoder} + encode);
+        const QStringList decode = decodeArguments(tools, file, png);
+        const QStringList encode = encodeArguments(tools, quality, png);
+        const bool done = withRunner
+                              ? runner.ShellAndWait({decode.first(), decode.mid(1)}, 0) == 0
+                                    && runner.ShellAndWait({encode.first(), encode.mid(1)}, 0) == 0
+                              : runProgram(decode) && runProgram(encode);
         QFile::remove(png);
-        if (!done) {
-            timing.ok = false;
-            break;
+        return done;
+    });
+    timing.seconds = secondsOf(timer);
+    timing.ok = timing.ok && countJpgs(work) == files.size();
+    return timing;
+}
+
+// Only what starting the tools costs: both started per file with no arguments, so each ends at
+// once with its usage message (exit code 2), by posix_spawn or as the run starts them.
+Timing runStarts(const ToolPaths& tools, int count, bool withRunner)
+{
+    ChildProcessRunner runner;
+    QElapsedTimer timer;
+    timer.start();
+    Timing timing{0, 0, true};
+    for (int i = 0; i < count && timing.ok; ++i) {
+        for (const QString& tool : {tools.decoder, tools.encoder}) {
+            if (withRunner) {
+                RunningTool running({tool, {}});
+                timing.ok = timing.ok && runner.waitFor(running) == 2;
+            } else {
+                timing.ok = timing.ok && runProgramFor({tool}, true) == 2;
+            }
         }
     }
     timing.seconds = secondsOf(timer);
-    timing.ok = timing.ok && countJpgs(work) == files.size();
     return timing;
 }
 
@@ -291,43 +609,69 @@ Timing runToolWriting(const QString& work)
 {
     QElapsedTimer timer;
     timer.start();
-    WriteBytesIfAbsent(LoadToolImage(DecoderImageFor(GetAddressWidth())), work + QStringLiteral("/webp-decode"));
+    WriteBytesIfAbsent(LoadToolImage(DecoderImageFor(GetAddressWidth())),
+                       work + QStringLiteral("/webp-decode"));
     WriteBytesIfAbsent(LoadToolImage(EncoderImage()), work + QStringLiteral("/jpeg-encode"));
-    return {secondsOf(timer), QFileInfo(work + QStringLiteral("/jpeg-encode")).isExecutable()};
+    return {secondsOf(timer), 0, QFileInfo(work + QStringLiteral("/jpeg-encode")).isExecutable()};
 }
 
-// What a run does after each file: the result written beside its final name and renamed.
-Timing runCopies(const QString& from, const QString& to)
+// What a run does after each file: the finished result put at its output name.
+Timing runSaves(const QString& from, const QString& to)
 {
     const QStringList jpgs = QDir(from).entryList({QStringLiteral("*.jpg")}, QDir::Files);
     QElapsedTimer timer;
     timer.start();
-    Timing timing{0, true};
+    Timing timing{0, 0, true};
     for (const QString& name : jpgs) {
-        QFile source(from + QLatin1Char('/') + name);
-        QSaveFile target(to + QLatin1Char('/') + name);
-        if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly))
-            return {};
-        while (!source.atEnd())
-            target.write(source.read(1 << 20));
-        timing.ok = target.commit() && timing.ok;
+        try {
+            SaveResultAs(from + QLatin1Char('/') + name, to + QLatin1Char('/') + name);
+        } catch (...) {
+            timing.ok = false;
+        }
     }
     timing.seconds = secondsOf(timer);
     timing.ok = timing.ok && countJpgs(to) == jpgs.size();
     return timing;
 }
 
+// What a run does for each file in its working folder beside converting it: a folder of the
+// file's own made, and removed with the working folder at the end.
+Timing runFolders(int count, const QString& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    Timing timing{0, 0, true};
+    for (int i = 1; i <= count; ++i)
+        timing.ok = QDir().mkdir(work + QLatin1Char('/') + QString::number(i)) && timing.ok;
+    timing.ok = QDir(work).removeRecursively() && timing.ok;
+    timing.seconds = secondsOf(timer);
+    return timing;
+}
+
+struct ImageSize
+{
+    int width = 0;
+    int height = 0;
+};
+
+ImageSize sizeOf(const QString& file)
+{
+    QFile in(file);
+    ImageSize size;
+    if (in.open(QIODevice::ReadOnly)) {
+        const QByteArray head = in.read(64 * 1024);
+        WebPGetInfo(reinterpret_cast<const uint8_t*>(head.constData()), size_t(head.size()),
+                    &size.width, &size.height);
+    }
+    return size;
+}
+
 double megapixels(const QStringList& files)
 {
     double total = 0;
     for (const QString& file : files) {
-        QFile in(file);
-        if (!in.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray head = in.read(64 * 1024);
-        int width = 0, height = 0;
-        if (WebPGetInfo(reinterpret_cast<const uint8_t*>(head.constData()), size_t(head.size()), &width, &height))
-            total += double(width) * height / 1e6;
+        const ImageSize size = sizeOf(file);
+        total += double(size.width) * size.height / 1e6;
     }
     return total;
 }
@@ -340,14 +684,76 @@ QString option(const QStringList& arguments, const QString& name, const QString&
 
 struct Contender
 {
-    Contender(const char* label, std::function<Timing(const QString& folder)> run)
-        : label(label), run(std::move(run))
+    Contender(std::string label, std::function<Timing(const QString& folder)> run)
+        : label(std::move(label)), run(std::move(run))
     {
     }
-    const char* label;
+    std::string label;
     std::function<Timing(const QString& folder)> run;
     Timing best;
+    std::vector<double> rounds;
 };
+
+double megabytes(long kb)
+{
+    return double(kb) / 1024.0;
+}
+
+// Peak resident memory of programs run to their end, in KiB, each started through peak-memory
+// (the getrusage of a child started from this large process would count this process in).
+class PeakOf
+{
+public:
+    PeakOf(const QString& helper, const QString& record) : m_helper(helper), m_record(record) {}
+
+    // 0 when the program failed.
+    long operator()(const QStringList& command) const
+    {
+        if (runProgramFor(QStringList{m_helper, m_record} + command) != 0)
+            return 0;
+        QFile record(m_record);
+        return record.open(QIODevice::ReadOnly) ? record.readAll().trimmed().toLong() : 0;
+    }
+
+private:
+    QString m_helper;
+    QString m_record;
+};
+
+// The tools' peak memory on one file, each alone; the file's conversion needs the larger, since
+// its tools run one after the other.
+struct OneFile
+{
+    QString file;
+    long decoderKb = 0;
+    long encoderKb = 0;
+    long peakKb() const { return std::max(decoderKb, encoderKb); }
+};
+
+OneFile largestOneFile(const PeakOf& peakOf, const ToolPaths& tools, const QStringList& files,
+                       int quality, const QString& work)
+{
+    OneFile largest;
+    for (const QString& file : files) {
+        const QString png = work + QLatin1Char('/') + stemOf(file) + QStringLiteral(".png");
+        OneFile one{file, peakOf(decodeArguments(tools, file, png)), 0};
+        if (one.decoderKb > 0)
+            one.encoderKb = peakOf(encodeArguments(tools, quality, png));
+        QFile::remove(png);
+        QFile::remove(work + QLatin1Char('/') + stemOf(file) + QStringLiteral(".jpg"));
+        if (one.encoderKb == 0)
+            qFatal("the tools did not convert %s", qPrintable(file));
+        if (one.peakKb() > largest.peakKb())
+            largest = one;
+    }
+    return largest;
+}
+
+void memoryRow(const std::string& what, long kb, long oneFileKb)
+{
+    std::printf("| %-58s | %7.1f | %8.2f |\n", what.c_str(), megabytes(kb),
+                double(kb) / double(oneFileKb));
+}
 
 } // namespace
 
@@ -358,27 +764,39 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     const QString corpus = option(arguments, QStringLiteral("--corpus"), QString());
-    const int quality = option(arguments, QStringLiteral("--quality"), QStringLiteral("85")).toInt();
-    const int rounds = std::max(1, option(arguments, QStringLiteral("--rounds"), QStringLiteral("3")).toInt());
-    const QString tools = option(arguments, QStringLiteral("--tools"), QStringLiteral(ORVALIN_TOOLS_DIR));
-    const QString reference = option(arguments, QStringLiteral("--reference"), QStringLiteral(ORVALIN_REFERENCE));
+    const int quality =
+        option(arguments, QStringLiteral("--quality"), QStringLiteral("85")).toInt();
+    const int rounds =
+        std::max(1, option(arguments, QStringLiteral("--rounds"), QStringLiteral("3")).toInt());
+    const int jobs = std::max(
+        1, option(arguments, QStringLiteral("--jobs"), QString::number(ConversionJobs())).toInt());
+    const QString toolsFolder =
+        option(arguments, QStringLiteral("--tools"), QStringLiteral(ORVALIN_TOOLS_DIR));
+    const QString reference =
+        option(arguments, QStringLiteral("--reference"), QStringLiteral(ORVALIN_REFERENCE));
     const bool breakdown = arguments.contains(QStringLiteral("--breakdown"));
+    const bool memory = !arguments.contains(QStringLiteral("--no-memory"));
     // For a closer look at some contenders: the reference, the window and those whose label
     // holds this text.
     const QString only = option(arguments, QStringLiteral("--only"), QString());
     if (corpus.isEmpty() || !QFileInfo(corpus).isDir() || quality < 1 || quality > 100) {
-        std::fputs("Usage: conversion-run --corpus DIR [--quality Q] [--rounds N] [--breakdown]\n"
-                   "                      [--tools DIR] [--reference PROGRAM]\n",
+        std::fputs("Usage: conversion-run --corpus DIR [--quality Q] [--rounds N] [--jobs N] "
+                   "[--breakdown]\n"
+                   "                      [--only TEXT] [--no-memory] [--tools DIR] [--reference "
+                   "PROGRAM]\n",
                    stderr);
         return 2;
     }
     QStringList files;
-    for (const QString& name : QDir(corpus).entryList({QStringLiteral("*.webp")}, QDir::Files, QDir::Name))
+    for (const QString& name :
+         QDir(corpus).entryList({QStringLiteral("*.webp")}, QDir::Files, QDir::Name))
         files << QDir(corpus).absoluteFilePath(name);
     if (files.isEmpty()) {
         std::fprintf(stderr, "conversion-run: no .webp files in %s\n", qPrintable(corpus));
         return 2;
     }
+    const ToolPaths tools{toolsFolder + QStringLiteral("/webp-decode"),
+                          toolsFolder + QStringLiteral("/jpeg-encode")};
 
     QTemporaryDir root(QDir::tempPath() + QStringLiteral("/orvalin-conversion-run-XXXXXX"));
     if (!root.isValid()) {
@@ -388,110 +806,319 @@ int main(int argc, char* argv[])
     Scratch scratch(root.path());
     WindowRun bestWindow;
     int worstPasses = 0;
+    const std::string n = std::to_string(jobs);
+    const auto window = [&](int windowJobs) {
+        return [&, windowJobs](const QString& out) {
+            WindowRun run = runWindow(files, quality, out, scratch, {.jobs = windowJobs});
+            if (!run.timing.ok)
+                std::fprintf(
+                    stderr,
+                    "conversion-run: the window made %d JPG files of %lld; its message: %s\n",
+                    run.jpgs, qlonglong(files.size()), qPrintable(run.message));
+            if (windowJobs == jobs) {
+                if (run.timing.ok
+                    && (bestWindow.passes == 0 || run.timing.seconds < bestWindow.timing.seconds))
+                    bestWindow = run;
+                worstPasses = std::max(worstPasses, run.passes);
+            }
+            return run.timing;
+        };
+    };
+    // The first ones are always timed, in this order; the ratios below find them here.
+    enum { Reference, ReferenceJobs, Window, WindowOneJob, Mogrify, Vips, MainCount };
     std::vector<Contender> contenders{
         {"in one process (reference)",
-         [&](const QString& out) { return runReference(reference, false, files, quality, out); }},
-        {"the window (Start Converting)",
          [&](const QString& out) {
-             WindowRun run = runWindow(files, quality, out, scratch);
-             if (run.timing.ok && (bestWindow.passes == 0 || run.timing.seconds < bestWindow.timing.seconds))
-                 bestWindow = run;
-             worstPasses = std::max(worstPasses, run.passes);
-             if (!run.timing.ok)
-                 std::fprintf(stderr, "conversion-run: the window made %d JPG files of %lld; its message: %s\n",
-                              run.jpgs, qlonglong(files.size()), qPrintable(run.message));
-             return run.timing;
+             return runReference(reference, false, 1, files, quality, out);
          }},
+        {"in one process, " + n + " threads",
+         [&](const QString& out) {
+             return runReference(reference, false, jobs, files, quality, out);
+         }},
+        {"the window, " + n + " jobs (Start Converting)", window(jobs)},
+        {"the window, 1 job", window(1)},
         {"ImageMagick mogrify, one process",
          [&](const QString& out) { return runMogrify(files, quality, out); }},
-        {"libvips, vips copy per file", [&](const QString& out) { return runVips(files, quality, out); }},
+        {"libvips, vips copy per file",
+         [&](const QString& out) { return runVips(files, quality, out); }},
     };
-    const std::size_t mainCount = contenders.size();
-    {
-        contenders.push_back({"in one process, through a PNG file", [&](const QString& out) {
-                                  return runReference(reference, true, files, quality, out);
-                              }});
-        contenders.push_back({"two tools per file, posix_spawn", [&](const QString& out) {
-                                  return runChain(tools, files, quality, out, false);
-                              }});
-        contenders.push_back({"two tools per file, ChildProcessRunner", [&](const QString& out) {
-                                  return runChain(tools, files, quality, out, true);
-                              }});
-        contenders.push_back({"the window, never shown (no painting)", [&](const QString& out) {
-                                  return runWindow(files, quality, out, scratch, false).timing;
-                              }});
-        contenders.push_back({"writing the two carried tools", [&](const QString& out) {
-                                  return runToolWriting(out);
-                              }});
-        contenders.push_back({"copying the results (QSaveFile)", [&](const QString& out) {
-                                  const QString from = scratch.fresh(QStringLiteral("made"));
-                                  if (!runReference(reference, false, files, quality, from).ok)
-                                      return Timing{};
-                                  return runCopies(from, out);
-                              }});
+    // The pieces of a window run, in this order.
+    enum {
+        ViaPng = MainCount,
+        Spawned,
+        SpawnedJobs,
+        Runner,
+        Starts,
+        RunnerStarts,
+        Hidden,
+        HiddenOneJob,
+        Sparse,
+        Writing,
+        Saving,
+        Folders
+    };
+    contenders.push_back({"in one process, through a PNG file", [&](const QString& out) {
+                              return runReference(reference, true, 1, files, quality, out);
+                          }});
+    contenders.push_back({"two tools per file, posix_spawn", [&](const QString& out) {
+                              return runChain(tools, files, quality, out, 1, false);
+                          }});
+    contenders.push_back(
+        {"two tools per file, posix_spawn, " + n + " at once",
+         [&](const QString& out) { return runChain(tools, files, quality, out, jobs, false); }});
+    contenders.push_back({"two tools per file, ChildProcessRunner", [&](const QString& out) {
+                              return runChain(tools, files, quality, out, 1, true);
+                          }});
+    contenders.push_back({"starting the tools only, posix_spawn", [&](const QString&) {
+                              return runStarts(tools, int(files.size()), false);
+                          }});
+    contenders.push_back({"starting the tools only, RunningTool", [&](const QString&) {
+                              return runStarts(tools, int(files.size()), true);
+                          }});
+    contenders.push_back(
+        {"the window never shown, " + n + " jobs", [&](const QString& out) {
+             return runWindow(files, quality, out, scratch, {.jobs = jobs, .shown = false}).timing;
+         }});
+    contenders.push_back(
+        {"the window never shown, 1 job", [&](const QString& out) {
+             return runWindow(files, quality, out, scratch, {.jobs = 1, .shown = false}).timing;
+         }});
+    contenders.push_back(
+        {"the window, " + n + " jobs, repainted every 50 ms", [&](const QString& out) {
+             return runWindow(files, quality, out, scratch,
+                              {.jobs = jobs, .repaintInterval = std::chrono::milliseconds(50)})
+                 .timing;
+         }});
+    contenders.push_back(
+        {"writing the two carried tools", [&](const QString& out) { return runToolWriting(out); }});
+    contenders.push_back({"saving the results (SaveResultAs)", [&](const QString& out) {
+                              const QString from = scratch.fresh(QStringLiteral("made"));
+                              if (!runReference(reference, false, 1, files, quality, from).ok)
+                                  return Timing{};
+                              return runSaves(from, out);
+                          }});
+    contenders.push_back({"a folder per file, made and removed",
+                          [&](const QString& out) { return runFolders(int(files.size()), out); }});
+    std::vector<bool> timed(contenders.size(), breakdown && only.isEmpty());
+    for (std::size_t i = 0; i < contenders.size(); ++i) {
+        if (i < MainCount)
+            timed[i] = only.isEmpty() || i <= WindowOneJob;
+        else if (!only.isEmpty())
+            timed[i] = QString::fromStdString(contenders[i].label).contains(only);
     }
 
-    if (!breakdown || !only.isEmpty()) {
-        std::vector<Contender> kept(contenders.begin(), contenders.begin() + (only.isEmpty() ? mainCount : 2));
-        for (std::size_t i = 2; i < contenders.size() && !only.isEmpty(); ++i)
-            if (QString::fromLatin1(contenders[i].label).contains(only))
-                kept.push_back(contenders[i]);
-        contenders = std::move(kept);
-    }
-    const int count = int(contenders.size());
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < contenders.size(); ++i)
+        if (timed[i])
+            order.push_back(i);
+    const int count = int(order.size());
     for (int round = 0; round < rounds; ++round) {
         for (int k = 0; k < count; ++k) {
-            Contender& contender = contenders[(round + k) % count];
+            Contender& contender = contenders[order[std::size_t((round + k) % count)]];
             const QString out = scratch.fresh(QStringLiteral("out"));
-            const Timing timing = contender.run(out);
+            const double cpuBefore = cpuSecondsSoFar();
+            Timing timing = contender.run(out);
+            timing.cpuSeconds = cpuSecondsSoFar() - cpuBefore;
             QDir(out).removeRecursively();
             if (!timing.ok) {
-                std::fprintf(stderr, "conversion-run: \"%s\" did not convert every file\n", contender.label);
+                std::fprintf(stderr, "conversion-run: \"%s\" did not convert every file\n",
+                             contender.label.c_str());
                 return 1;
             }
             if (round == 0 || timing.seconds < contender.best.seconds)
                 contender.best = timing;
+            contender.rounds.push_back(timing.seconds);
         }
     }
 
     const double mp = megapixels(files);
-    const double base = contenders[0].best.seconds;
-    std::printf("%lld files, %.1f MP, quality %d, best of %d rounds, interleaved\n", qlonglong(files.size()), mp,
-                quality, rounds);
-    std::printf("the window made %d JPG files for %lld inputs (%s); final message \"%s\"\n\n", bestWindow.jpgs,
-                qlonglong(files.size()), bestWindow.jpgs == files.size() ? "one for each" : "MISSING SOME",
+    const double base = contenders[Reference].best.seconds;
+    const auto seconds = [&](int i) { return contenders[std::size_t(i)].best.seconds; };
+    std::printf("%lld files, %.1f MP, quality %d, %d jobs, best of %d rounds, interleaved\n",
+                qlonglong(files.size()), mp, quality, jobs, rounds);
+    std::printf("the window made %d JPG files for %lld inputs (%s); final message \"%s\"\n\n",
+                bestWindow.jpgs, qlonglong(files.size()),
+                bestWindow.jpgs == files.size() ? "one for each" : "MISSING SOME",
                 qPrintable(bestWindow.message));
-    std::printf("| %-40s | %8s | %6s |\n", "", "seconds", "ratio");
-    std::printf("|%s|%s|%s|\n", std::string(42, '-').c_str(), std::string(10, '-').c_str(),
-                std::string(8, '-').c_str());
+    std::printf("| %-44s | %8s | %6s | %10s | %11s |\n", "", "seconds", "ratio", "cores busy",
+                "main thread");
+    std::printf("|%s|%s|%s|%s|%s|\n", std::string(46, '-').c_str(), std::string(10, '-').c_str(),
+                std::string(8, '-').c_str(), std::string(12, '-').c_str(),
+                std::string(13, '-').c_str());
     for (std::size_t i = 0; i < contenders.size(); ++i) {
-        if (i == mainCount && breakdown)
-            std::printf("| %-40s | %8s | %6s |\n", "pieces of a window run:", "", "");
-        std::printf("| %-40s | %8.3f | %6.2f |\n", contenders[i].label, contenders[i].best.seconds,
-                    contenders[i].best.seconds / base);
-    }
-    std::printf("\nwait passes of the window run: %d for %lld tool starts (at most %d in any round)\n",
-                bestWindow.passes, qlonglong(files.size()) * 2, worstPasses);
-    if (breakdown) {
-        const double window = contenders[1].best.seconds;
-        const double viaPng = contenders[4].best.seconds;
-        const double spawned = contenders[5].best.seconds;
-        const double runner = contenders[6].best.seconds;
-        const double hidden = contenders[7].best.seconds;
-        const double writing = contenders[8].best.seconds;
-        const double copies = contenders[9].best.seconds;
-        auto share = [&](const char* what, double seconds) {
-            std::printf("  %-52s %+7.3f s  %+6.1f%% of the reference\n", what, seconds, 100 * seconds / base);
+        if (!timed[i])
+            continue;
+        if (i == MainCount)
+            std::printf("| %-44s | %8s | %6s | %10s | %11s |\n", "pieces of a window run:", "", "",
+                        "", "");
+        const Timing& best = contenders[i].best;
+        // Too short a time says nothing about the cores it kept busy.
+        const auto share = [&](double cpu) {
+            return best.seconds < 0.01 || cpu < 0
+                       ? std::string()
+                       : QString::number(cpu / best.seconds, 'f', 2).toStdString();
         };
-        std::printf("\nwhere the window run's time goes beyond the reference:\n");
-        share("the PNG between decoder and encoder", viaPng - base);
-        share("starting two processes per file (posix_spawn)", spawned - viaPng);
-        share("QProcess and the wait loop, over posix_spawn", runner - spawned);
-        share("writing the carried tools at the start", writing);
-        share("copying the results into the output folder", copies);
-        share("painting the shown window", window - hidden);
-        share("the rest: events and the run's own steps", hidden - runner - writing - copies);
+        std::printf("| %-44s | %8.3f | %6.2f | %10s | %11s |\n", contenders[i].label.c_str(),
+                    best.seconds, best.seconds / base, share(best.cpuSeconds).c_str(),
+                    share(best.mainThreadSeconds).c_str());
     }
-    std::printf("ratio_to_reference=%.2f\n", contenders[1].best.seconds / base);
+    std::printf("\nevery round, in seconds:\n");
+    for (std::size_t i = 0; i < contenders.size(); ++i) {
+        if (!timed[i] || i >= MainCount)
+            continue;
+        std::printf("  %-44s", contenders[i].label.c_str());
+        for (const double time : contenders[i].rounds)
+            std::printf(" %7.3f", time);
+        std::printf("\n");
+    }
+    std::printf("\nthe window with %d jobs against 1 job: %.2f; against the reference on %d "
+                "threads: %.2f\n",
+                jobs, seconds(Window) / seconds(WindowOneJob), jobs,
+                seconds(Window) / seconds(ReferenceJobs));
+    if (timed[Mogrify] && timed[Vips]) {
+        int beatMogrify = 0, beatVips = 0;
+        for (int round = 0; round < rounds; ++round) {
+            const double window = contenders[Window].rounds[std::size_t(round)];
+            beatMogrify += window < contenders[Mogrify].rounds[std::size_t(round)] ? 1 : 0;
+            beatVips += window < contenders[Vips].rounds[std::size_t(round)] ? 1 : 0;
+        }
+        std::printf("rounds in which the window (%d jobs) was faster than mogrify: %d of %d; than "
+                    "libvips: %d of %d\n",
+                    jobs, beatMogrify, rounds, beatVips, rounds);
+    }
+    std::printf(
+        "wait passes of the window run: %d for %lld tool starts (at most %d in any round)\n",
+        bestWindow.passes, qlonglong(files.size()) * 2, worstPasses);
+    if (breakdown && only.isEmpty()) {
+        auto share = [&](const char* what, double time) {
+            std::printf("  %-54s %+7.3f s  %+6.1f%% of the reference\n", what, time,
+                        100 * time / base);
+        };
+        std::printf(
+            "\none file at a time, where the window run's time goes beyond the reference:\n");
+        share("the PNG between decoder and encoder", seconds(ViaPng) - base);
+        share("starting two processes per file (posix_spawn)", seconds(Spawned) - seconds(ViaPng));
+        share("QProcess and the wait loop, over posix_spawn", seconds(Runner) - seconds(Spawned));
+        share("writing the carried tools at the start", seconds(Writing));
+        share("saving the results into the output folder", seconds(Saving));
+        share("a folder per file in the working folder", seconds(Folders));
+        share("painting the shown window", seconds(WindowOneJob) - seconds(HiddenOneJob));
+        share("the rest: events and the run's own steps", seconds(HiddenOneJob) - seconds(Runner)
+                                                              - seconds(Writing) - seconds(Saving)
+                                                              - seconds(Folders));
+        std::printf("%d files at once, beyond the reference on %d threads:\n", jobs, jobs);
+        share("the PNG and two process starts per file (posix_spawn)",
+              seconds(SpawnedJobs) - seconds(ReferenceJobs));
+        share("QProcess, events, saving and the run's own steps",
+              seconds(Hidden) - seconds(SpawnedJobs));
+        share("painting the shown window", seconds(Window) - seconds(Hidden));
+        share("  of which saved by repainting at most every 50 ms",
+              seconds(Window) - seconds(Sparse));
+        std::printf("one tool start with nothing to do: %.2f ms by posix_spawn, %.2f ms as a run "
+                    "starts it\n",
+                    1e3 * seconds(Starts) / (2.0 * double(files.size())),
+                    1e3 * seconds(RunnerStarts) / (2.0 * double(files.size())));
+    }
+
+    if (memory) {
+        const QString work = scratch.fresh(QStringLiteral("memory"));
+        const PeakOf peakOf(QStringLiteral(ORVALIN_PEAK_MEMORY), work + QStringLiteral("/peak"));
+        const OneFile largest = largestOneFile(peakOf, tools, files, quality, work);
+        const long one = largest.peakKb();
+        const long toolsKb =
+            long((QFileInfo(tools.decoder).size() + QFileInfo(tools.encoder).size()) / 1024);
+        MemorySampler::Peaks peaks[2];
+        const int windowJobs[2] = {1, jobs};
+        // The run makes its working folder in TEMP: here one the sampler can measure.
+        const QByteArray temp = qgetenv("TEMP");
+        const bool hadTemp = qEnvironmentVariableIsSet("TEMP");
+        for (int k = 0; k < 2; ++k) {
+            const QString out = scratch.fresh(QStringLiteral("out"));
+            const QString runTemp = scratch.fresh(QStringLiteral("temp"));
+            qputenv("TEMP", QFile::encodeName(runTemp));
+            const WindowRun run =
+                runWindow(files, quality, out, scratch,
+                          {.jobs = windowJobs[k], .sampleMemory = true, .sampledFolder = runTemp});
+            QDir(out).removeRecursively();
+            if (!run.timing.ok) {
+                std::fprintf(stderr, "conversion-run: the window did not convert every file\n");
+                return 1;
+            }
+            peaks[k] = run.memory;
+        }
+        if (hadTemp)
+            qputenv("TEMP", temp);
+        else
+            qunsetenv("TEMP");
+        // A program that writes into a fresh folder, named by its commandFor(folder).
+        const auto convertedBy =
+            [&](const std::function<QStringList(const QString& out)>& commandFor) {
+                const QString out = scratch.fresh(QStringLiteral("out"));
+                const long kb = peakOf(commandFor(out));
+                QDir(out).removeRecursively();
+                return kb;
+            };
+        const auto referenceOn = [&](int threads) {
+            return convertedBy([&](const QString& out) {
+                return QStringList{reference, QStringLiteral("--jobs"), QString::number(threads),
+                                   QString::number(quality), out}
+                       + files;
+            });
+        };
+        const long referenceKb = referenceOn(1);
+        const long referenceJobsKb = referenceOn(jobs);
+        long vipsKb = 0;
+        for (const QString& file : files)
+            vipsKb = std::max(
+                vipsKb, convertedBy([&](const QString& out) {
+                    return QStringList{
+                        QStringLiteral("vips"), QStringLiteral("copy"), file,
+                        out + QStringLiteral("/%1.jpg[Q=%2]").arg(stemOf(file)).arg(quality)};
+                }));
+        const ImageSize size = sizeOf(largest.file);
+        std::printf(
+            "\npeak resident memory, in untimed runs after the rounds: programs through "
+            "peak-memory\n"
+            "(getrusage of the ended child), the window's tools sampled in /proc every 0.5 ms\n"
+            "(VmRSS summed over the tools running at one sample; VmHWM for the largest tool);\n"
+            "one file: the one whose conversion needs most, %s (%dx%d)\n\n",
+            qPrintable(QFileInfo(largest.file).fileName()), size.width, size.height);
+        std::printf("| %-58s | %7s | %8s |\n", "", "MB", "one file");
+        std::printf("|%s|%s|%s|\n", std::string(60, '-').c_str(), std::string(9, '-').c_str(),
+                    std::string(10, '-').c_str());
+        memoryRow("one file: webp-decode", largest.decoderKb, one);
+        memoryRow("one file: jpeg-encode", largest.encoderKb, one);
+        for (int k = 0; k < 2; ++k) {
+            const std::string run =
+                "the window, " + std::to_string(windowJobs[k]) + (k == 0 ? " job" : " jobs");
+            memoryRow(run + ": its tools, " + std::to_string(peaks[k].mostChildren)
+                          + " at most at once",
+                      peaks[k].childrenKb, one);
+            memoryRow(run + ": the largest tool", peaks[k].largestChildKb, one);
+            memoryRow(run + ": the window process, growth in the run",
+                      peaks[k].selfKb - peaks[k].selfBeforeKb, one);
+        }
+        for (int k = 0; k < 2; ++k)
+            memoryRow("the window, " + std::to_string(windowJobs[k]) + (k == 0 ? " job" : " jobs")
+                          + ": its working folder's files, at most",
+                      peaks[k].folderKb, one);
+        memoryRow("  of which the two carried tools", toolsKb, one);
+        memoryRow("the window process before a run", peaks[0].selfBeforeKb, one);
+        memoryRow("in one process (reference)", referenceKb, one);
+        memoryRow("in one process, " + std::to_string(jobs) + " threads", referenceJobsKb, one);
+        memoryRow("libvips, the largest vips copy", vipsKb, one);
+        std::printf("\nthe window's tools with %d jobs against one file's conversion: %.2f (goal: "
+                    "at most %d), against\n"
+                    "the largest tool of the same run, sampled the same way: %.2f; the whole run "
+                    "(window process\n"
+                    "and tools) with %d jobs against 1 job: %.2f\n",
+                    jobs, double(peaks[1].childrenKb) / double(one), jobs,
+                    double(peaks[1].childrenKb) / double(std::max(1L, peaks[1].largestChildKb)),
+                    jobs,
+                    double(peaks[1].selfKb + peaks[1].childrenKb)
+                        / double(peaks[0].selfKb + peaks[0].childrenKb));
+    }
+    std::printf("ratio_one_job=%.2f\n", seconds(WindowOneJob) / base);
+    std::printf("ratio_to_reference=%.2f\n", seconds(Window) / base);
     return 0;
 }

@@ -3,10 +3,14 @@
 // default decoding, libjpeg-turbo baseline 4:2:0, transparency flattened onto white), reusing
 // one pixel buffer for all files as a well-made single-process converter would.
 //
-//   in-process-convert [--via-png] QUALITY OUT_DIR FILE.webp...
+//   in-process-convert [--via-png] [--jobs N] QUALITY OUT_DIR FILE.webp...
 //
 // --via-png runs the tools' own code in this process instead: decode, write the PNG to a file,
 // read it back into the JPEG encoder. Its time less the direct time is what the PNG costs.
+// --jobs N converts on N threads, each with buffers of its own, every thread taking the next
+// file not yet taken, so a large file on one thread does not hold the others back. With
+// --via-png it stays one thread: the tools' output file keeps a single pending name for its
+// signal handler.
 
 #include "OutputFile.h"
 #include "PngToJpeg.h"
@@ -16,9 +20,12 @@
 #include <jpeglib.h>
 #include <webp/decode.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -76,8 +83,8 @@ bool convertDirect(const std::string& input, const std::string& output, int qual
     if (!readWholeFile(input, webp, error))
         return false;
     WebPBitstreamFeatures features;
-    if (WebPGetFeatures(webp.data(), webp.size(), &features) != VP8_STATUS_OK ||
-        features.has_animation)
+    if (WebPGetFeatures(webp.data(), webp.size(), &features) != VP8_STATUS_OK
+        || features.has_animation)
         return false;
     const int channels = features.has_alpha ? 4 : 3;
     const std::size_t stride = std::size_t(features.width) * channels;
@@ -88,8 +95,8 @@ bool convertDirect(const std::string& input, const std::string& output, int qual
                                                   pixels.size(), int(stride))
                              : WebPDecodeRGBInto(webp.data(), webp.size(), pixels.data(),
                                                  pixels.size(), int(stride));
-    return decoded &&
-           encodeJpeg(output, pixels.data(), features.width, features.height, channels, quality);
+    return decoded
+           && encodeJpeg(output, pixels.data(), features.width, features.height, channels, quality);
 }
 
 bool convertViaPng(const std::string& input, const std::string& png, int quality)
@@ -99,10 +106,10 @@ bool convertViaPng(const std::string& input, const std::string& png, int quality
     Scanlines image;
     WebpMetadata metadata;
     OutputFile pngFile;
-    if (!readWholeFile(input, webp, error) ||
-        !decodeWebp(webp.data(), webp.size(), image, metadata, error) ||
-        !pngFile.open(png, error) || !writePng(pngFile.descriptor(), image, metadata, error) ||
-        !pngFile.commit(OutputFile::Replace::Allowed, error))
+    if (!readWholeFile(input, webp, error)
+        || !decodeWebp(webp.data(), webp.size(), image, metadata, error)
+        || !pngFile.open(png, error) || !writePng(pngFile.descriptor(), image, metadata, error)
+        || !pngFile.commit(OutputFile::Replace::Allowed, error))
         return false;
     std::FILE* in = std::fopen(png.c_str(), "rb");
     const std::string jpgPath = png.substr(0, png.size() - 4) + ".jpg";
@@ -121,25 +128,47 @@ bool convertViaPng(const std::string& input, const std::string& png, int quality
 int main(int argc, char** argv)
 {
     int first = 1;
-    const bool viaPng = argc > 1 && std::strcmp(argv[1], "--via-png") == 0;
-    first += viaPng ? 1 : 0;
+    bool viaPng = false;
+    int jobs = 1;
+    for (; first < argc; ++first) {
+        if (std::strcmp(argv[first], "--via-png") == 0)
+            viaPng = true;
+        else if (std::strcmp(argv[first], "--jobs") == 0 && first + 1 < argc)
+            jobs = std::max(1, std::atoi(argv[++first]));
+        else
+            break;
+    }
     if (argc - first < 3) {
-        std::fputs("Usage: in-process-convert [--via-png] QUALITY OUT_DIR FILE.webp...\n", stderr);
+        std::fputs(
+            "Usage: in-process-convert [--via-png] [--jobs N] QUALITY OUT_DIR FILE.webp...\n",
+            stderr);
         return 2;
     }
     const int quality = std::atoi(argv[first]);
     const std::string outDir = argv[first + 1];
-    std::vector<std::uint8_t> webp;
-    std::vector<std::uint8_t> pixels;
-    for (int i = first + 2; i < argc; ++i) {
-        const bool done = viaPng
-                              ? convertViaPng(argv[i], outputName(outDir, argv[i], ".png"), quality)
-                              : convertDirect(argv[i], outputName(outDir, argv[i], ".jpg"), quality,
-                                              webp, pixels);
-        if (!done) {
-            std::fprintf(stderr, "in-process-convert: cannot convert %s\n", argv[i]);
-            return 1;
+    const int firstFile = first + 2;
+    std::atomic<int> next{firstFile};
+    std::atomic<bool> failed{false};
+    const auto work = [&] {
+        std::vector<std::uint8_t> webp;
+        std::vector<std::uint8_t> pixels;
+        for (int i = next++; i < argc && !failed; i = next++) {
+            const bool done =
+                viaPng ? convertViaPng(argv[i], outputName(outDir, argv[i], ".png"), quality)
+                       : convertDirect(argv[i], outputName(outDir, argv[i], ".jpg"), quality, webp,
+                                       pixels);
+            if (!done) {
+                std::fprintf(stderr, "in-process-convert: cannot convert %s\n", argv[i]);
+                failed = true;
+            }
         }
-    }
-    return 0;
+    };
+    const int threads = viaPng ? 1 : std::min(jobs, argc - firstFile);
+    std::vector<std::thread> others;
+    for (int t = 1; t < threads; ++t)
+        others.emplace_back(work);
+    work();
+    for (std::thread& thread : others)
+        thread.join();
+    return failed ? 1 : 0;
 }
