@@ -1,9 +1,16 @@
 #include "app/ProgressBarWithText.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace orvalin {
+
+namespace {
+
+constexpr std::chrono::milliseconds FrameLength(16);
+
+} // namespace
 
 ProgressBarWithText::ProgressBarWithText(QWidget* parent) : QProgressBar(parent)
 {
@@ -11,6 +18,8 @@ ProgressBarWithText::ProgressBarWithText(QWidget* parent) : QProgressBar(parent)
     setTextVisible(true);
     setAlignment(Qt::AlignCenter);
     setValue(0);
+    m_nextFrame.setSingleShot(true);
+    connect(&m_nextFrame, &QTimer::timeout, this, &ProgressBarWithText::present);
 }
 
 QString ProgressBarWithText::text() const
@@ -21,14 +30,40 @@ QString ProgressBarWithText::text() const
 void ProgressBarWithText::setText(const QString& text)
 {
     m_text = text;
-    update();
+    showChanges();
 }
 
 void ProgressBarWithText::setExactValue(double value)
 {
     m_exactValue = value;
-    const double shown = std::clamp(std::nearbyint(value), double(minimum()), double(maximum()));
+    showChanges();
+}
+
+void ProgressBarWithText::paintEvent(QPaintEvent* event)
+{
+    QProgressBar::paintEvent(event);
+    m_sincePainted.start();
+}
+
+// Shows the changes now when the last painting is a frame old, otherwise when it will be.
+void ProgressBarWithText::showChanges()
+{
+    if (m_nextFrame.isActive())
+        return;
+    const auto sincePainted = std::chrono::milliseconds(
+        m_sincePainted.isValid() ? m_sincePainted.elapsed() : FrameLength.count());
+    if (sincePainted >= FrameLength)
+        present();
+    else
+        m_nextFrame.start(FrameLength - sincePainted);
+}
+
+void ProgressBarWithText::present()
+{
+    const double shown =
+        std::clamp(std::nearbyint(m_exactValue), double(minimum()), double(maximum()));
     setValue(int(shown));
+    update();
 }
 
 } // namespace orvalin

@@ -1,4 +1,5 @@
 #include "app/Form1.h"
+#include "app/ProgressBarWithText.h"
 #include "core/Failure.h"
 #include "core/FailureReport.h"
 #include "core/Twips.h"
@@ -153,6 +154,23 @@ private slots:
         QCOMPARE(slider->tickInterval(), 1);
         QVERIFY(slider->tickPosition() != QSlider::NoTicks);
         QCOMPARE(slider->value(), 85);
+    }
+
+    // Changes come faster than frames during a run; the last one always reaches the screen.
+    void theBarShowsItsLastChange()
+    {
+        ProgressBarWithText bar;
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        for (int step = 1; step <= 40; ++step) {
+            bar.setExactValue(step * 2.4);
+            bar.setText(QStringLiteral("Processing: %1.webp").arg(step));
+        }
+        QTRY_COMPARE(bar.value(), 96);
+        QCOMPARE(bar.text(), QStringLiteral("Processing: 40.webp"));
+        bar.setExactValue(250);
+        QTRY_COMPARE(bar.value(), 100);
+        QCOMPARE(bar.exactValue(), 250.0);
     }
 
     void fonts()

@@ -12,10 +12,10 @@
 // --via-png it stays one thread: the tools' output file keeps a single pending name for its
 // signal handler.
 
-#include "OutputFile.h"
-#include "PngToJpeg.h"
-#include "PngWriter.h"
-#include "WebpDecoding.h"
+#include "tools/common/OutputFile.h"
+#include "tools/jpeg-encode/PngToJpeg.h"
+#include "tools/webp-decode/PngWriter.h"
+#include "tools/webp-decode/WebpDecoding.h"
 
 #include <jpeglib.h>
 #include <webp/decode.h>

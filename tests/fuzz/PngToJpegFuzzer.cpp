@@ -9,7 +9,7 @@
 // is made right before the PNG is read. (To replay such an input through jpeg-encode, make its
 // CRCs right the same way.)
 
-#include "PngToJpeg.h"
+#include "tools/jpeg-encode/PngToJpeg.h"
 
 #include <jpeglib.h>
 #include <zlib.h>

@@ -1,4 +1,4 @@
-#include "OutputFile.h"
+#include "tools/common/OutputFile.h"
 
 #include <atomic>
 #include <cerrno>

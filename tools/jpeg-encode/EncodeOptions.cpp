@@ -1,4 +1,4 @@
-#include "EncodeOptions.h"
+#include "tools/jpeg-encode/EncodeOptions.h"
 
 #include <cstring>
 #include <strings.h>

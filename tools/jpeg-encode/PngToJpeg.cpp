@@ -1,6 +1,6 @@
-#include "PngToJpeg.h"
+#include "tools/jpeg-encode/PngToJpeg.h"
 
-#include "Md5.h"
+#include "tools/jpeg-encode/Md5.h"
 
 #include <algorithm>
 #include <csetjmp>

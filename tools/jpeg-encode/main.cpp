@@ -4,9 +4,9 @@
 // An existing IN.jpg is kept unless -overwrite is given. Exits 0 only when IN.jpg was written
 // whole; on any failure no IN.jpg is left and an existing one is unchanged.
 
-#include "EncodeOptions.h"
-#include "OutputFile.h"
-#include "PngToJpeg.h"
+#include "tools/common/OutputFile.h"
+#include "tools/jpeg-encode/EncodeOptions.h"
+#include "tools/jpeg-encode/PngToJpeg.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "PageBuffer.h"
+#include "tools/webp-decode/PageBuffer.h"
 
 #include <sys/mman.h>
 #include <utility>

@@ -1,6 +1,6 @@
-#include "PngWriter.h"
+#include "tools/webp-decode/PngWriter.h"
 
-#include "OutputFile.h"
+#include "tools/common/OutputFile.h"
 
 #include <libdeflate.h>
 

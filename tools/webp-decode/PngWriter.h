@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WebpDecoding.h"
+#include "tools/webp-decode/WebpDecoding.h"
 
 #include <string>
 

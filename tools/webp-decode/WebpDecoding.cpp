@@ -1,4 +1,4 @@
-#include "WebpDecoding.h"
+#include "tools/webp-decode/WebpDecoding.h"
 
 #include <webp/decode.h>
 #include <webp/demux.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PageBuffer.h"
+#include "tools/webp-decode/PageBuffer.h"
 
 #include <cstddef>
 #include <cstdint>
