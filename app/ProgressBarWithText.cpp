@@ -43,6 +43,7 @@ void ProgressBarWithText::paintEvent(QPaintEvent* event)
 {
     QProgressBar::paintEvent(event);
     m_sincePainted.start();
+    ++m_paintings;
 }
 
 // Shows the changes now when the last painting is a frame old, otherwise when it will be.
@@ -62,8 +63,12 @@ void ProgressBarWithText::present()
 {
     const double shown =
         std::clamp(std::nearbyint(m_exactValue), double(minimum()), double(maximum()));
+    // QProgressBar paints at once when its value moves far enough; otherwise the text may still
+    // have changed.
+    const int paintingsBefore = m_paintings;
     setValue(int(shown));
-    update();
+    if (m_paintings == paintingsBefore)
+        update();
 }
 
 } // namespace orvalin

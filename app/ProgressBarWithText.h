@@ -37,6 +37,7 @@ private:
     double m_exactValue = 0;
     QElapsedTimer m_sincePainted;
     QTimer m_nextFrame;
+    int m_paintings = 0;
 };
 
 } // namespace orvalin
