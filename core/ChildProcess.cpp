@@ -58,8 +58,11 @@ RunningTool::RunningTool(const ToolCommand& command) : m_process(std::make_uniqu
     m_process->setStandardOutputFile(QProcess::nullDevice());
     m_process->setStandardErrorFile(QProcess::nullDevice());
     m_process->start(command.program, command.arguments, QIODevice::NotOpen);
-    if (!m_process->waitForStarted())
+    if (!m_process->waitForStarted()) {
         m_startFailure = startFailure(command.program);
+        m_startError = QStringLiteral("Cannot start %1 (%2)")
+                           .arg(QFileInfo(command.program).fileName(), m_process->errorString());
+    }
 }
 
 RunningTool::~RunningTool()
@@ -78,6 +81,17 @@ qint32 RunningTool::result() const
         return m_startFailure;
     const qint32 code = m_process->exitCode();
     return m_process->exitStatus() == QProcess::CrashExit && code == 0 ? 1 : code;
+}
+
+void RunningTool::limitRunningTime(std::chrono::milliseconds limit)
+{
+    if (hasEnded())
+        return;
+    auto* timer = new QTimer(m_process.get());
+    timer->setSingleShot(true);
+    // Its end then arrives as any end does, as a crash.
+    QObject::connect(timer, &QTimer::timeout, m_process.get(), &QProcess::kill);
+    timer->start(limit);
 }
 
 void RunningTool::whenEnded(std::function<void()> callback)

@@ -61,7 +61,12 @@ public:
     RunningTool& operator=(const RunningTool&) = delete;
 
     bool started() const { return m_startFailure == 0; }
+    // Why the tool could not start, in the platform's words; empty when it started.
+    const QString& startError() const { return m_startError; }
     bool hasEnded() const;
+    // Stops the tool once it has run for the limit; its result is then a failure. A tool that
+    // runs far past any real conversion (a file that never ends) must not hold a run for ever.
+    void limitRunningTime(std::chrono::milliseconds limit);
     // The exit code once ended (a crash counts as a failure), or the start-failure value.
     qint32 result() const;
     // Calls back once, on this thread, when the tool has ended; at once if it has.
@@ -74,6 +79,7 @@ public:
 private:
     std::unique_ptr<QProcess> m_process;
     qint32 m_startFailure = 0;
+    QString m_startError;
 };
 
 // Waits for tools on the user-interface thread while the window goes on handling its events.

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSet>
 #include <QThread>
 
@@ -45,6 +46,7 @@ struct Tools
 {
     QString decoder;
     QString encoder;
+    ToolTimeLimit limit;
 };
 
 struct Row
@@ -100,8 +102,8 @@ public:
         const QString base = folder + QLatin1Char('/') + RemoveExtension(GetFileName(source));
         m_png = base + QStringLiteral(".png");
         m_jpg = base + QStringLiteral(".jpg");
-        m_decoder = std::make_unique<RunningTool>(
-            ToolCommand{tools.decoder, {source, QStringLiteral("-o"), m_png}});
+        m_decoder =
+            startTool(ToolCommand{tools.decoder, {source, QStringLiteral("-o"), m_png}}, source);
         m_decoder->whenEnded([this] { decoded(); });
     }
 
@@ -120,6 +122,8 @@ public:
 
     // Why the conversion could not begin; empty when it began.
     const QString& failure() const { return m_failure; }
+    // Why a tool could not be started at all; empty while every tool started.
+    const QString& startError() const { return m_startError; }
     bool busy() const { return m_failure.isEmpty() && !m_idle; }
     RunningTool* decoder() const { return m_decoder.get(); }
     RunningTool* encoder() const { return m_encoder.get(); }
@@ -136,13 +140,23 @@ public:
     }
 
 private:
+    std::unique_ptr<RunningTool> startTool(const ToolCommand& command, const QString& input)
+    {
+        auto tool = std::make_unique<RunningTool>(command);
+        if (!tool->started())
+            m_startError = tool->startError();
+        tool->limitRunningTime(m_tools.limit.forInput(input));
+        return tool;
+    }
+
     void decoded()
     {
-        if (!m_stopped && isPresentFile(m_png)) {
-            m_encoder = std::make_unique<RunningTool>(
-                ToolCommand{m_tools.encoder,
-                            {QStringLiteral("-q"), QString::number(m_quality),
-                             QStringLiteral("-out"), QStringLiteral("jpeg"), m_png}});
+        if (!m_stopped && m_startError.isEmpty() && isPresentFile(m_png)) {
+            m_encoder =
+                startTool(ToolCommand{m_tools.encoder,
+                                      {QStringLiteral("-q"), QString::number(m_quality),
+                                       QStringLiteral("-out"), QStringLiteral("jpeg"), m_png}},
+                          m_png);
             m_encoder->whenEnded([this] { becomeIdle(); });
             return;
         }
@@ -161,6 +175,7 @@ private:
     std::function<void()> m_whenIdle;
     QString m_folder;
     QString m_failure;
+    QString m_startError;
     QString m_png;
     QString m_jpg;
     std::unique_ptr<RunningTool> m_decoder;
@@ -179,6 +194,12 @@ QString FinalMessage(const QStringList& skipped, const QStringList& notSaved)
     if (!notSaved.isEmpty())
         message += CrLf + NotSavedHeading + CrLf + notSaved.join(CrLf);
     return message;
+}
+
+std::chrono::milliseconds ToolTimeLimit::forInput(const QString& path) const
+{
+    const qint64 megabytes = QFileInfo(path).size() / (1024 * 1024);
+    return base + perMegabyte * megabytes;
 }
 
 int ConversionJobs()
@@ -206,6 +227,7 @@ public:
                                       context.platform.messageBoxes, context.owner)
     {
         m_guard.reportRepeatsOnce();
+        m_tools.limit = owner.m_toolTimeLimit;
     }
 
     void execute()
@@ -295,7 +317,9 @@ private:
         m_pending.emplace(m_rows);
         for (int i = 1; i <= rowCount && !m_abandoned; ++i) {
             const std::optional<Row> row = m_pending->take(m_rows, i);
-            if (row)
+            if (row && m_toolsCannotStart)
+                m_notSaved.append(row->source);
+            else if (row)
                 convertRow(i, *row);
         }
     }
@@ -334,8 +358,12 @@ private:
             m_notSaved.append(source);
             return;
         }
+        if (!conversion.startError().isEmpty())
+            return endRunAsToolsCannotStart(156, conversion.startError(), source);
         if (m_runner.waitFor(*conversion.decoder()) != 0)
             m_skipped.append(source);
+        if (!conversion.startError().isEmpty())
+            return endRunAsToolsCannotStart(168, conversion.startError(), source);
         if (m_abandoned || !isPresentFile(conversion.png()))
             return;
         if (conversion.encoder()) {
@@ -350,6 +378,18 @@ private:
             saveRow(conversion.jpg(), source, output);
         else
             m_skipped.append(source);
+    }
+
+    // A tool that cannot be started at all (a temporary folder that may not hold programs, say)
+    // will not start for the next row either: it is told once, the conversions under way stop,
+    // and this row and every row after it are listed as not saved. Such a file was never
+    // looked at, so it is not called "not in WebP format".
+    void endRunAsToolsCannotStart(int label, const QString& error, const QString& source)
+    {
+        m_guard.step(label, [&] { throw Failure(error); });
+        m_toolsCannotStart = true;
+        m_started.clear();
+        m_notSaved.append(source);
     }
 
     // The output: in the typed folder, or beside the source, or (neither option on) none, and
@@ -390,7 +430,7 @@ private:
     // jobs are busy; finished ones wait for their turn, a few at most.
     void beginMoreRows()
     {
-        if (m_beginning || m_abandoned || m_finishing || !m_pending)
+        if (m_beginning || m_abandoned || m_finishing || m_toolsCannotStart || !m_pending)
             return;
         m_beginning = true;
         // Rows before the turn are done, or moved back and converted when their turn comes.
@@ -438,6 +478,7 @@ private:
     bool m_abandoned = false;
     bool m_finishing = false;
     bool m_beginning = false;
+    bool m_toolsCannotStart = false;
 };
 
 ConversionRun::ConversionRun(RunRows& rows, RunOptions& options, RunDisplay& display,
@@ -465,13 +506,14 @@ void ConversionRun::start(const WindowContext& context)
     if (m_isConverting)
         return;
     m_isConverting = true;
-    {
-        Run run(*this, context);
-        m_run = &run;
-        run.execute();
+    // Whatever way the run ends, even by an exception, the window is no longer converting.
+    const auto idleAgain = qScopeGuard([this] {
         m_run = nullptr;
-    }
-    m_isConverting = false;
+        m_isConverting = false;
+    });
+    Run run(*this, context);
+    m_run = &run;
+    run.execute();
 }
 
 } // namespace orvalin

@@ -61,6 +61,16 @@ QString FinalMessage(const QStringList& skipped, const QStringList& notSaved);
 // least 1, otherwise the cores this program may use.
 int ConversionJobs();
 
+// How long a tool may run before it is stopped and its row listed as not converted: far past
+// any real conversion, and longer for a larger input file.
+struct ToolTimeLimit
+{
+    std::chrono::milliseconds base{std::chrono::seconds(60)};
+    std::chrono::milliseconds perMegabyte{std::chrono::seconds(5)};
+
+    std::chrono::milliseconds forInput(const QString& path) const;
+};
+
 // "Start Converting": turns every listed file into a JPG with the two carried tools, in a
 // private working folder that goes when the run ends. Up to the set number of files convert
 // at once, each in a folder of its own, while what the user sees follows the list order: the
@@ -91,6 +101,8 @@ public:
     // How many files convert at once; ConversionJobs() unless set.
     void setJobs(int jobs) { m_jobs = std::max(1, jobs); }
 
+    void setToolTimeLimit(ToolTimeLimit limit) { m_toolTimeLimit = limit; }
+
 private:
     class Run;
 
@@ -100,6 +112,7 @@ private:
     ChildProcessRunner m_runner;
     std::function<QByteArray(const QString&)> m_loadToolImage;
     int m_jobs;
+    ToolTimeLimit m_toolTimeLimit;
     bool m_isConverting = false;
     Run* m_run = nullptr;
 };

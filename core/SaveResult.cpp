@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #ifdef Q_OS_WIN
 #include <QSaveFile>
@@ -20,10 +21,24 @@
 
 namespace orvalin {
 
+const QString KeepsWebPPicture =
+    QStringLiteral("The file at the output name is a WebP picture and is kept");
+
 #ifdef Q_OS_WIN
+
+bool IsWebPFile(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = file.read(12);
+    return header.size() == 12 && header.startsWith("RIFF") && header.mid(8) == "WEBP";
+}
 
 void SaveResultAs(const QString& result, const QString& outputPath)
 {
+    if (IsWebPFile(outputPath))
+        throw Failure(KeepsWebPPicture);
     QFile source(result);
     if (!source.open(QIODevice::ReadOnly))
         throw Failure(source.errorString());
@@ -167,6 +182,20 @@ std::pair<int, QByteArray> createBeside(const QByteArray& target,
     }
 }
 
+bool onOneFileSystem(const QByteArray& path, const QByteArray& folder)
+{
+    struct stat file, place;
+    return ::stat(path.constData(), &file) == 0 && ::stat(folder.constData(), &place) == 0
+           && file.st_dev == place.st_dev;
+}
+
+void syncFile(const QByteArray& path, const SaveCalls& calls)
+{
+    const Descriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0 || calls.sync(file.get()) != 0)
+        failWith(errno);
+}
+
 // Writes the copy beside the target, syncs and closes it, and only then renames it over the
 // target; after any failure the copy is removed and the target is as it was.
 void copyBesideAndRename(const QByteArray& result, const QByteArray& target,
@@ -190,7 +219,23 @@ void copyBesideAndRename(const QByteArray& result, const QByteArray& target,
     }
 }
 
+bool startsAsWebP(const QByteArray& path)
+{
+    // Non-blocking, so a named pipe at the name answers at once.
+    const Descriptor file(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat info;
+    char header[12];
+    return file.get() >= 0 && ::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode)
+           && ::read(file.get(), header, sizeof header) == sizeof header
+           && std::memcmp(header, "RIFF", 4) == 0 && std::memcmp(header + 8, "WEBP", 4) == 0;
+}
+
 } // namespace
+
+bool IsWebPFile(const QString& path)
+{
+    return startsAsWebP(QFile::encodeName(path));
+}
 
 SaveCalls SaveCalls::system()
 {
@@ -207,11 +252,18 @@ void SaveResultAs(const QString& result, const QString& outputPath, const SaveCa
     const QByteArray source = QFile::encodeName(result);
     const QByteArray target = followLinks(QFile::encodeName(outputPath));
     const std::optional<struct stat> replaced = requireReplaceable(target);
-    if (replaced)
-        ::chmod(source.constData(), replaced->st_mode & 07777); // a replaced file keeps its mode
+    if (startsAsWebP(target))
+        throw Failure(KeepsWebPPicture);
+    if (replaced && ::chmod(source.constData(), replaced->st_mode & 07777) != 0)
+        failWith(errno); // a replaced file keeps its mode
     // Renaming costs nothing on the same file system; any other failure is named by the copy.
-    if (::rename(source.constData(), target.constData()) == 0)
-        return;
+    // The result reaches the disk before it takes the name, so a power loss cannot leave an
+    // empty file where the old one stood.
+    if (onOneFileSystem(source, folderOf(target))) {
+        syncFile(source, calls);
+        if (::rename(source.constData(), target.constData()) == 0)
+            return;
+    }
     copyBesideAndRename(source, target, replaced, calls);
 }
 

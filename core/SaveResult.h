@@ -24,9 +24,18 @@ struct SaveCalls
 };
 #endif
 
+// The reason a save gives when the output name holds a WebP picture.
+extern const QString KeepsWebPPicture;
+
+// True when the path names a regular file that begins as a WebP file does ("RIFF", a size,
+// "WEBP"), whatever its name; links are followed.
+bool IsWebPFile(const QString& path);
+
 // Puts a finished result at its output name, whole or not at all, as a copy over that name
 // would: a file there that the user may not write is left untouched, a symbolic link there is
-// written through and stays a link, and a file that is replaced keeps its mode. On the same
+// written through and stays a link, and a file that is replaced keeps its mode. A WebP
+// picture there is never replaced: browsers save WebP pictures under ".jpg" names, and a result
+// beside its source would otherwise take the place of the picture it came from. On the same
 // file system the result itself is renamed into place; elsewhere it is copied beside the name,
 // synced and renamed over it. Throws Failure, naming the reason, when the result cannot be
 // saved; the output name then holds what it held before and nothing of the copy is left.

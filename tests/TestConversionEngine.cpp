@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <stdexcept>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -49,7 +51,12 @@ struct Window : RunRows, RunOptions, RunDisplay
     }
     double progressValue() const override { return value; }
     void setProgressValue(double newValue) override { value = newValue; }
-    void setPointer(PointerKind) override {}
+    bool pointerFails = false; // a display that throws, as a failing window could
+    void setPointer(PointerKind) override
+    {
+        if (pointerFails)
+            throw std::runtime_error("the pointer cannot be set");
+    }
 };
 
 struct Run
@@ -192,6 +199,19 @@ private slots:
         QCOMPARE(shown[0].title, FailureReportTitle);
         QVERIFY(shown[0].text.contains(QStringLiteral("PushButton2_Click at line 122\r\r")));
         QCOMPARE(shown[1].text, FinalMessage({}, setup.window.rows));
+    }
+
+    // A run that ends by an exception leaves the window free for the next one.
+    void aRunEndedByAnExceptionIsNoLongerConverting()
+    {
+        Run setup;
+        setup.window.rows << setup.source(QStringLiteral("a.webp"));
+        setup.window.pointerFails = true;
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, setup.start());
+        QVERIFY(!setup.run.IsConverting());
+        setup.window.pointerFails = false;
+        setup.start();
+        QCOMPARE(setup.messageBoxes.shown.last().text, FinalMessage(setup.window.rows, {}));
     }
 
     // Folders of runs whose program was killed outright are removed by the next run; a folder

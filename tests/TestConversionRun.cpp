@@ -3,6 +3,7 @@
 #include "core/ChildProcess.h"
 #include "core/ConversionRun.h"
 #include "core/FailureReport.h"
+#include "core/SaveResult.h"
 #include "core/ToolImages.h"
 #include "tests/support/GatedDecoder.h"
 #include "tests/support/TestFiles.h"
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSlider>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -20,6 +22,7 @@
 
 #ifndef Q_OS_WIN
 #include <csignal>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -217,6 +220,110 @@ private slots:
         QCOMPARE(QImage(setup.source(QStringLiteral("deeper/still/no extension.jpg"))).size(),
                  QSize(3, 4));
         QCOMPARE(filesBelow(setup.output), QStringList());
+    }
+
+    // Browsers save WebP pictures under ".jpg" names: a result beside such a file, or beside a
+    // row whose output name it holds, must never take the picture's place. An ordinary JPG at
+    // an output name is still replaced.
+    void aWebPPictureAtTheOutputNameIsKept()
+    {
+        RunSetup setup;
+        const QString download = setup.source(QStringLiteral("download.jpg"));
+        const QString x = setup.source(QStringLiteral("x.webp"));
+        const QString xNamedJpg = setup.source(QStringLiteral("x.jpg"));
+        const QString linked = setup.source(QStringLiteral("linked.webp"));
+        const QString ordinary = setup.source(QStringLiteral("ordinary.webp"));
+        for (const QString& picture : {download, x, xNamedJpg, linked, ordinary})
+            makeWebP(picture, {6, 4});
+        const QString stash = setup.root.filePath(QStringLiteral("stash.webp"));
+        QVERIFY(QFile::copy(download, stash));
+        QVERIFY(QFile::link(stash, setup.source(QStringLiteral("linked.jpg"))));
+        writeFile(setup.source(QStringLiteral("ordinary.jpg")), "an older result");
+        QMap<QString, QByteArray> kept;
+        for (const QString& picture : {download, xNamedJpg, stash}) {
+            QFile file(picture);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            kept.insert(picture, file.readAll());
+        }
+
+        Window window;
+        window.click("Option2");
+        window.form->fileList().addRows({download, x, xNamedJpg, linked, ordinary});
+        window.click("PushButton2");
+
+        QCOMPARE(window.messages().size(), 2); // the cause, told once, and the final message
+        QVERIFY(window.messages().first().text.contains(KeepsWebPPicture));
+        QCOMPARE(window.messages().last().text, FinalMessage({}, {download, x, xNamedJpg, linked}));
+        for (auto picture = kept.cbegin(); picture != kept.cend(); ++picture) {
+            QFile file(picture.key());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), picture.value());
+        }
+        QVERIFY(QFileInfo(setup.source(QStringLiteral("linked.jpg"))).isSymLink());
+        QCOMPARE(QImage(setup.source(QStringLiteral("ordinary.jpg")), "JPEG").size(), QSize(6, 4));
+    }
+
+    // A named pipe blocks whoever opens it for reading, and a tool may never end for other
+    // reasons: neither holds the run, each such row is listed as not converted, and the rows
+    // around them convert.
+    void aPipeAndAToolThatNeverEndsDoNotHoldTheRun()
+    {
+        RunSetup setup;
+        const QString before = setup.source(QStringLiteral("before.webp"));
+        const QString pipe = setup.source(QStringLiteral("pipe.webp"));
+        const QString held = setup.source(QStringLiteral("held.webp"));
+        const QString after = setup.source(QStringLiteral("after.webp"));
+        for (const QString& picture : {before, held, after})
+            makeWebP(picture, {5, 5});
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        writeFile(held + QStringLiteral(".hold")); // its decoding never ends by itself
+
+        Window window;
+        useOutputFolder(window, setup.output);
+        window.form->fileList().addRows({before, pipe, held, after});
+        window.form->conversionRun().setJobs(2);
+        window.form->conversionRun().setToolTimeLimit(
+            {std::chrono::seconds(3), std::chrono::seconds(0)});
+        window.form->conversionRun().setToolImageLoader([](const QString& resource) {
+            return resource == EncoderImage() ? LoadToolImage(resource) : gatedDecoder();
+        });
+        window.click("PushButton2");
+
+        QCOMPARE(window.messages().size(), 1);
+        QCOMPARE(window.messages().first().text, FinalMessage({pipe, held}, {}));
+        QCOMPARE(filesBelow(setup.output), (QStringList{"after.jpg", "before.jpg"}));
+        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
+    // Tools that cannot start (a temporary folder on a file system mounted noexec) are a
+    // failure of the run, told once: the files were never looked at, so none is "not WebP".
+    void toolsThatCannotStartEndTheRun()
+    {
+        RunSetup setup;
+        const QByteArray point = QFile::encodeName(setup.temp);
+        if (::geteuid() != 0
+            || ::mount("tmpfs", point.constData(), "tmpfs", MS_NOEXEC, "size=64m") != 0)
+            QSKIP("needs to mount a noexec tmpfs (root)");
+        const auto unmount = qScopeGuard([&] { ::umount2(point.constData(), MNT_DETACH); });
+        QStringList rows;
+        for (const char* name : {"a", "b", "c"}) {
+            rows << setup.source(QStringLiteral("%1.webp").arg(QLatin1String(name)));
+            makeWebP(rows.last(), {4, 4});
+        }
+        Window window;
+        useOutputFolder(window, setup.output);
+        window.form->fileList().addRows(rows);
+        window.form->conversionRun().setJobs(2);
+        window.click("PushButton2");
+
+        QCOMPARE(window.messages().size(), 2);
+        QCOMPARE(window.messages().first().title, QStringLiteral("Application Error"));
+        QVERIFY(window.messages().first().text.contains(QStringLiteral("at line 156\r\r")));
+        QCOMPARE(window.messages().last().text, FinalMessage({}, rows));
+        QCOMPARE(filesBelow(setup.output), QStringList());
+        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 
     void refusals()

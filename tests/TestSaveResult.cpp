@@ -240,6 +240,30 @@ private slots:
         }
         QCOMPARE(entries(outputDir.path()), QStringList{"photo.jpg"});
     }
+
+    // Renamed on the same file system, the result reaches the disk before it takes the name;
+    // when it cannot, the name keeps what it held.
+    void aResultIsSyncedBeforeItIsRenamedIntoPlace()
+    {
+        QTemporaryDir folder;
+        const QString output = folder.filePath(QStringLiteral("photo.jpg"));
+        const QString result = folder.filePath(QStringLiteral("result.jpg"));
+        int syncs = 0;
+        bool syncFails = true;
+        SaveCalls calls = SaveCalls::system();
+        calls.sync = [&](int descriptor) {
+            ++syncs;
+            return syncFails ? (errno = EIO, -1) : ::fsync(descriptor);
+        };
+        writeFile(output, "an older photo");
+        writeFile(result, "the new photo");
+        QVERIFY_THROWS_EXCEPTION(Failure, SaveResultAs(result, output, calls));
+        QCOMPARE(contents(output), QByteArray("an older photo"));
+        syncFails = false;
+        SaveResultAs(result, output, calls);
+        QCOMPARE(contents(output), QByteArray("the new photo"));
+        QCOMPARE(syncs, 2);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSaveResult)
