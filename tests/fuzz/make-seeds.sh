@@ -1,22 +1,24 @@
 #!/usr/bin/env bash
 # Makes the fuzz targets' seed corpus: small files of every kind the two tools read, in
-# corpus/webp/ (for fuzz-webp-to-png) and corpus/png/ (for fuzz-png-to-jpeg). The files are
-# kept in the repository and used from there; this script says how they were made. Encoders
-# of other versions write other bytes, so running it again changes files without changing
-# what they cover.
+# corpus/webp/ (for fuzz-webp-to-png) and corpus/png/ (for fuzz-png-to-jpeg), and EXIF blocks
+# in corpus/exif/ (for fuzz-exif). The files are kept in the repository and used from there;
+# this script says how they were made. Encoders of other versions write other bytes, so
+# running it again changes files without changing what they cover.
 #
-# Needs Debian's webp (cwebp, webpmux, img2webp) and imagemagick packages, and python3.
+# Needs Debian's webp (cwebp, webpmux, img2webp), imagemagick and libimage-exiftool-perl
+# packages, and python3.
 # Adding a kind of file is one more `webp` or `png` line below.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 webp_dir=$here/corpus/webp
 png_dir=$here/corpus/png
+exif_dir=$here/corpus/exif
 IM=convert-im6.q16
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-rm -rf "$webp_dir" "$png_dir"
-mkdir -p "$webp_dir" "$png_dir"
+rm -rf "$webp_dir" "$png_dir" "$exif_dir"
+mkdir -p "$webp_dir" "$png_dir" "$exif_dir"
 
 # webp NAME COMMAND...: runs the command with `-o corpus/webp/NAME.webp` appended.
 # What the tools print about each file saved is shown only when they fail.
@@ -159,9 +161,23 @@ png iccp-exif-gray16 45 chunk "$work/gray16-iccp.png" eXIf "$work/exif-mm.bin"
 png xmp 80 chunk "$work/as-webp-decode-writes.png" iTXt "$work/xmp.itxt"
 png xmp-damaged 55 chunk "$work/as-webp-decode-writes.png" iTXt "$work/xmp-damaged.itxt"
 
+# EXIF blocks as exiftool writes them into a WebP file, in both byte orders: IFD0 with camera
+# and copyright, the Exif IFD with a date and an Interoperability IFD, the GPS IFD, and IFD1
+# with a small thumbnail. The byte in front is fuzz-exif's size limit (255: the largest).
+$IM -size 8x8 gradient:red-blue "$work/thumbnail.jpg"
+for order in II MM; do
+    cp "$webp_dir/lossy.webp" "$work/exif-$order.webp"
+    exiftool -q -overwrite_original -ExifByteOrder=$order -Make=Seed -Model=S1 \
+        -DateTimeOriginal='2024:01:02 03:04:05' -GPSLatitude=1.5 -GPSLatitudeRef=S \
+        -GPSLongitude=2.25 -GPSLongitudeRef=E -Copyright=Seed -InteropIndex=R98 \
+        "-ThumbnailImage<=$work/thumbnail.jpg" "$work/exif-$order.webp"
+    webpmux -get exif "$work/exif-$order.webp" -o "$work/exif-$order.bin" >/dev/null 2>&1
+    { printf '\377'; cat "$work/exif-$order.bin"; } >"$exif_dir/thumbnail-$order.tiff"
+done
+
 # What was made: each PNG's bit depth, colour type and interlace method, and the sizes.
 for file in "$png_dir"/*.png; do
     printf '%-24s depth %2d  colour type %d  interlace %d\n' "$(basename "$file")" \
         "$(od -An -tu1 -j24 -N1 "$file")" "$(od -An -tu1 -j25 -N1 "$file")" "$(od -An -tu1 -j28 -N1 "$file")"
 done
-du -sh "$webp_dir" "$png_dir"
+du -sh "$webp_dir" "$png_dir" "$exif_dir"

@@ -10,12 +10,16 @@ mkdir -p "$in" "$out"
 $IM_CONVERT -size 160x120 gradient:red-blue "$in/source.png"
 cwebp -quiet -q 90 "$in/source.png" -o "$in/good.webp"
 
-# decode_fails WHAT INPUT: non-zero exit, a one-line reason, and the output folder stays empty.
+# decode_fails WHAT INPUT: non-zero exit within 10 s, a one-line reason, and the output folder
+# stays empty.
 decode_fails()
 {
-    local what=$1 input=$2
-    if "$WEBP_DECODE" "$input" -o "$out/result.png" 2>"$scratch/err"; then
+    local what=$1 input=$2 status=0
+    timeout 10 "$WEBP_DECODE" "$input" -o "$out/result.png" 2>"$scratch/err" || status=$?
+    if [[ $status -eq 0 ]]; then
         fail "$what: exit 0"
+    elif [[ $status -eq 124 ]]; then
+        fail "$what: still running after 10 s"
     elif [[ $(wc -l <"$scratch/err") -ne 1 ]]; then
         fail "$what: expected one line on standard error, got: $(cat "$scratch/err")"
     elif [[ $(entries "$out") -ne 0 ]]; then
@@ -51,6 +55,15 @@ for name in empty truncated header-only png-inside text folder noise; do
     decode_fails "$name.webp" "$in/$name.webp"
 done
 decode_fails "a missing file" "$in/no-such-file.webp"
+
+# Only regular files are read: a FIFO with no writer must not block the open, and an endless
+# device behind a .webp name must not be read until memory runs out.
+mkfifo "$in/pipe.webp"
+ln -s /dev/zero "$in/zero.webp"
+for name in pipe zero; do
+    decode_fails "$name.webp" "$in/$name.webp"
+    check "$name.webp: says why" grep -q "$name.webp: not a regular file" "$scratch/err"
+done
 
 # An output that cannot be created: its folder is a regular file, or does not exist.
 if "$WEBP_DECODE" "$in/good.webp" -o "$in/source.png/result.png" 2>/dev/null; then

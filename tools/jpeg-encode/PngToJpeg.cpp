@@ -1,5 +1,6 @@
 #include "tools/jpeg-encode/PngToJpeg.h"
 
+#include "tools/jpeg-encode/ExifWithoutThumbnail.h"
 #include "tools/jpeg-encode/Md5.h"
 
 #include <algorithm>
@@ -60,6 +61,7 @@ struct EncodeJob
     png_bytep* rowPointers = nullptr;    // interlaced input only
     unsigned char* iccProfile = nullptr;
     std::size_t iccSize = 0;
+    std::vector<std::uint8_t> exifWithoutThumbnail; // an EXIF block made to fit one marker
 
     char message[JMSG_LENGTH_MAX + 64] = {};
     std::jmp_buf failed;
@@ -215,19 +217,32 @@ void writeMarkerBytes(EncodeJob* job, const void* bytes, std::size_t size)
         jpeg_write_m_byte(&job->jpeg, at[i]);
 }
 
+// The EXIF block byte for byte in one APP1 segment. A block too large for one is nearly always
+// so for its thumbnail: the block then goes without it, and is left out only when even that
+// does not fit or the block cannot be taken apart safely.
 void writeExifMarker(EncodeJob* job, const png_unknown_chunk& chunk)
 {
     static const unsigned char prefix[6] = {'E', 'x', 'i', 'f', 0, 0};
-    if (chunk.size + sizeof prefix > JpegSegmentMax) {
-        std::fputs("jpeg-encode: the EXIF block is too large for a JPEG APP1 marker and was "
-                   "left out\n",
+    constexpr std::size_t exifMax = JpegSegmentMax - sizeof prefix;
+    const unsigned char* exif = chunk.data;
+    std::size_t size = chunk.size;
+    if (size > exifMax) {
+        job->exifWithoutThumbnail = exifWithoutThumbnail(chunk.data, chunk.size, exifMax);
+        if (job->exifWithoutThumbnail.empty()) {
+            std::fputs("jpeg-encode: the EXIF block is too large for a JPEG APP1 marker and was "
+                       "left out\n",
+                       stderr);
+            return;
+        }
+        std::fputs("jpeg-encode: the EXIF block is too large for a JPEG APP1 marker; its "
+                   "thumbnail was left out\n",
                    stderr);
-        return;
+        exif = job->exifWithoutThumbnail.data();
+        size = job->exifWithoutThumbnail.size();
     }
-    jpeg_write_m_header(&job->jpeg, JPEG_APP0 + 1,
-                        static_cast<unsigned>(chunk.size + sizeof prefix));
+    jpeg_write_m_header(&job->jpeg, JPEG_APP0 + 1, static_cast<unsigned>(size + sizeof prefix));
     writeMarkerBytes(job, prefix, sizeof prefix);
-    writeMarkerBytes(job, chunk.data, chunk.size);
+    writeMarkerBytes(job, exif, size);
 }
 
 enum class XmpChunk { Other, Packet, Unusable };

@@ -10,7 +10,8 @@ namespace orvalin::tools {
 // transparency is flattened onto white. The PNG's metadata chunks before the image data reach
 // the JPEG byte for byte: the EXIF block (eXIf) in an APP1 "Exif" marker, then the XMP packet
 // (the iTXt chunk "XML:com.adobe.xmp") in APP1 XMP markers, then the ICC profile (iCCP) in
-// APP2 ICC_PROFILE markers.
+// APP2 ICC_PROFILE markers. An EXIF block too large for its marker goes without its thumbnail
+// (see exifWithoutThumbnail), or, when even that does not fit, not at all.
 //
 // Rows stream from the PNG reader into the JPEG compressor one at a time, so memory does not
 // grow with the image. An interlaced PNG cannot be read that way and is held whole instead.

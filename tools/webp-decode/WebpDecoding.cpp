@@ -8,7 +8,15 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#ifndef _WIN32
 #include <unistd.h>
+#else
+#include <io.h>
+#ifndef S_ISREG
+#define S_ISREG(mode) ((mode & S_IFMT) == S_IFREG)
+#define S_ISDIR(mode) ((mode & S_IFMT) == S_IFDIR)
+#endif
+#endif
 
 namespace orvalin::tools {
 
@@ -207,22 +215,41 @@ bool decodeWebp(const std::uint8_t* data, std::size_t size, Scanlines& image,
 
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error)
 {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opening does not wait: without O_NONBLOCK, opening a FIFO blocks until a writer comes. Only
+    // a regular file is read, so a FIFO, a device such as /dev/zero behind a .webp name, or a
+    // socket is refused before a byte is read, rather than hanging or growing without bound.
+#ifndef _WIN32
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+#else
+    const int fd = open(path.c_str(), O_RDONLY | O_BINARY);
+#endif
     if (fd < 0) {
         error = "cannot open " + path + ": " + std::strerror(errno);
         return false;
     }
     struct stat info;
-    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        error = S_ISDIR(info.st_mode) ? path + " is a folder, not a file"
-                                      : "cannot read " + path + ": " + std::strerror(errno);
+    std::string why;
+    if (fstat(fd, &info) != 0)
+        why = "cannot read " + path + ": " + std::strerror(errno);
+    else if (S_ISDIR(info.st_mode))
+        why = path + " is a folder, not a file";
+    else if (!S_ISREG(info.st_mode))
+        why = path + ": not a regular file";
+#ifndef _WIN32
+    // Back to ordinary reads, which wait for data rather than fail with EAGAIN.
+    else if (const int flags = fcntl(fd, F_GETFL);
+             flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        why = "cannot read " + path + ": " + std::strerror(errno);
+#endif
+    if (!why.empty()) {
+        error = why;
         close(fd);
         return false;
     }
     // Read straight into the result; one byte of room past the expected size tells the end
     // without a second pass for files that do not grow while being read.
     std::size_t used = 0;
-    bytes.resize(S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) + 1 : 1 << 16);
+    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
     for (;;) {
         if (used == bytes.size())
             bytes.resize(bytes.size() * 2);

@@ -44,7 +44,8 @@ struct WebpMetadata
 bool decodeWebp(const std::uint8_t* data, std::size_t size, Scanlines& image,
                 WebpMetadata& metadata, std::string& error);
 
-// Reads a whole file into memory; false with a reason on failure (missing, a folder, unreadable).
+// Reads a whole regular file into memory; false with a reason on failure (missing, unreadable,
+// or not a regular file: a folder, a FIFO, a device). Never waits on a FIFO to open.
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error);
 
 } // namespace orvalin::tools
