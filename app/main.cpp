@@ -15,11 +15,11 @@
 
 namespace {
 
-QStringList argumentsAfterTheName(int argc, char* argv[])
+QList<QByteArray> argumentsAfterTheName(int argc, char* argv[])
 {
-    QStringList arguments;
+    QList<QByteArray> arguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(QFile::decodeName(argv[i]));
+        arguments.append(argv[i]);
     return arguments;
 }
 
@@ -31,7 +31,7 @@ int main(int argc, char* argv[])
     // Read before the application exists, so --help works without a display, and Qt is given
     // the program's name alone, so no path is taken for one of its options.
     const StartRequest request =
-        orvalin::ReadCommandLine(argumentsAfterTheName(argc, argv), QDir::currentPath());
+        orvalin::ReadCommandLine(argumentsAfterTheName(argc, argv), orvalin::CurrentFolderBytes());
     switch (request.action) {
     case StartRequest::Action::Help: std::fputs(qPrintable(orvalin::UsageText), stdout); return 0;
     case StartRequest::Action::Version: std::printf("orvalin %s\n", ORVALIN_VERSION); return 0;

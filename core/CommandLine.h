@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -24,9 +26,14 @@ struct StartRequest
     QString reason;
 };
 
-// Reads the arguments after the program's name. Paths keep their order and are made absolute
-// against the current folder, so the window they are handed to finds them wherever it
-// started.
-StartRequest ReadCommandLine(const QStringList& arguments, const QString& currentFolder);
+// Reads the arguments after the program's name, as the system gave them. Paths keep their order
+// and are made absolute against the current folder, so the window they are handed to finds them
+// wherever it started. A path whose bytes, with the current folder's for a relative one, cannot
+// be carried as text keeps its place marked (see core/UncarriedNames.h), so the window tells
+// of it rather than adding a name that opens nothing.
+StartRequest ReadCommandLine(const QList<QByteArray>& arguments, const QByteArray& currentFolder);
+
+// The current folder as the system names it; empty when it has none.
+QByteArray CurrentFolderBytes();
 
 } // namespace orvalin

@@ -61,7 +61,8 @@ Listing listFolder(const QString& folder)
             isFolder = ::fstatat(descriptor, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
         }
         const QString name = QFile::decodeName(raw);
-        listing.entries.append({name, QFile::encodeName(name) == raw, isFolder});
+        const bool decodable = QFile::encodeName(name) == raw;
+        listing.entries.append({name, decodable, isFolder, decodable ? QByteArray() : raw});
     }
     ::closedir(directory);
     std::sort(listing.entries.begin(), listing.entries.end(), nameOrder);
@@ -96,7 +97,7 @@ Listing listFolder(const QString& folder)
     const QFileInfoList infos =
         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& info : infos)
-        listing.entries.append({info.fileName(), true, info.isDir()});
+        listing.entries.append({info.fileName(), true, info.isDir(), {}});
     std::sort(listing.entries.begin(), listing.entries.end(), nameOrder);
     return listing;
 }
@@ -153,20 +154,26 @@ bool HasUnsafeNameChars(const QString& name)
     return false;
 }
 
-bool IsOpenableFile(const QString& path)
-{
-    if (path.isEmpty() || path.contains(QChar(u'\0')))
-        return false;
 #ifndef Q_OS_WIN
+static bool isOpenableFile(const QByteArray& path)
+{
     // Non-blocking, so a named pipe answers at once instead of waiting for a writer.
-    const int descriptor =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int descriptor = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0)
         return false;
     struct stat info;
     const bool regular = ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode);
     ::close(descriptor);
     return regular;
+}
+#endif
+
+bool IsOpenableFile(const QString& path)
+{
+    if (path.isEmpty() || path.contains(QChar(u'\0')))
+        return false;
+#ifndef Q_OS_WIN
+    return isOpenableFile(QFile::encodeName(path));
 #else
     QFile file(path);
     return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
@@ -195,6 +202,26 @@ QStringList openableMatches(const QString& folder, const QStringList& fileNames,
         if (MatchesPattern(name, pattern) && IsOpenableFile(prefix + name))
             names.append(name);
     }
+    return names;
+}
+
+QStringList undecodableMatches(const QString& folder, const QList<QByteArray>& fileNames,
+                               const QString& pattern)
+{
+    QStringList names;
+#ifndef Q_OS_WIN
+    const QByteArray prefix = QFile::encodeName(withSeparator(folder));
+    for (const QByteArray& bytes : fileNames) {
+        const QString name = QFile::decodeName(bytes);
+        if (!name.startsWith(QLatin1Char('.')) && MatchesPattern(name, pattern)
+            && isOpenableFile(prefix + bytes))
+            names.append(name);
+    }
+#else
+    Q_UNUSED(folder)
+    Q_UNUSED(fileNames)
+    Q_UNUSED(pattern)
+#endif
     return names;
 }
 

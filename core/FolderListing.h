@@ -60,8 +60,9 @@ inline constexpr int PathNotFound = 76;
 struct DirectoryEntry
 {
     QString name;
-    bool decodable; // the name's bytes come back the same when the name is encoded again
-    bool isFolder;  // links followed
+    bool decodable;   // the name's bytes come back the same when the name is encoded again
+    bool isFolder;    // links followed
+    QByteArray bytes; // the name's own bytes, kept only when it is not decodable
 };
 
 struct Listing
@@ -82,5 +83,11 @@ QString withSeparator(const QString& folder);
 // The names, in their order, that match the pattern and open as files in the folder.
 QStringList openableMatches(const QString& folder, const QStringList& fileNames,
                             const QString& pattern);
+
+// The same for names given by their bytes, which are not decodable: the decoded names, in their
+// order, of those that match the pattern as decoded and open as files by their bytes. Hidden
+// names are left out: the scan adds a hidden file only when it is read-only or a link.
+QStringList undecodableMatches(const QString& folder, const QList<QByteArray>& fileNames,
+                               const QString& pattern);
 
 } // namespace orvalin

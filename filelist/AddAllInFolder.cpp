@@ -2,6 +2,7 @@
 
 #include "core/FailureReport.h"
 #include "core/Settings.h"
+#include "core/UncarriedNames.h"
 #include "filelist/FolderScan.h"
 
 namespace orvalin {
@@ -24,13 +25,16 @@ void AddAllInFolder(FileListView& list, SettingsStore& settings, const WindowCon
         return;
     guard.step(106, [&] { settings.write(SettingKey::LastScannedFolder, chosen); });
     guard.step(108, [&] { setPointer(PointerKind::Busy); });
+    QStringList uncarried;
     guard.step(110, [&] {
         FolderScan scan(window.platform.messageBoxes, window.owner, stopRequested);
         scan.AddFolderTree(chosen, QStringLiteral("*.webp"), list);
+        uncarried = scan.uncarried();
     });
     if (stopRequested)
         return; // the window has closed
     guard.step(112, [&] { setPointer(PointerKind::Default); });
+    TellUncarriedNames(uncarried, window);
 }
 
 } // namespace orvalin

@@ -1,14 +1,29 @@
 #include "filelist/DropFiles.h"
 
 #include "core/PathHelpers.h"
+#include "core/UncarriedNames.h"
 #include "filelist/FileListView.h"
 #include "filelist/FolderScan.h"
 
 #include <QDir>
+#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 
 namespace orvalin {
+
+namespace {
+
+// A URL gives its path as percent-encoded bytes: its decoded text names the same file only
+// when those bytes are the text's own.
+bool namesItsFile(const QUrl& url)
+{
+    const QByteArray bytes =
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    return QFile::encodeName(url.path(QUrl::FullyDecoded)) == bytes;
+}
+
+} // namespace
 
 QStringList DroppedPaths(const QMimeData& data)
 {
@@ -16,8 +31,10 @@ QStringList DroppedPaths(const QMimeData& data)
     if (!data.hasUrls())
         return paths;
     for (const QUrl& url : data.urls()) {
-        if (url.isLocalFile())
-            paths.append(QDir::toNativeSeparators(url.toLocalFile()));
+        if (!url.isLocalFile())
+            continue;
+        const QString path = QDir::toNativeSeparators(url.toLocalFile());
+        paths.append(namesItsFile(url) ? path : MarkedUncarried(path));
     }
     return paths;
 }
@@ -25,16 +42,22 @@ QStringList DroppedPaths(const QMimeData& data)
 void DropFiles(FileListView& list, const QStringList& paths, const WindowContext& window,
                const bool& stopRequested)
 {
+    QStringList uncarried;
     for (const QString& path : paths) {
         if (stopRequested)
             return;
-        if (IsFolder(path) == true) {
+        if (IsMarkedUncarried(path)) {
+            uncarried.append(path.mid(1));
+        } else if (IsFolder(path) == true) {
             FolderScan scan(window.platform.messageBoxes, window.owner, stopRequested);
             scan.AddFolderTree(path, QStringLiteral("*.*"), list);
+            uncarried += scan.uncarried();
         } else {
             list.add(path);
         }
     }
+    if (!stopRequested)
+        TellUncarriedNames(uncarried, window);
 }
 
 } // namespace orvalin

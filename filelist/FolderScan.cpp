@@ -28,6 +28,20 @@ bool FolderScan::firstVisit(const QString& folder)
     return true;
 }
 
+FolderScan::FolderFiles FolderScan::filesOf(const Listing& listing)
+{
+    FolderFiles files;
+    for (const DirectoryEntry& entry : listing.entries) {
+        if (entry.isFolder)
+            continue;
+        if (entry.decodable)
+            files.names.append(entry.name);
+        else
+            files.undecodable.append(entry.bytes);
+    }
+    return files;
+}
+
 static bool startsHidden(const QString& path)
 {
     return GetFileName(path.endsWith(Separator) ? path.chopped(1) : path)
@@ -76,21 +90,26 @@ void FolderScan::GetSubDirectories2016(QStringList& collection, bool recurse)
             collection.removeOne(folder);
             continue;
         }
-        QStringList& fileNames = m_fileNames[folder];
+        m_files.insert(folder, filesOf(listing));
         for (const DirectoryEntry& entry : listing.entries) {
-            if (!entry.isFolder) {
-                fileNames.append(entry.name);
+            if (!entry.isFolder)
                 continue;
-            }
             guard.step(108, [&] { letWindowHandleEvents(); });
             if (stopped())
                 return;
             guard.step(110, [&] {
                 const QString& name = entry.name;
-                if (name.size() >= MaxNameLength || !entry.decodable || HasUnsafeNameChars(name)
+                if (name.size() >= MaxNameLength || HasUnsafeNameChars(name)
                     || name.contains(QLatin1Char('?')) || name == QLatin1String(".")
                     || name == QLatin1String(".."))
                     return;
+                if (!entry.decodable) {
+                    // Its files cannot be reached by its decoded name: the user is told of the
+                    // folder instead. A hidden one is left out as hidden folders are.
+                    if (!name.startsWith(QLatin1Char('.')))
+                        m_uncarried.append(CollapseDoubleBackslashes(folder + name + Separator));
+                    return;
+                }
                 level.append(folder + name + Separator);
             });
         }
@@ -130,11 +149,14 @@ void FolderScan::AddFolderTree(const QString& folder, const QString& pattern, Fi
         if (stopped())
             break;
         const QString entryFolder = entry.chopped(1);
-        const auto read = m_fileNames.constFind(entry);
-        const QStringList names = read == m_fileNames.cend()
-                                      ? ListFilesInFolder(entryFolder, pattern)
-                                      : openableMatches(entry, *read, pattern);
-        for (const QString& name : names) {
+        auto read = m_files.constFind(entry);
+        if (read == m_files.cend())
+            read = m_files.insert(entry, filesOf(listFolder(entry)));
+        for (const QString& name : undecodableMatches(entry, read->undecodable, pattern)) {
+            if (!name.startsWith(QLatin1Char('~')))
+                m_uncarried.append(CollapseDoubleBackslashes(entryFolder + Separator + name));
+        }
+        for (const QString& name : openableMatches(entry, read->names, pattern)) {
             if (name.startsWith(QLatin1Char('~')))
                 continue;
             // The listing has just opened each file; only a hidden name can be hidden and

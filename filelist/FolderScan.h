@@ -29,7 +29,21 @@ public:
 
     bool stopped() const { return m_stopRequested; }
 
+    // What the scan would have added but for a name that cannot be carried (see
+    // core/UncarriedNames.h), in the order found: matching files, and folders that could not be
+    // entered, which end in a separator.
+    const QStringList& uncarried() const { return m_uncarried; }
+
 private:
+    // A folder's files: the names it can be opened by, and the bytes of those that cannot be
+    // decoded.
+    struct FolderFiles
+    {
+        QStringList names;
+        QList<QByteArray> undecodable;
+    };
+    static FolderFiles filesOf(const Listing& listing);
+
     // True the first time a folder is entered in this scan.
     bool firstVisit(const QString& folder);
     bool mayEnter(const QString& folder) const;
@@ -40,7 +54,8 @@ private:
     const bool& m_stopRequested;
     QSet<QByteArray> m_visited;
     // Each folder's file names as its sub-folders were read, so it is listed from disk once.
-    QHash<QString, QStringList> m_fileNames;
+    QHash<QString, FolderFiles> m_files;
+    QStringList m_uncarried;
 };
 
 } // namespace orvalin

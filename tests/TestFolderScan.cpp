@@ -1,3 +1,4 @@
+#include "core/CommandLine.h"
 #include "core/Settings.h"
 #include "filelist/FileListView.h"
 #include "filelist/FolderScan.h"
@@ -14,6 +15,7 @@
 #include <QUrl>
 
 #include <cstdio>
+#include <filesystem>
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
@@ -31,6 +33,12 @@ class Tree
 {
 public:
     Tree() { QVERIFY(m_dir.isValid()); }
+    // Names that are not valid UTF-8 are out of QDir's reach: the tree goes by its bytes.
+    ~Tree()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(QFile::encodeName(root()).toStdString(), ignored);
+    }
 
     QString root() const { return m_dir.path(); }
     QString path(const QString& relative) const { return root() + QLatin1Char('/') + relative; }
@@ -77,6 +85,20 @@ QMimeData* filesData(const QStringList& paths)
         urls << QUrl::fromLocalFile(path);
     data->setUrls(urls);
     return data;
+}
+
+// Makes an empty file by its name's bytes, which need not be valid UTF-8.
+bool makeFile(const QByteArray& path)
+{
+    std::FILE* file = std::fopen(path.constData(), "w");
+    return file && std::fclose(file) == 0;
+}
+
+QString notCarriedMessage(const QStringList& names)
+{
+    return QStringLiteral("The following files and folders could not be added because their "
+                          "names are not valid UTF-8:\r\n")
+           + names.join(QStringLiteral("\r\n"));
 }
 
 } // namespace
@@ -147,19 +169,28 @@ private slots:
         // A folder whose name is not valid UTF-8 cannot be opened again by its decoded name.
         const QByteArray badName = QFile::encodeName(tree.root()) + "/bad\xff\xfe";
         QVERIFY(::mkdir(badName.constData(), 0755) == 0);
-        std::FILE* inside = std::fopen((badName + "/x.webp").constData(), "w");
-        QVERIFY(inside && std::fclose(inside) == 0);
+        QVERIFY(makeFile(badName + "/x.webp"));
         QVERIFY(QFile::link(tree.path("loop"), tree.path("loop/again")));     // a loop
         QVERIFY(QFile::link(tree.path("twice"), tree.path("ok/to twice")));   // a second way in
         QVERIFY(QFile::link(tree.path("nowhere"), tree.path("ok/dangling"))); // a dangling link
         QVERIFY(QFile::link(tree.path("nowhere.webp"), tree.path("dangling.webp")));
+        // Files whose names are not valid UTF-8: a WebP file, a hidden one (left out as hidden
+        // files are) and one the pattern does not take.
+        for (const char* name : {"/ok/caf\xe9.WEBP", "/ok/.caf\xe9.webp", "/ok/caf\xe9.txt"})
+            QVERIFY(makeFile(QFile::encodeName(tree.root()) + name));
 
         Window window;
         window.seams.fileDialogs.folderAnswers << tree.root();
         window.click("PushButton4");
         QCOMPARE(window.rows(),
                  tree.paths({"file\nname.webp", "loop/f.webp", "ok/a.webp", "twice/g.webp"}));
-        QVERIFY(window.messages().isEmpty());
+        // One message names what was found but could not be added.
+        QCOMPARE(window.messages().size(), 1);
+        QCOMPARE(window.messages().first().text,
+                 notCarriedMessage({tree.root() + QFile::decodeName("/bad\xff\xfe/"),
+                                    tree.root() + QFile::decodeName("/ok/caf\xe9.WEBP")}));
+        QCOMPARE(window.messages().first().title, QStringLiteral("Orvalin"));
+        QCOMPARE(window.messages().first().buttons, MessageButtons::Ok);
     }
 
     void hiddenFilesAndFolders()
@@ -310,6 +341,67 @@ private slots:
         sendDrop(*list, data.get());
         QCOMPARE(window.rows().size(), 12);
     }
+
+#ifndef Q_OS_WIN
+    void droppedNamesThatCannotBeCarried()
+    {
+        Tree tree;
+        tree.add({"good.webp", "dir/in.png"});
+        const QByteArray root = QFile::encodeName(tree.root());
+        QVERIFY(makeFile(root + "/caf\xe9.webp"));
+        QVERIFY(makeFile(root + "/dir/caf\xe9.png"));
+        // The desktop names a dropped file by its bytes, percent-encoded.
+        const QUrl notUtf8 =
+            QUrl::fromEncoded("file://" + root.toPercentEncoding("/") + "/caf%E9.webp");
+        Window window;
+        auto* list = window.control<FileListView>("ListView1");
+        std::unique_ptr<QMimeData> data(filesData({tree.path("good.webp"), tree.path("dir")}));
+        data->setUrls(data->urls() << notUtf8);
+        sendDrop(*list, data.get());
+        QCOMPARE(window.rows(), tree.paths({"good.webp", "dir/in.png"}));
+        QCOMPARE(window.messages().size(), 1);
+        QCOMPARE(window.messages().first().text,
+                 notCarriedMessage({tree.root() + QFile::decodeName("/dir/caf\xe9.png"),
+                                    tree.root() + QFile::decodeName("/caf\xe9.webp")}));
+
+        // A drop of such a file alone is taken too, so that it is told of.
+        data->setUrls({notUtf8});
+        sendDrop(*list, data.get());
+        QCOMPARE(window.rows().size(), 2);
+        QCOMPARE(window.messages().size(), 2);
+    }
+
+    void startPathsThatCannotBeCarried()
+    {
+        Tree tree;
+        tree.add({"good.webp", "dir/in.webp"});
+        const QByteArray root = QFile::encodeName(tree.root());
+        QVERIFY(makeFile(root + "/caf\xe9.webp"));
+        QVERIFY(makeFile(root + "/dir/caf\xe9.webp"));
+        const QByteArray latinFolder = root + "/d\xe9j\xe0";
+        QVERIFY(::mkdir(latinFolder.constData(), 0755) == 0);
+        QVERIFY(makeFile(latinFolder + "/x.webp"));
+
+        Window window;
+        const StartRequest start =
+            ReadCommandLine({"good.webp", "caf\xe9.webp", root + "/dir"}, root);
+        window.form->takeHandedPaths(start.paths);
+        QCOMPARE(window.rows(), tree.paths({"good.webp", "dir/in.webp"}));
+        QCOMPARE(window.messages().size(), 1);
+        QCOMPARE(window.messages().first().text,
+                 notCarriedMessage({tree.root() + QFile::decodeName("/caf\xe9.webp"),
+                                    tree.root() + QFile::decodeName("/dir/caf\xe9.webp")}));
+
+        // Started in a folder whose name cannot be carried, a relative path cannot be either.
+        const StartRequest inLatinFolder =
+            ReadCommandLine({"x.webp", root + "/good.webp"}, latinFolder);
+        window.form->takeHandedPaths(inLatinFolder.paths);
+        QCOMPARE(window.rows().size(), 3);
+        QCOMPARE(window.messages().size(), 2);
+        QCOMPARE(window.messages().last().text,
+                 notCarriedMessage({QFile::decodeName(latinFolder + "/x.webp")}));
+    }
+#endif
 
     void sampleFiles()
     {

@@ -66,7 +66,10 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, action);
         QFETCH(QStringList, paths);
-        const StartRequest request = ReadCommandLine(arguments, QStringLiteral("/home/u"));
+        QList<QByteArray> given;
+        for (const QString& argument : arguments)
+            given.append(argument.toUtf8());
+        const StartRequest request = ReadCommandLine(given, "/home/u");
         QCOMPARE(int(request.action), action);
         QCOMPARE(request.paths, paths);
         QCOMPARE(request.reason.contains(QStringLiteral("--frobnicate")),

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/Platform.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace orvalin {
+
+// On Linux a name is bytes, and the program holds it as text decoded from UTF-8: bytes that are
+// not valid UTF-8 decode to U+FFFD, and the text no longer opens what they named. Such a path
+// is not carried: it never joins the list, and whoever was adding it tells the user once, at the
+// end, which ones were left out. (On Windows names are UTF-16 text and always carried.)
+
+// True when the bytes come back the same once decoded as a name and encoded again.
+bool CarriedExactly(const QByteArray& bytes);
+
+// Paths handed to the list as text, by a drop or by a start, carry the ones that could not be
+// carried among the rest, in their place, marked by a leading NUL that no path holds; the
+// decoded text after it is what the user is shown.
+QString MarkedUncarried(const QString& decoded);
+bool IsMarkedUncarried(const QString& handed);
+
+// "The following files and folders could not be added ...", then one name a line.
+QString UncarriedNamesMessage(const QStringList& names);
+
+// Shows that message for the names, when there are any, with the window's title and an OK
+// button; a long list scrolls, as other long messages do.
+void TellUncarriedNames(const QStringList& names, const WindowContext& window);
+
+} // namespace orvalin
