@@ -127,6 +127,7 @@ void Form1::createControls()
 {
     ListView1 = makeControl<FileListView>(this, "ListView1", {120, 120, 7800, 2535});
     ListView1->setToolTip(FileListToolTip);
+    ListView1->setAccessibleName(QStringLiteral("WebP files to convert"));
 
     PushButton1 =
         makeButton(this, "PushButton1", QStringLiteral("Add WebP File(s)"), {120, 2750, 3840, 405});
@@ -149,7 +150,9 @@ void Form1::createControls()
     Option1->setChecked(true);
     Frame3 = makeControl<QGroupBox>(Frame5, "Frame3", {480, 510, 6840, 810});
     Text1 = makeControl<QLineEdit>(Frame3, "Text1", {240, 300, 5670, 345});
+    Text1->setAccessibleName(QStringLiteral("Output folder"));
     PushButton9 = makeButton(Frame3, "PushButton9", BrowseButtonCaption, {6000, 300, 600, 345});
+    PushButton9->setAccessibleName(QStringLiteral("Choose output folder")); // it shows "..."
     Option2 = makeControl<QRadioButton>(Frame5, "Option2", {240, 1410, 3615, 255});
     Option2->setText(SaveBesideSourceCaption);
 

@@ -69,6 +69,10 @@ void ProgressBarWithText::present()
     setValue(int(shown));
     if (m_paintings == paintingsBefore)
         update();
+    // Screen readers read the text as the bar's name; it changes with the screen, so they are
+    // told of a change at most once a frame too.
+    if (accessibleName() != m_text)
+        setAccessibleName(m_text);
 }
 
 } // namespace orvalin

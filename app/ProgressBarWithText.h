@@ -12,7 +12,7 @@ namespace orvalin {
 //
 // Text and value are taken at once, but reach the screen at most once a frame: a run over many
 // small files changes both every few milliseconds, and painting each change would cost the run
-// more than some of the conversions.
+// more than some of the conversions. Its accessible name is the text shown.
 class ProgressBarWithText : public QProgressBar
 {
     Q_OBJECT

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #ifndef Q_OS_WIN
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,12 +32,25 @@ bool madeByThisUser(const QString& name)
     return ::lstat(QFile::encodeName(name).constData(), &info) == 0 && info.st_uid == ::geteuid();
 }
 
+// The user at the other end of a connection: on the listening side the one who connected, on
+// the connecting side the one who listens.
 bool peerIsThisUser(const QLocalSocket& socket)
 {
     struct ucred peer;
     socklen_t size = sizeof peer;
     return ::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
            && peer.uid == ::geteuid();
+}
+
+// A runtime folder someone else owns could have its socket replaced by them, and one this user
+// cannot write holds no socket of theirs: either is as good as none.
+bool isOwnWritableFolder(const QString& path)
+{
+    struct stat info;
+    const QByteArray name = QFile::encodeName(path);
+    return ::stat(name.constData(), &info) == 0 && S_ISDIR(info.st_mode)
+           && info.st_uid == ::geteuid()
+           && ::faccessat(AT_FDCWD, name.constData(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 #else
 bool madeByThisUser(const QString&)
@@ -46,6 +60,10 @@ bool madeByThisUser(const QString&)
 bool peerIsThisUser(const QLocalSocket&)
 {
     return true;
+}
+bool isOwnWritableFolder(const QString& path)
+{
+    return QFileInfo(path).isDir();
 }
 #endif
 
@@ -61,7 +79,7 @@ bool windowAnswers(const QString& name)
 QString SingleInstance::DefaultName()
 {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
+    if (!runtime.isEmpty() && isOwnWritableFolder(runtime))
         return runtime + QStringLiteral("/orvalin.socket");
 #ifndef Q_OS_WIN
     return QDir::tempPath() + QStringLiteral("/orvalin-%1.socket").arg(::geteuid());
@@ -80,7 +98,9 @@ bool SingleInstance::handOver(const QStringList& paths) const
         return false;
     QLocalSocket socket;
     socket.connectToServer(m_name);
-    if (!socket.waitForConnected(AnswerWait))
+    // The paths go only to a window of this user's: another user's listener on the name gets
+    // nothing, and this start opens its own window.
+    if (!socket.waitForConnected(AnswerWait) || !peerIsThisUser(socket))
         return false;
     QByteArray message;
     QDataStream(&message, QIODevice::WriteOnly) << HandOverMark << paths;
@@ -101,7 +121,13 @@ bool SingleInstance::listen(std::function<void(const QStringList&)> receive)
     // A socket this user made but no window answers on was left by a program that was
     // killed: it is cleared away. Another user's file there is never touched.
     if (QFileInfo::exists(m_name) || QFileInfo(m_name).isSymLink()) {
-        if (!madeByThisUser(m_name) || windowAnswers(m_name))
+        if (!madeByThisUser(m_name)) {
+            // Another user took the name in a shared folder: this window works alone.
+            qWarning("orvalin: %s belongs to another user; later starts open windows of their own",
+                     qPrintable(m_name));
+            return false;
+        }
+        if (windowAnswers(m_name))
             return false;
         QLocalServer::removeServer(m_name);
     }

@@ -15,19 +15,20 @@ namespace orvalin {
 class SingleInstance
 {
 public:
-    // The socket's name: in the user's private runtime folder when there is one, otherwise in
-    // the temporary folder under the user's number.
+    // The socket's name: in the user's runtime folder when there is one that the user owns and
+    // may write, otherwise in the temporary folder under the user's number.
     static QString DefaultName();
 
     explicit SingleInstance(QString name = DefaultName());
     ~SingleInstance();
 
     // Hands the paths (perhaps none) to the window already open; true when it has taken them.
+    // A listener of another user's is sent nothing.
     bool handOver(const QStringList& paths) const;
 
     // Takes the paths of later starts from now on. A socket left by a program that was killed
-    // replaces nothing and is cleared away; false when another window listens already or the
-    // socket cannot be made.
+    // replaces nothing and is cleared away; false when another window listens already, another
+    // user holds the name, or the socket cannot be made.
     bool listen(std::function<void(const QStringList& paths)> receive);
 
 private:

@@ -16,6 +16,7 @@ namespace orvalin {
 namespace {
 
 int signalSocket[2] = {-1, -1};
+int lastSignal = 0; // set on the window's thread
 
 // A signal handler may do almost nothing: it passes the signal's number on to the event loop.
 void passOnSignal(int number)
@@ -34,7 +35,8 @@ void CloseWindowsOnTerminationSignals()
     auto* notifier = new QSocketNotifier(signalSocket[1], QSocketNotifier::Read, qApp);
     QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
         char byte;
-        [[maybe_unused]] const auto read = ::read(signalSocket[1], &byte, 1);
+        if (::read(signalSocket[1], &byte, 1) == 1)
+            lastSignal = byte;
         QApplication::closeAllWindows();
     });
     struct sigaction action = {};
@@ -45,9 +47,19 @@ void CloseWindowsOnTerminationSignals()
         ::sigaction(number, &action, nullptr);
 }
 
+int ExitStatusAfterSignals(int status)
+{
+    return lastSignal ? 128 + lastSignal : status;
+}
+
 #else
 
 void CloseWindowsOnTerminationSignals() {}
+
+int ExitStatusAfterSignals(int status)
+{
+    return status;
+}
 
 #endif
 

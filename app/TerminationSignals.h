@@ -8,4 +8,9 @@ namespace orvalin {
 // application object exists.
 void CloseWindowsOnTerminationSignals();
 
+// The program's exit status once its event loop has returned `status`: after a termination
+// signal, 128 plus the signal's number, as for a program the signal ended, so scripts and
+// session managers can tell.
+int ExitStatusAfterSignals(int status);
+
 } // namespace orvalin

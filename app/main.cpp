@@ -66,5 +66,5 @@ int main(int argc, char* argv[])
     if (!request.paths.isEmpty())
         QTimer::singleShot(0, &window,
                            [&window, &request] { window.takeHandedPaths(request.paths); });
-    return application.exec();
+    return orvalin::ExitStatusAfterSignals(application.exec());
 }

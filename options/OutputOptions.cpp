@@ -50,15 +50,15 @@ void OutputOptions::connectReactions()
     // runs the same reaction as a click; one turned off runs none, so a restore that turns the
     // first option off does not overwrite the second's stored state before it is read.
     for (QRadioButton* option : {&m_controls.Option1, &m_controls.Option2}) {
-        QObject::connect(option, &QRadioButton::clicked, [this] { optionClicked(); });
-        QObject::connect(option, &QRadioButton::toggled, [this](bool on) {
+        QObject::connect(option, &QRadioButton::clicked, &m_reactions, [this] { optionClicked(); });
+        QObject::connect(option, &QRadioButton::toggled, &m_reactions, [this](bool on) {
             if (on)
                 optionClicked();
         });
     }
-    QObject::connect(&m_controls.Slider1, &QSlider::valueChanged,
+    QObject::connect(&m_controls.Slider1, &QSlider::valueChanged, &m_reactions,
                      [this](int quality) { qualityChanged(quality); });
-    QObject::connect(&m_controls.Text1, &QLineEdit::textChanged,
+    QObject::connect(&m_controls.Text1, &QLineEdit::textChanged, &m_reactions,
                      [this](const QString& text) { outputFolderEdited(text); });
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/Platform.h"
 
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -72,6 +73,9 @@ private:
     OutputOptionControls m_controls;
     SettingsStore& m_settings;
     DesktopFolderLookup m_desktopFolder;
+    // The reactions' context, destroyed first: the controls outlive these options while the
+    // window is torn down, and a change then must reach nothing.
+    QObject m_reactions;
 };
 
 // Turns a radio button on or off from the program, also off when it is the group's only

@@ -631,6 +631,8 @@ private slots:
         QVERIFY(window.messages().isEmpty());
         QCOMPARE(filesBelow(setup.output), QStringList());
         QVERIFY(!window.form->isVisible());
+        if (signal)
+            QCOMPARE(ExitStatusAfterSignals(0), 128 + signal);
     }
 };
 

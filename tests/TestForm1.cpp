@@ -7,6 +7,7 @@
 #include "tests/support/TestFiles.h"
 #include "tests/support/WindowFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
@@ -168,9 +169,29 @@ private slots:
         }
         QTRY_COMPARE(bar.value(), 96);
         QCOMPARE(bar.text(), QStringLiteral("Processing: 40.webp"));
+        QCOMPARE(bar.accessibleName(), bar.text());
         bar.setExactValue(250);
         QTRY_COMPARE(bar.value(), 100);
         QCOMPARE(bar.exactValue(), 250.0);
+    }
+
+    // Screen readers read a name for the controls whose look names nothing; the bar's name is the
+    // text it shows.
+    void namesForAssistiveTechnology()
+    {
+        Window window;
+        const auto name = [&](const char* control) {
+            QAccessibleInterface* node =
+                QAccessible::queryAccessibleInterface(window.control<QWidget>(control));
+            return node ? node->text(QAccessible::Name) : QStringLiteral("<none>");
+        };
+        QCOMPARE(name("ListView1"), QStringLiteral("WebP files to convert"));
+        QCOMPARE(name("Text1"), QStringLiteral("Output folder"));
+        QCOMPARE(name("PushButton9"), QStringLiteral("Choose output folder"));
+        QCOMPARE(name("ProgressBar1"), QStringLiteral("Progress Bar"));
+        auto* bar = window.control<ProgressBarWithText>("ProgressBar1");
+        bar->setText(QStringLiteral("Processing: a.webp"));
+        QTRY_COMPARE(name("ProgressBar1"), QStringLiteral("Processing: a.webp"));
     }
 
     void fonts()

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 using namespace orvalin;
 using orvalin::testing::Window;
 using orvalin::testing::writeFile;
@@ -261,6 +263,30 @@ private slots:
         QCOMPARE(stored(m_file, QStringLiteral("Slider1")), QStringLiteral("95"));
         QCOMPARE(shown(window).caption, QStringLiteral("Output JPG image quality: 95%"));
         QCOMPARE(stored(m_file, QStringLiteral("LastFolderDot")), QStringLiteral("<absent>"));
+    }
+
+    // The window's controls outlive its options while it is torn down: a change then reaches
+    // nothing.
+    void changesAfterTheOptionsAreGoneReachNothing()
+    {
+        QGroupBox frame1, frame3;
+        QSlider slider;
+        QRadioButton option1, option2;
+        QLineEdit text;
+        SettingsStore settings(m_file);
+        auto options = std::make_unique<OutputOptions>(
+            OutputOptionControls{frame1, slider, option1, option2, frame3, text}, settings,
+            [] { return QString(); });
+        options->connectReactions();
+        slider.setValue(10);
+        QCOMPARE(stored(m_file, QStringLiteral("Slider1")), QStringLiteral("10"));
+        options.reset();
+        slider.setValue(42);
+        text.setText(QStringLiteral("/out/"));
+        option2.click();
+        QCOMPARE(stored(m_file, QStringLiteral("Slider1")), QStringLiteral("10"));
+        QCOMPARE(stored(m_file, QStringLiteral("Text1")), QStringLiteral("<absent>"));
+        QCOMPARE(stored(m_file, QStringLiteral("Option2")), QStringLiteral("<absent>"));
     }
 
     void browsingForTheOutputFolder()

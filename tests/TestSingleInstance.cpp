@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -15,17 +16,30 @@ using namespace orvalin;
 
 namespace {
 
-// Runs the hand-over probe, as this user or as nobody, while this process answers.
-int handOver(const QString& name, const QStringList& paths, bool asNobody = false)
+constexpr uid_t Nobody = 65534;
+
+bool canPlayNobody()
 {
-    QStringList command = QStringList{QStringLiteral(HAND_OVER_PROBE), name} + paths;
+    return ::geteuid() == 0 && !QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty();
+}
+
+// Starts the hand-over probe with the arguments, as this user or as nobody.
+void startProbe(QProcess& probe, const QStringList& arguments, bool asNobody = false)
+{
+    QStringList command = QStringList{QStringLiteral(HAND_OVER_PROBE)} + arguments;
     if (asNobody)
         command = QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"),
                               QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
                               QStringLiteral("--")}
                   + command;
-    QProcess probe;
     probe.start(command.takeFirst(), command);
+}
+
+// Runs the hand-over probe, as this user or as nobody, while this process answers.
+int handOver(const QString& name, const QStringList& paths, bool asNobody = false)
+{
+    QProcess probe;
+    startProbe(probe, QStringList{name} + paths, asNobody);
     QSignalSpy finished(&probe, &QProcess::finished);
     if (!finished.wait(20000))
         return -1;
@@ -72,7 +86,7 @@ private slots:
 
     void anotherUserCannotHandOver()
     {
-        if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+        if (!canPlayNobody())
             QSKIP("needs to run as root with setpriv to play another user");
         QTemporaryDir folder;
         QFile::setPermissions(folder.path(), QFileDevice::Permissions(0x7777));
@@ -83,6 +97,61 @@ private slots:
         QCOMPARE(handOver(name, {QStringLiteral("/etc/shadow")}, true), 1);
         QCoreApplication::processEvents();
         QVERIFY(!received);
+    }
+
+    // A runtime folder whose owner could swap the socket, or that the user cannot write, is
+    // passed over for the temporary folder.
+    void theRuntimeFolderMustBeTheUsersOwn_data()
+    {
+        QTest::addColumn<uid_t>("owner");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("used");
+        QTest::newRow("own") << Nobody << 0700 << true;
+        QTest::newRow("another user's, open to all") << uid_t(0) << 0777 << false;
+        QTest::newRow("own, not writable") << Nobody << 0500 << false;
+    }
+    void theRuntimeFolderMustBeTheUsersOwn()
+    {
+        QFETCH(uid_t, owner);
+        QFETCH(int, mode);
+        QFETCH(bool, used);
+        if (!canPlayNobody())
+            QSKIP("needs to run as root with setpriv to play another user");
+        QTemporaryDir folder;
+        QVERIFY(::chmod(QFile::encodeName(folder.path()).constData(), 0755) == 0);
+        const QString runtime = folder.filePath(QStringLiteral("runtime"));
+        const QByteArray encoded = QFile::encodeName(runtime);
+        QVERIFY(::mkdir(encoded.constData(), mode) == 0 && ::chmod(encoded.constData(), mode) == 0);
+        QVERIFY(::chown(encoded.constData(), owner, Nobody) == 0);
+        QProcess probe;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        probe.setProcessEnvironment(environment);
+        startProbe(probe, {QStringLiteral("--default-name")}, true);
+        QVERIFY(probe.waitForFinished(20000));
+        QCOMPARE(QString::fromLocal8Bit(probe.readAllStandardOutput().trimmed()),
+                 used ? runtime + QStringLiteral("/orvalin.socket")
+                      : QDir::tempPath() + QStringLiteral("/orvalin-65534.socket"));
+    }
+
+    // Another user's program listening on the name is sent no paths, even when the socket file
+    // passes for this user's: only the listener's own credentials tell.
+    void anotherUsersListenerIsNotHandedThePaths()
+    {
+        if (!canPlayNobody())
+            QSKIP("needs to run as root with setpriv to play another user");
+        QTemporaryDir folder;
+        QFile::setPermissions(folder.path(), QFileDevice::Permissions(0x7777));
+        const QString name = folder.filePath(QStringLiteral("orvalin.socket"));
+        QProcess listener;
+        startProbe(listener, {QStringLiteral("--listen"), name}, true);
+        QVERIFY(listener.waitForReadyRead(20000));
+        QCOMPARE(listener.readLine().trimmed(), QByteArray("listening"));
+        QVERIFY(::lchown(QFile::encodeName(name).constData(), ::geteuid(), ::getegid()) == 0);
+
+        QVERIFY(!SingleInstance(name).handOver({QStringLiteral("/home/me/private.webp")}));
+        QVERIFY(listener.waitForFinished(20000));
+        QCOMPARE(listener.readAllStandardOutput().trimmed(), QByteArray("received 0"));
     }
 };
 

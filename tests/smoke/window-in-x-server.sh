@@ -3,8 +3,9 @@
 # manager, finds its window by the caption "Orvalin", checks its size, place and fixed border,
 # takes a screenshot into the given folder, closes the window as a user would, and checks that
 # the program ends cleanly having stored its first settings.
-# Then starts it again with the example skin beside it and takes a second screenshot, and drags
-# a row of the list to another place with the real pointer in a window of a probe program.
+# Then starts it again with the example skin beside it, takes a second screenshot, ends it with
+# SIGTERM and checks its exit status, and drags a row of the list to another place with the real
+# pointer in a window of a probe program.
 # Usage: window-in-x-server.sh PROGRAM SCREENSHOT_FOLDER EXAMPLE_SKIN_FOLDER LIST_DRAG_PROBE
 set -euo pipefail
 program=$1
@@ -100,8 +101,16 @@ wait_for 20 painted || fail "the skinned window was never painted"
 corner=$(convert-im6.q16 "$work/window.png" -format '%[pixel:p{2,2}]' info:)
 [[ $corner != "white" && $corner != "srgb(255,255,255)" ]] || fail "the skin did not dress the window"
 cp "$work/window.png" "$shots/main-window-skinned.png"
-wmctrl -i -c "$window"
-timeout 15 tail --pid="$skinned_pid" -f /dev/null || fail "the skinned program did not end"
+# SIGTERM, as at logout, closes the window and ends the program with 128 + 15. A program the
+# signal killed outright would give the same status but leave its socket behind.
+socket=$XDG_RUNTIME_DIR/orvalin.socket
+[[ -S $socket ]] || fail "the window does not listen on $socket"
+kill -TERM "$skinned_pid"
+timeout 15 tail --pid="$skinned_pid" -f /dev/null || fail "the skinned program did not end on SIGTERM"
+status=0
+wait "$skinned_pid" || status=$?
+((status == 128 + 15)) || fail "the program ended with status $status on SIGTERM: $(cat "$work/program-skinned.log")"
+[[ ! -e $socket ]] || fail "the program did not clean up on SIGTERM: $socket is left"
 
 # A row dragged with the real pointer, through the X server: A over B, C and D.
 mkfifo "$work/probe-in"
@@ -125,4 +134,4 @@ echo done >&7
 timeout 15 tail --pid="$probe_pid" -f /dev/null || fail "the drag probe did not end"
 [[ $(grep -c '^ORDER' "$work/probe-out") -eq 3 ]] || fail "unexpected exchanges: $(grep ORDER "$work/probe-out")"
 
-echo "window found, checked and closed; settings stored; skin shown; row dragged; screenshots in $shots"
+echo "window found, checked and closed; settings stored; skin shown; SIGTERM handled; row dragged; screenshots in $shots"
