@@ -1,6 +1,7 @@
 #include "core/UncarriedNames.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace orvalin {
 
@@ -13,6 +14,11 @@ const QChar UncarriedMark = QChar(u'\0');
 bool CarriedExactly(const QByteArray& bytes)
 {
     return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
+}
+
+bool LostInDecoding(const QString& path)
+{
+    return path.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(path);
 }
 
 QString MarkedUncarried(const QString& decoded)

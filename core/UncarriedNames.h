@@ -16,6 +16,10 @@ namespace orvalin {
 // True when the bytes come back the same once decoded as a name and encoded again.
 bool CarriedExactly(const QByteArray& bytes);
 
+// True for a path that a decoding has already spoilt: it holds U+FFFD and names nothing. The
+// file dialog hands back text only, so this is all that can be told of its answer.
+bool LostInDecoding(const QString& path);
+
 // Paths handed to the list as text, by a drop or by a start, carry the ones that could not be
 // carried among the rest, in their place, marked by a leading NUL that no path holds; the
 // decoded text after it is what the user is shown.

@@ -2,6 +2,7 @@
 
 #include "core/FailureReport.h"
 #include "core/PathHelpers.h"
+#include "core/UncarriedNames.h"
 #include "filelist/FileListView.h"
 
 #include <QDir>
@@ -77,7 +78,15 @@ void AddFilesByDialog(FileListView& list, const WindowContext& window)
 
     QStringList rows;
     guard.step(104, [&] { rows = RowsFromReturnedNameText(returned); });
+    // A name the dialog could only hand back spoilt would fail later as "not WebP".
+    QStringList uncarried;
+    for (const QString& row : std::as_const(rows)) {
+        if (LostInDecoding(row))
+            uncarried.append(row);
+    }
+    rows.removeIf(LostInDecoding);
     guard.step(106, [&] { list.addRows(rows); });
+    TellUncarriedNames(uncarried, window);
 }
 
 } // namespace orvalin

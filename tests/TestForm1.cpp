@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 #include "core/FailureReport.h"
 #include "core/Twips.h"
+#include "core/UncarriedNames.h"
 #include "filelist/FileListView.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WindowFixture.h"
@@ -374,6 +375,21 @@ private slots:
         window.click("PushButton1");
         QCOMPARE(window.rows(), QStringList{QStringLiteral("/earlier.webp")} + rows);
         QVERIFY(window.seams.messageBoxes.shown.isEmpty());
+    }
+
+    // A name whose bytes the dialog could not hand back is told of, not listed as a file that
+    // later fails as "not WebP".
+    void aNameSpoiltByDecodingIsToldOf()
+    {
+        QTemporaryDir folder;
+        const QString good = folder.filePath(QStringLiteral("good.webp"));
+        const QString spoilt = folder.filePath(QStringLiteral("caf\uFFFD.webp"));
+        Window window;
+        window.seams.fileDialogs.openAnswers << QStringList{good, spoilt};
+        window.click("PushButton1");
+        QCOMPARE(window.rows(), QStringList{good});
+        QCOMPARE(window.seams.messageBoxes.shown.size(), 1);
+        QCOMPARE(window.seams.messageBoxes.shown.first().text, UncarriedNamesMessage({spoilt}));
     }
 
     void sameFileTwiceGivesTwoRows()
