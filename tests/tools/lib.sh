@@ -1,5 +1,9 @@
 # Shared by the tool test scripts: a scratch folder, checks that count failures, and pixel
 # reading through ImageMagick.
+#
+# WEBP_DECODE and JPEG_ENCODE may name the Windows builds of the tools (.exe), with TOOL_RUNNER
+# the command that runs them here (such as /usr/lib/wine/wine64). TOOLS_PROBE stays a program
+# of this machine.
 set -u
 IM_CONVERT=convert-im6.q16
 IM_IDENTIFY=identify-im6.q16
@@ -11,7 +15,24 @@ for tool in $IM_CONVERT $IM_IDENTIFY cwebp webpmux img2webp; do
 done
 
 scratch=$(mktemp -d)
-trap 'chmod -R u+w "$scratch" 2>/dev/null; rm -rf "$scratch"' EXIT
+runners=$(mktemp -d)
+trap 'chmod -R u+w "$scratch" 2>/dev/null; rm -rf "$scratch" "$runners"' EXIT
+
+# windows_tools: the tools under test are Windows programs.
+windows_tools() { [[ $WEBP_DECODE_PROGRAM == *.exe ]]; }
+WEBP_DECODE_PROGRAM=$WEBP_DECODE
+# Each tool is called through a small script that puts TOOL_RUNNER before it, so every call
+# stays "$WEBP_DECODE" ARGUMENTS, under timeout too.
+if [[ -n ${TOOL_RUNNER:-} ]]; then
+    for tool in WEBP_DECODE JPEG_ENCODE; do
+        printf '#!/usr/bin/env bash\nexec %s %q "$@"\n' "$TOOL_RUNNER" "${!tool}" >"$runners/$tool"
+        chmod +x "$runners/$tool"
+        declare "$tool=$runners/$tool"
+    done
+elif windows_tools; then
+    echo "the tools are Windows programs: set TOOL_RUNNER to what runs them (such as wine64)" >&2
+    exit 1
+fi
 failures=0
 checks=0
 
@@ -19,6 +40,8 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 pass() { checks=$((checks + 1)); }
 # check DESCRIPTION COMMAND...: the command must succeed.
 check() { local what=$1; shift; if "$@"; then pass; else fail "$what"; fi; }
+
+skip() { echo "SKIP: $*" >&2; }
 
 finish()
 {

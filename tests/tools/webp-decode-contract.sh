@@ -51,19 +51,28 @@ echo "just some text, not an image" >"$in/text.webp"
 mkdir "$in/folder.webp"
 # A RIFF WEBP file whose VP8 chunk holds noise.
 { head -c 20 "$in/good.webp"; head -c 4000 /dev/urandom; } >"$in/noise.webp"
-for name in empty truncated header-only png-inside text folder noise; do
+for name in empty truncated header-only png-inside text noise; do
     decode_fails "$name.webp" "$in/$name.webp"
 done
+decode_fails "folder.webp" "$in/folder.webp"
+check "folder.webp: says why" grep -q "folder.webp is a folder, not a file" "$scratch/err"
 decode_fails "a missing file" "$in/no-such-file.webp"
 
 # Only regular files are read: a FIFO with no writer must not block the open, and an endless
-# device behind a .webp name must not be read until memory runs out.
-mkfifo "$in/pipe.webp"
-ln -s /dev/zero "$in/zero.webp"
-for name in pipe zero; do
-    decode_fails "$name.webp" "$in/$name.webp"
-    check "$name.webp: says why" grep -q "$name.webp: not a regular file" "$scratch/err"
-done
+# device behind a .webp name must not be read until memory runs out. Windows programs see no
+# FIFOs or Unix devices; there the null device stands for the devices.
+if windows_tools; then
+    skip "FIFO and /dev/zero inputs: a Windows program sees neither"
+    decode_fails "the NUL device" NUL
+    check "NUL: says why" grep -q "NUL: not a regular file" "$scratch/err"
+else
+    mkfifo "$in/pipe.webp"
+    ln -s /dev/zero "$in/zero.webp"
+    for name in pipe zero; do
+        decode_fails "$name.webp" "$in/$name.webp"
+        check "$name.webp: says why" grep -q "$name.webp: not a regular file" "$scratch/err"
+    done
+fi
 
 # An output that cannot be created: its folder is a regular file, or does not exist.
 if "$WEBP_DECODE" "$in/good.webp" -o "$in/source.png/result.png" 2>/dev/null; then
@@ -86,7 +95,9 @@ rm -f "$out/result.png"
 
 # Names with blanks, quotes, a leading dash, a line break and non-Latin letters, as input and
 # output (an input that begins with a dash is still the input: arguments are read by position).
+# Windows names hold no double quote and no line break.
 odd=$'-x \'q\" \xce\xbb\xe5\x90\x8d\nline.webp'
+windows_tools && odd=${odd//[\"$'\n']/_}
 cp "$in/good.webp" "$in/$odd"
 if (cd "$in" && "$WEBP_DECODE" "$odd" -o "$out/$odd.png" 2>"$scratch/err"); then
     check "odd name: output written" test -f "$out/$odd.png"
@@ -94,6 +105,19 @@ if (cd "$in" && "$WEBP_DECODE" "$odd" -o "$out/$odd.png" 2>"$scratch/err"); then
 else
     fail "odd name: $(cat "$scratch/err")"
 fi
+
+# A path longer than Windows's MAX_PATH (260 characters), in Cyrillic and Chinese letters, as
+# input and output.
+long=$out/$(printf 'Фотографии%.0s' {1..10})/$(printf '照片文件夹%.0s' {1..16})/$(printf 'Отпуск%.0s' {1..12})
+mkdir -p "$long"
+cp "$in/good.webp" "$long/снимок 写真.webp"
+if "$WEBP_DECODE" "$long/снимок 写真.webp" -o "$long/снимок 写真.png" 2>"$scratch/err"; then
+    check "long path: pixels" near "$(pixel "$long/снимок 写真.png" 0 0)" "$(pixel "$in/source.png" 0 0)" 12
+    check "long path: only the PNG is added" test "$(entries "$long")" -eq 2
+else
+    fail "long path: $(cat "$scratch/err")"
+fi
+rm -rf "${out:?}"/*
 
 # The ICC profile and the EXIF block reach the PNG byte for byte, before the image data. The
 # EXIF block is stored once plainly and once with the "Exif\0\0" prefix some writers add.

@@ -1,12 +1,18 @@
 #include "tools/common/OutputFile.h"
 
+#include "tools/common/FileSystem.h"
+
 #include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 namespace orvalin::tools {
 
@@ -16,15 +22,18 @@ namespace {
 // safe there, so the path is published as a plain pointer into tempPath_.
 std::atomic<const char*> pendingTemp{nullptr};
 
+#ifndef _WIN32
 extern "C" void removePendingAndExit(int signal)
 {
     if (const char* path = pendingTemp.load())
         unlink(path);
     _exit(128 + signal);
 }
+#endif
 
 void removeTempOnSignals()
 {
+#ifndef _WIN32
     static bool installed = false;
     if (installed)
         return;
@@ -34,6 +43,12 @@ void removeTempOnSignals()
     sigemptyset(&action.sa_mask);
     for (int signal : {SIGINT, SIGTERM, SIGHUP})
         sigaction(signal, &action, nullptr);
+#endif
+    // On Windows no signal comes from outside: a parent ends a console program with
+    // TerminateProcess, under which no code of ours runs, so the temporary file (its name holds
+    // the process id) stays for the parent to remove. No console control handler (Ctrl+C)
+    // either: it runs on another thread while the file is still open, and the C runtime opens
+    // files without FILE_SHARE_DELETE, so it could not remove it.
 }
 
 std::string describeErrno(const char* what, const std::string& path)
@@ -41,43 +56,38 @@ std::string describeErrno(const char* what, const std::string& path)
     return std::string(what) + " " + path + ": " + std::strerror(errno);
 }
 
-// rename() that refuses to replace an existing file. RENAME_NOREPLACE makes the check and the
-// rename one step; file systems without it get link+unlink, which refuses an existing name too.
-bool renameNoReplace(const char* from, const char* to)
+// Whether the first `length` characters of the path name a root: "/", or on Windows also "\",
+// "C:\" or "C:" (a drive's current folder).
+bool isRoot([[maybe_unused]] const std::string& path, std::size_t length)
 {
-    if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    if (link(from, to) != 0)
-        return false;
-    unlink(from);
-    return true;
+#ifdef _WIN32
+    return length == 1 || path[length - 1] == ':' || (length == 3 && path[1] == ':');
+#else
+    return length == 1;
+#endif
 }
 
 } // namespace
 
 std::string folderOf(const std::string& path)
 {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
+    const std::size_t start = fs::nameStart(path);
+    if (start == 0)
         return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
+    // The separator that ends the folder part goes, unless it is the root itself.
+    return path.substr(0, isRoot(path, start) ? start : start - 1);
 }
 
 std::string nameOf(const std::string& path)
 {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return path.substr(fs::nameStart(path));
 }
 
 bool writeAll(int fd, const void* data, std::size_t size)
 {
     const auto* bytes = static_cast<const unsigned char*>(data);
     while (size > 0) {
-        const ssize_t written = write(fd, bytes, size);
+        const ssize_t written = fs::write(fd, bytes, size);
         if (written < 0) {
             if (errno == EINTR)
                 continue;
@@ -100,11 +110,12 @@ bool OutputFile::open(const std::string& finalPath, std::string& error)
     removeTempOnSignals();
     // A short fixed-form name: the final name may already be as long as a name can be.
     const std::string folder = folderOf(finalPath);
+    const std::string folderPart = finalPath.substr(0, fs::nameStart(finalPath));
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        tempPath_ = folder + "/.orvalin-" + std::to_string(getpid()) + "-" + std::to_string(attempt)
-                    + ".part";
+        tempPath_ = folderPart + ".orvalin-" + std::to_string(getpid()) + "-"
+                    + std::to_string(attempt) + ".part";
         pendingTemp.store(tempPath_.c_str());
-        fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd_ = fs::open(tempPath_, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
             finalPath_ = finalPath;
             return true;
@@ -134,10 +145,7 @@ bool OutputFile::commit(Replace replace, std::string& error)
         discard();
         return false;
     }
-    const bool renamed = replace == Replace::Allowed
-                             ? std::rename(tempPath_.c_str(), finalPath_.c_str()) == 0
-                             : renameNoReplace(tempPath_.c_str(), finalPath_.c_str());
-    if (!renamed) {
+    if (!fs::rename(tempPath_, finalPath_, replace == Replace::Allowed)) {
         error = errno == EEXIST ? finalPath_ + " already exists"
                                 : describeErrno("cannot create", finalPath_);
         discard();
@@ -155,7 +163,7 @@ void OutputFile::discard()
         fd_ = -1;
     }
     if (!tempPath_.empty()) {
-        unlink(tempPath_.c_str());
+        fs::remove(tempPath_);
         pendingTemp.store(nullptr);
         tempPath_.clear();
     }

@@ -7,7 +7,7 @@ namespace orvalin::tools {
 
 // A file that appears under its final name only once it has been written whole. It is written
 // under a temporary name in the same folder (so the final rename stays on one file system) and
-// renamed at commit; on every other way out, including SIGINT, SIGTERM and SIGHUP, the
+// renamed at commit; on every other way out, including SIGINT, SIGTERM and SIGHUP on Linux, the
 // temporary file is removed. One at a time per process.
 class OutputFile
 {

@@ -1,5 +1,7 @@
 #include "tools/jpeg-encode/EncodeOptions.h"
 
+#include "tools/common/FileSystem.h"
+
 #include <cstring>
 #include <strings.h>
 
@@ -71,9 +73,7 @@ std::optional<EncodeOptions> parseEncodeOptions(int argc, const char* const* arg
 
 std::string jpegPathFor(const std::string& pngPath)
 {
-    const std::size_t slash = pngPath.find_last_of('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::size_t nameLength = pngPath.size() - nameStart;
+    const std::size_t nameLength = pngPath.size() - fs::nameStart(pngPath);
     // A name that is ".png" alone has no stem to keep; it is treated like any other name.
     if (nameLength > 4 && strcasecmp(pngPath.c_str() + pngPath.size() - 4, ".png") == 0)
         return pngPath.substr(0, pngPath.size() - 4) + ".jpg";

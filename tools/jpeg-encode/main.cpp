@@ -4,6 +4,7 @@
 // An existing IN.jpg is kept unless -overwrite is given. Exits 0 only when IN.jpg was written
 // whole; on any failure no IN.jpg is left and an existing one is unchanged.
 
+#include "tools/common/FileSystem.h"
 #include "tools/common/OutputFile.h"
 #include "tools/jpeg-encode/EncodeOptions.h"
 #include "tools/jpeg-encode/PngToJpeg.h"
@@ -11,8 +12,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace orvalin::tools;
 
@@ -29,21 +28,17 @@ int fail(const std::string& reason)
     return ExitFailure;
 }
 
-bool exists(const std::string& path)
-{
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
-
 std::FILE* openPng(const std::string& path, std::string& error)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = fs::fopen(path, "rb");
     if (!file) {
-        error = "cannot open " + path + ": " + std::strerror(errno);
+        // Only Windows refuses to open a folder, with EISDIR from fs::fopen.
+        error = errno == EISDIR ? path + " is a folder, not a file"
+                                : "cannot open " + path + ": " + std::strerror(errno);
         return nullptr;
     }
-    struct stat info;
-    if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+    fs::FileInfo info;
+    if (fs::fstat(fileno(file), info) == 0 && S_ISDIR(info.st_mode)) {
         std::fclose(file);
         error = path + " is a folder, not a file";
         return nullptr;
@@ -56,7 +51,7 @@ int encode(const EncodeOptions& options)
 {
     const std::string outputPath = jpegPathFor(options.input);
     // Checked first to spare the work; the final rename refuses an existing file by itself.
-    if (!options.overwrite && exists(outputPath))
+    if (!options.overwrite && fs::exists(outputPath))
         return fail(outputPath + " already exists (-overwrite replaces it)");
 
     std::string error;
@@ -90,9 +85,7 @@ int encode(const EncodeOptions& options)
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     std::string error;
     const auto options = parseEncodeOptions(argc, argv, error);
@@ -103,3 +96,17 @@ int main(int argc, char** argv)
     }
     return encode(*options);
 }
+
+} // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv)
+{
+    return fs::runWithUtf8Arguments(argc, argv, run);
+}
+#else
+int main(int argc, char** argv)
+{
+    return run(argc, argv);
+}
+#endif

@@ -1,9 +1,42 @@
 #include "tools/webp-decode/PageBuffer.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/mman.h>
+#endif
 #include <utility>
 
 namespace orvalin::tools {
+
+#ifdef _WIN32
+
+// Large pages on Windows need the "Lock pages in memory" privilege, which ordinary accounts
+// lack, so the buffer takes ordinary pages straight from the system.
+bool PageBuffer::allocate(std::size_t size)
+{
+    release();
+    if (size == 0)
+        return true;
+    void* base = VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (!base)
+        return false;
+    data_ = static_cast<std::uint8_t*>(base);
+    mapped_ = size;
+    size_ = size;
+    return true;
+}
+
+void PageBuffer::release()
+{
+    if (data_)
+        VirtualFree(data_, 0, MEM_RELEASE);
+    data_ = nullptr;
+    size_ = 0;
+    mapped_ = 0;
+}
+
+#else
 
 namespace {
 constexpr std::size_t HugePage = std::size_t(2) << 20;
@@ -41,5 +74,7 @@ void PageBuffer::release()
     size_ = 0;
     mapped_ = 0;
 }
+
+#endif
 
 } // namespace orvalin::tools

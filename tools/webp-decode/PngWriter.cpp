@@ -1,14 +1,13 @@
 #include "tools/webp-decode/PngWriter.h"
 
+#include "tools/common/FileSystem.h"
 #include "tools/common/OutputFile.h"
 
 #include <libdeflate.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstring>
-#include <sys/uio.h>
 #include <vector>
 
 namespace orvalin::tools {
@@ -66,11 +65,11 @@ public:
 private:
     bool writePieces()
     {
-        iovec* next = pieces_.data();
+        fs::iovec* next = pieces_.data();
         std::size_t left = pieces_.size();
         while (left > 0) {
             const ssize_t written =
-                writev(fd_, next, static_cast<int>(std::min<std::size_t>(left, IOV_MAX)));
+                fs::writev(fd_, next, static_cast<int>(std::min<std::size_t>(left, fs::IovMax)));
             if (written < 0) {
                 if (errno == EINTR)
                     continue;
@@ -95,7 +94,7 @@ private:
     std::uint8_t head_[8];
     std::uint8_t tail_[4];
     std::uint32_t crc_ = 0;
-    std::vector<iovec> pieces_;
+    std::vector<fs::iovec> pieces_;
 };
 
 std::vector<std::uint8_t> headerChunkData(const Scanlines& image)

@@ -1,22 +1,13 @@
 #include "tools/webp-decode/WebpDecoding.h"
 
+#include "tools/common/FileSystem.h"
+
 #include <webp/decode.h>
 #include <webp/demux.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
-#ifndef _WIN32
-#include <unistd.h>
-#else
-#include <io.h>
-#ifndef S_ISREG
-#define S_ISREG(mode) ((mode & S_IFMT) == S_IFREG)
-#define S_ISDIR(mode) ((mode & S_IFMT) == S_IFDIR)
-#endif
-#endif
 
 namespace orvalin::tools {
 
@@ -218,18 +209,21 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
     // Opening does not wait: without O_NONBLOCK, opening a FIFO blocks until a writer comes. Only
     // a regular file is read, so a FIFO, a device such as /dev/zero behind a .webp name, or a
     // socket is refused before a byte is read, rather than hanging or growing without bound.
+    // Windows has no FIFOs in the file system, and its devices (NUL, CON) are not regular files.
 #ifndef _WIN32
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = fs::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 #else
-    const int fd = open(path.c_str(), O_RDONLY | O_BINARY);
+    const int fd = fs::open(path, O_RDONLY);
 #endif
     if (fd < 0) {
-        error = "cannot open " + path + ": " + std::strerror(errno);
+        // Only Windows refuses to open a folder, with EISDIR from fs::open.
+        error = errno == EISDIR ? path + " is a folder, not a file"
+                                : "cannot open " + path + ": " + std::strerror(errno);
         return false;
     }
-    struct stat info;
+    fs::FileInfo info;
     std::string why;
-    if (fstat(fd, &info) != 0)
+    if (fs::fstat(fd, info) != 0)
         why = "cannot read " + path + ": " + std::strerror(errno);
     else if (S_ISDIR(info.st_mode))
         why = path + " is a folder, not a file";
@@ -253,7 +247,7 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
     for (;;) {
         if (used == bytes.size())
             bytes.resize(bytes.size() * 2);
-        const ssize_t got = read(fd, bytes.data() + used, bytes.size() - used);
+        const ssize_t got = fs::read(fd, bytes.data() + used, bytes.size() - used);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {

@@ -2,6 +2,7 @@
 // without alpha) to a PNG file that carries its ICC profile, EXIF block and XMP packet along. Exits
 // 0 only when OUT.png was written whole; on any failure no file is left at OUT.png.
 
+#include "tools/common/FileSystem.h"
 #include "tools/common/OutputFile.h"
 #include "tools/webp-decode/PngWriter.h"
 #include "tools/webp-decode/WebpDecoding.h"
@@ -56,9 +57,7 @@ int convert(const std::string& inputPath, const std::string& outputPath)
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     std::string input;
     std::string output;
@@ -68,3 +67,17 @@ int main(int argc, char** argv)
     }
     return convert(input, output);
 }
+
+} // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv)
+{
+    return fs::runWithUtf8Arguments(argc, argv, run);
+}
+#else
+int main(int argc, char** argv)
+{
+    return run(argc, argv);
+}
+#endif
