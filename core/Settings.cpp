@@ -31,8 +31,15 @@ std::optional<double> numberFromText(const QString& text)
 
 std::unique_ptr<SettingsStore> SettingsStore::forCurrentUser()
 {
+#ifdef Q_OS_WIN
+    // The maker's key itself, so the settings land in HKCU\Software\Kestrune\Orvalin; by maker
+    // name alone Qt would file them under an "OrganizationDefaults" key.
+    return std::unique_ptr<SettingsStore>(new SettingsStore(std::make_unique<QSettings>(
+        QStringLiteral("HKEY_CURRENT_USER\\Software\\") + MakerName, QSettings::NativeFormat)));
+#else
     return std::unique_ptr<SettingsStore>(new SettingsStore(
         std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, MakerName)));
+#endif
 }
 
 SettingsStore::SettingsStore(const QString& file)

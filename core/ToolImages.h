@@ -6,8 +6,13 @@
 namespace orvalin {
 
 // The two tool programs the executable carries, and the names a run writes them under.
+#ifdef Q_OS_WIN
+inline const QString DecoderFileName = QStringLiteral("webp-decode.exe");
+inline const QString EncoderFileName = QStringLiteral("jpeg-encode.exe");
+#else
 inline const QString DecoderFileName = QStringLiteral("webp-decode");
 inline const QString EncoderFileName = QStringLiteral("jpeg-encode");
+#endif
 
 // The resource that holds the decoder built for processors of the given address width, "64"
 // or anything else (taken as 32), when the executable carries it, otherwise the decoder built
