@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -21,13 +23,42 @@ namespace {
 const QString NamePrefix = QStringLiteral("orvalin-run-");
 const QString LockName = QStringLiteral(".lock");
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+
+enum LockFile { MakeLockFile = CREATE_NEW, ExistingLockFile = OPEN_EXISTING };
+
+// The lock file opened with no sharing: no one else can open it while the handle is held, and
+// Windows closes the handle when its program ends, however it ends. -1 when the lock is held
+// elsewhere or cannot be had.
+qintptr takeLock(const QString& lockFile, LockFile creation)
+{
+    const HANDLE handle = ::CreateFileW(
+        reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(lockFile).utf16()),
+        GENERIC_READ | GENERIC_WRITE, 0, nullptr, DWORD(creation), FILE_ATTRIBUTE_NORMAL, nullptr);
+    return handle == INVALID_HANDLE_VALUE ? -1 : qintptr(handle);
+}
+
+void releaseLock(qintptr lock)
+{
+    if (lock != -1)
+        ::CloseHandle(HANDLE(lock));
+}
+
+#else
+
+enum LockFile { MakeLockFile = O_CREAT | O_EXCL, ExistingLockFile = 0 };
+
+void releaseLock(qintptr lock)
+{
+    if (lock >= 0)
+        ::close(int(lock));
+}
 
 // An open lock file, held until closed; -1 when the lock is taken or cannot be had.
-int takeLock(const QString& lockFile, int openFlags)
+qintptr takeLock(const QString& lockFile, LockFile creation)
 {
     const int descriptor =
-        ::open(QFile::encodeName(lockFile).constData(), openFlags | O_RDWR | O_CLOEXEC, 0600);
+        ::open(QFile::encodeName(lockFile).constData(), creation | O_RDWR | O_CLOEXEC, 0600);
     if (descriptor < 0)
         return -1;
     if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
@@ -60,22 +91,19 @@ WorkFolder::WorkFolder(const QString& temporaryFolder)
                          + QStringLiteral("XXXXXX"));
     if (!folder.isValid())
         throw Failure(QStringLiteral("Path not found: ") + folder.errorString());
-#ifndef Q_OS_WIN
     // The lock file is made with the folder: a folder without one was never used.
-    m_lock = takeLock(folder.filePath(LockName), O_CREAT | O_EXCL);
-    if (m_lock < 0)
+    m_lock = takeLock(folder.filePath(LockName), MakeLockFile);
+    if (m_lock == -1)
         throw Failure(QStringLiteral("Path not found: ") + folder.path());
-#endif
     folder.setAutoRemove(false);
     m_path = folder.path();
 }
 
 WorkFolder::~WorkFolder()
 {
+    // Released first: Windows removes no file that is open without sharing.
+    releaseLock(m_lock);
     QDir(m_path).removeRecursively();
-#ifndef Q_OS_WIN
-    ::close(m_lock);
-#endif
 }
 
 QString WorkFolder::filePath(const QString& name) const
@@ -85,24 +113,22 @@ QString WorkFolder::filePath(const QString& name) const
 
 void RemoveAbandonedWorkFolders(const QString& temporaryFolder)
 {
-#ifndef Q_OS_WIN
     const QStringList names = QDir(temporaryFolder)
                                   .entryList({NamePrefix + QLatin1Char('*')},
                                              QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QString& name : names) {
         const QString folder = temporaryFolder + QLatin1Char('/') + name;
+#ifndef Q_OS_WIN // the temporary folder is the user's own on Windows
         if (!ownedByThisUser(folder))
             continue;
-        // Held by a living program, or just made and not locked yet: left alone.
-        const int lock = takeLock(folder + QLatin1Char('/') + LockName, 0);
-        if (lock < 0)
-            continue;
-        QDir(folder).removeRecursively();
-        ::close(lock);
-    }
-#else
-    Q_UNUSED(temporaryFolder);
 #endif
+        // Held by a living program, or just made and not locked yet: left alone.
+        const qintptr lock = takeLock(folder + QLatin1Char('/') + LockName, ExistingLockFile);
+        if (lock == -1)
+            continue;
+        releaseLock(lock);
+        QDir(folder).removeRecursively();
+    }
 }
 
 } // namespace orvalin

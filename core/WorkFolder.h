@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include <memory>
 
@@ -25,7 +26,7 @@ public:
 
 private:
     QString m_path;
-    int m_lock = -1;
+    qintptr m_lock = -1; // a descriptor on Linux, a handle on Windows
 };
 
 // The temporary folder: the variable TEMP when set, otherwise the platform's.

@@ -9,14 +9,19 @@
 #include <QDirIterator>
 #include <QImage>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <stdexcept>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#endif
 
 using namespace orvalin;
 using orvalin::testing::gatedDecoder;
@@ -230,15 +235,24 @@ private slots:
         const QString living = workFolder("orvalin-run-living");
         const QString other = setup.temp + QStringLiteral("/someone-else");
         QDir().mkpath(other);
-        const int lock =
-            ::open(QFile::encodeName(living + QStringLiteral("/.lock")).constData(), O_RDWR);
+        // Held as a living program holds it.
+        const QString lockFile = living + QStringLiteral("/.lock");
+#ifdef Q_OS_WIN
+        const HANDLE lock =
+            ::CreateFileW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(lockFile).utf16()),
+                          GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        QVERIFY(lock != INVALID_HANDLE_VALUE);
+        const auto release = qScopeGuard([&] { ::CloseHandle(lock); });
+#else
+        const int lock = ::open(QFile::encodeName(lockFile).constData(), O_RDWR);
         QVERIFY(lock >= 0 && ::flock(lock, LOCK_EX | LOCK_NB) == 0);
+        const auto release = qScopeGuard([&] { ::close(lock); });
+#endif
 
         const QString source = setup.source(QStringLiteral("x.webp"));
         makeWebP(source, {2, 2});
         setup.window.rows = {source};
         setup.start();
-        ::close(lock);
         QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage);
         QVERIFY(!QFileInfo::exists(killed));
         QVERIFY(QFileInfo::exists(living + QStringLiteral("/webp-decode")));
