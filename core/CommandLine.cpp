@@ -11,10 +11,21 @@ namespace orvalin {
 
 namespace {
 
+// Names as the command line carries them: bytes on Linux, UTF-8 from the wide command line on
+// Windows (where QFile's names would take the ANSI code page and lose other scripts).
+QString nameFrom(const QByteArray& bytes)
+{
+#ifdef Q_OS_WIN
+    return QString::fromUtf8(bytes);
+#else
+    return QFile::decodeName(bytes);
+#endif
+}
+
 QString handedPath(const QByteArray& argument, const QByteArray& currentFolder)
 {
-    const QString path = QDir::toNativeSeparators(QDir::cleanPath(
-        QDir(QFile::decodeName(currentFolder)).absoluteFilePath(QFile::decodeName(argument))));
+    const QString path = QDir::toNativeSeparators(
+        QDir::cleanPath(QDir(nameFrom(currentFolder)).absoluteFilePath(nameFrom(argument))));
 #ifndef Q_OS_WIN
     const bool relative = !argument.startsWith('/');
     if (!CarriedExactly(argument) || (relative && !CarriedExactly(currentFolder)))
@@ -34,7 +45,7 @@ QByteArray CurrentFolderBytes()
 #ifndef Q_OS_WIN
     return QByteArray::fromStdString(folder.native());
 #else
-    return QFile::encodeName(QString::fromStdWString(folder.native()));
+    return QString::fromStdWString(folder.native()).toUtf8();
 #endif
 }
 
@@ -43,7 +54,7 @@ StartRequest ReadCommandLine(const QList<QByteArray>& arguments, const QByteArra
     StartRequest request;
     bool optionsEnded = false;
     for (const QByteArray& bytes : arguments) {
-        const QString argument = QFile::decodeName(bytes);
+        const QString argument = nameFrom(bytes);
         if (argument.isEmpty())
             continue; // names nothing
         if (optionsEnded || !argument.startsWith(QLatin1Char('-'))
