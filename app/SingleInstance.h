@@ -37,6 +37,7 @@ private:
     QString m_name;
     std::unique_ptr<QLocalServer> m_server;
     std::function<void(const QStringList&)> m_receive;
+    std::shared_ptr<void> m_claim; // Windows: the name's mutex, held while listening
 };
 
 } // namespace orvalin

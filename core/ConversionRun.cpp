@@ -250,6 +250,10 @@ public:
         if (m_current)
             m_current->stop();
         m_runner.stopRunningTool();
+        // The tools have ended. The folder goes now: a program ending with its session may be
+        // ended by the system before the run unwinds.
+        if (m_work)
+            m_work->removeNow();
     }
 
 private:

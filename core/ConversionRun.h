@@ -89,7 +89,7 @@ public:
     bool IsConverting() const { return m_isConverting; }
 
     // The window is closing: every running tool is stopped, no further step runs, and the
-    // working folder is removed before the run returns.
+    // working folder is removed at once, before the run has unwound.
     void abandon();
 
     ChildProcessRunner& runner() { return m_runner; }

@@ -101,8 +101,17 @@ WorkFolder::WorkFolder(const QString& temporaryFolder)
 
 WorkFolder::~WorkFolder()
 {
+    removeNow();
+}
+
+void WorkFolder::removeNow()
+{
+    if (m_removed)
+        return;
+    m_removed = true;
     // Released first: Windows removes no file that is open without sharing.
     releaseLock(m_lock);
+    m_lock = -1;
     QDir(m_path).removeRecursively();
 }
 

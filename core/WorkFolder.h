@@ -24,9 +24,15 @@ public:
     const QString& path() const { return m_path; }
     QString filePath(const QString& name) const;
 
+    // Releases the lock and removes the folder with everything in it now, rather than when
+    // this goes: for a program that may be ended before its run unwinds. The programs run
+    // from it must have ended (Windows keeps a running program's file).
+    void removeNow();
+
 private:
     QString m_path;
     qintptr m_lock = -1; // a descriptor on Linux, a handle on Windows
+    bool m_removed = false;
 };
 
 // The temporary folder: the variable TEMP when set, otherwise the platform's.

@@ -2,13 +2,13 @@
 #include "core/FailureReport.h"
 #include "core/ToolImages.h"
 #include "tests/support/GatedDecoder.h"
+#include "tests/support/MakeWebP.h"
 #include "tests/support/RecordingPlatform.h"
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QImage>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +25,7 @@
 
 using namespace orvalin;
 using orvalin::testing::gatedDecoder;
+using orvalin::testing::nativePath;
 using orvalin::testing::RecordingMessageBoxes;
 using orvalin::testing::writeFile;
 
@@ -67,9 +68,9 @@ struct Window : RunRows, RunOptions, RunDisplay
 struct Run
 {
     QTemporaryDir root;
-    QString sources = root.filePath(QStringLiteral("sources"));
-    QString output = root.filePath(QStringLiteral("output"));
-    QString temp = root.filePath(QStringLiteral("temp"));
+    QString sources = nativePath(root.filePath(QStringLiteral("sources")));
+    QString output = nativePath(root.filePath(QStringLiteral("output")));
+    QString temp = nativePath(root.filePath(QStringLiteral("temp")));
     Window window;
     RecordingMessageBoxes messageBoxes;
     orvalin::testing::RecordingFileDialogs fileDialogs;
@@ -88,7 +89,10 @@ struct Run
     }
     ~Run() { qunsetenv("TEMP"); }
 
-    QString source(const QString& name) const { return sources + QLatin1Char('/') + name; }
+    QString source(const QString& name) const
+    {
+        return nativePath(sources + QLatin1Char('/') + name);
+    }
 
     void start()
     {
@@ -98,14 +102,9 @@ struct Run
 
 void makeWebP(const QString& path, QSize size)
 {
-    const QString png = path + QStringLiteral(".png");
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
-    QVERIFY(image.save(png));
-    QCOMPARE(QProcess::execute(QStringLiteral("cwebp"),
-                               {QStringLiteral("-quiet"), png, QStringLiteral("-o"), path}),
-             0);
-    QFile::remove(png);
+    orvalin::testing::writeWebP(path, image);
 }
 
 } // namespace

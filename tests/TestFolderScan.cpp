@@ -23,6 +23,7 @@
 #endif
 
 using namespace orvalin;
+using orvalin::testing::nativePath;
 using orvalin::testing::Window;
 using orvalin::testing::writeFile;
 
@@ -40,8 +41,11 @@ public:
         std::filesystem::remove_all(QFile::encodeName(root()).toStdString(), ignored);
     }
 
-    QString root() const { return m_dir.path(); }
-    QString path(const QString& relative) const { return root() + QLatin1Char('/') + relative; }
+    QString root() const { return nativePath(m_dir.path()); }
+    QString path(const QString& relative) const
+    {
+        return nativePath(root() + QLatin1Char('/') + relative);
+    }
 
     void add(const QStringList& relatives)
     {
@@ -410,16 +414,17 @@ private slots:
             for (const char* name : {"/Samples/b.webp", "/Samples/a.webp", "/Samples/c.txt"})
                 writeFile(folder + QLatin1String(name));
         }});
-        const QString samples = window.programFolder.path() + QStringLiteral("/Samples");
-        window.form->fileList().add(samples + QStringLiteral("//a.webp")); // differs: added again
-        window.form->fileList().add(samples + QStringLiteral("/c.txt"));   // equal: not added again
+        const QString samples = nativePath(window.programFolder.path() + "/Samples");
+        const auto sample = [&](const char* name) { return nativePath(samples + '/' + name); };
+        window.form->fileList().add(sample("/a.webp")); // differs: added again
+        window.form->fileList().add(sample("c.txt"));   // equal: not added again
         window.seams.messageBoxes.answers << MessageAnswer::No << MessageAnswer::Yes;
 
         window.click("PushButton7");
         window.click("PushButton7");
 
-        QCOMPARE(window.rows(), (QStringList{samples + "//a.webp", samples + "/c.txt",
-                                             samples + "/a.webp", samples + "/b.webp"}));
+        QCOMPARE(window.rows(), (QStringList{sample("/a.webp"), sample("c.txt"), sample("a.webp"),
+                                             sample("b.webp")}));
         QCOMPARE(window.messages().size(), 2);
         for (const MessageRequest& question : window.messages()) {
             QCOMPARE(question.text,
@@ -432,12 +437,11 @@ private slots:
         }
         QCOMPARE(window.seams.shell.opened, QStringList{samples}); // only after the Yes
 
-        QFile::remove(samples + QStringLiteral("/b.webp"));
-        writeFile(samples + QStringLiteral("/d.webp"));
+        QFile::remove(sample("b.webp"));
+        writeFile(sample("d.webp"));
         window.form->fileList().clear();
         window.click("PushButton7");
-        QCOMPARE(window.rows(),
-                 (QStringList{samples + "/a.webp", samples + "/c.txt", samples + "/d.webp"}));
+        QCOMPARE(window.rows(), (QStringList{sample("a.webp"), sample("c.txt"), sample("d.webp")}));
     }
 
     void noSamplesFolderStillAsks()

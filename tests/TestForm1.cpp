@@ -29,6 +29,7 @@
 #include <memory>
 
 using namespace orvalin;
+using orvalin::testing::nativePath;
 using orvalin::testing::Window;
 using orvalin::testing::writeFile;
 
@@ -202,10 +203,12 @@ private slots:
         QCOMPARE(windowFont.family(), QStringLiteral("Arial"));
         QCOMPARE(windowFont.pointSizeF(), 9.0);
         QVERIFY(windowFont.bold());
+#ifndef Q_OS_WIN // Windows' offscreen platform has no fonts; the face shows on the screenshot
         // Arial, or the metric-compatible face the system offers for it.
         const QString shown = QFontInfo(windowFont).family();
         QVERIFY2(shown == QStringLiteral("Arial") || shown == QStringLiteral("Liberation Sans"),
                  qPrintable(shown));
+#endif
         for (const char* name : {"PushButton1", "PushButton2", "PushButton4", "PushButton6",
                                  "PushButton7", "PushButton9"}) {
             const QFont font = window.control<QPushButton>(name)->font();
@@ -408,13 +411,12 @@ private slots:
         const auto selection = [](int files) {
             QStringList chosen;
             for (int i = 0; i < files; ++i)
-                chosen << QStringLiteral("/f/%1.webp").arg(i, 4, 10, QLatin1Char('0'));
+                chosen << nativePath(QStringLiteral("/f/%1.webp").arg(i, 4, 10, QLatin1Char('0')));
             return chosen;
         };
         Window window;
-        window.seams.fileDialogs.openAnswers
-            << selection(2999) << selection(3000)
-            << QStringList{QStringLiteral("/") + QString(30001, u'n')};
+        window.seams.fileDialogs.openAnswers << selection(2999) << selection(3000)
+                                             << QStringList{nativePath("/") + QString(30001, u'n')};
         window.click("PushButton1"); // 29992 characters: fits
         QCOMPARE(window.rows().size(), 2999);
         QVERIFY(window.seams.messageBoxes.shown.isEmpty());

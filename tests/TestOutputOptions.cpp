@@ -16,6 +16,7 @@
 #include <memory>
 
 using namespace orvalin;
+using orvalin::testing::nativePath;
 using orvalin::testing::Window;
 using orvalin::testing::writeFile;
 
@@ -90,20 +91,20 @@ private slots:
             first.control<QSlider>("Slider1")->setValue(42);
             first.click("Option2");
             first.control<QLineEdit>("Text1")->setText(QStringLiteral("/out/ü \"x\"/"));
-            first.seams.fileDialogs.folderAnswers << QStringLiteral("/picked");
+            first.seams.fileDialogs.folderAnswers << nativePath("/picked");
             first.click("Option1");
             first.click("PushButton9");
             first.click("Option2");
         }
-        QCOMPARE(stored(m_file, QStringLiteral("Text1")), QStringLiteral("/picked/"));
+        QCOMPARE(stored(m_file, QStringLiteral("Text1")), nativePath("/picked/"));
         QCOMPARE(stored(m_file, QStringLiteral("Option1")), QStringLiteral("False"));
         QCOMPARE(stored(m_file, QStringLiteral("Option2")), QStringLiteral("True"));
         QCOMPARE(stored(m_file, QStringLiteral("Slider1")), QStringLiteral("42"));
-        QCOMPARE(stored(m_file, QStringLiteral("LastFolderDot")), QStringLiteral("/picked"));
+        QCOMPARE(stored(m_file, QStringLiteral("LastFolderDot")), nativePath("/picked"));
 
         Window second({.settingsFile = m_file});
         const Shown state = shown(second);
-        QCOMPARE(state.text, QStringLiteral("/picked/"));
+        QCOMPARE(state.text, nativePath("/picked/"));
         QVERIFY(!state.option1);
         QVERIFY(state.option2);
         QVERIFY(!state.frame3Enabled);
@@ -302,19 +303,19 @@ private slots:
         QCOMPARE(shown(window).text, QStringLiteral("/home/someone/Desktop/"));
         QCOMPARE(stored(m_file, QStringLiteral("LastFolderDot")), QStringLiteral("<absent>"));
 
-        dialogs.folderAnswers << QStringLiteral("/data/Out") << QStringLiteral("/");
+        dialogs.folderAnswers << nativePath("/data/Out") << nativePath("/");
         window.click("PushButton9");
-        QCOMPARE(shown(window).text, QStringLiteral("/data/Out/"));
-        QCOMPARE(stored(m_file, QStringLiteral("Text1")), QStringLiteral("/data/Out/"));
-        QCOMPARE(stored(m_file, QStringLiteral("LastFolderDot")), QStringLiteral("/data/Out"));
+        QCOMPARE(shown(window).text, nativePath("/data/Out/"));
+        QCOMPARE(stored(m_file, QStringLiteral("Text1")), nativePath("/data/Out/"));
+        QCOMPARE(stored(m_file, QStringLiteral("LastFolderDot")), nativePath("/data/Out"));
 
         window.click("PushButton9");
-        QCOMPARE(dialogs.folderRequests[2].initialFolder, QStringLiteral("/data/Out"));
-        QCOMPARE(shown(window).text, QStringLiteral("/"));
-        QCOMPARE(stored(m_file, QStringLiteral("LastFolderDot")), QStringLiteral("/"));
+        QCOMPARE(dialogs.folderRequests[2].initialFolder, nativePath("/data/Out"));
+        QCOMPARE(shown(window).text, nativePath("/"));
+        QCOMPARE(stored(m_file, QStringLiteral("LastFolderDot")), nativePath("/"));
 
         window.control<QLineEdit>("Text1")->setText(QStringLiteral("/typed/"));
-        QCOMPARE(stored(m_file, QStringLiteral("LastFolderDot")), QStringLiteral("/"));
+        QCOMPARE(stored(m_file, QStringLiteral("LastFolderDot")), nativePath("/"));
         QVERIFY(window.messages().isEmpty());
     }
 

@@ -61,7 +61,7 @@ private slots:
         const QString file = dir.filePath(QStringLiteral("store.conf"));
         SettingsStore(file).write(SettingKey::SaveToFolder, QStringLiteral("False"));
         QFile stored(file);
-        QVERIFY(stored.open(QIODevice::ReadOnly));
+        QVERIFY(stored.open(QIODevice::ReadOnly | QIODevice::Text));
         const QByteArray text = stored.readAll();
         QVERIFY2(text.contains("[Orvalin]\nOption1=False"), text.constData());
     }

@@ -7,15 +7,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifndef Q_OS_WIN
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
 
 using namespace orvalin;
 
 namespace {
 
+#ifndef Q_OS_WIN
 constexpr uid_t Nobody = 65534;
 
 bool canPlayNobody()
@@ -23,15 +26,21 @@ bool canPlayNobody()
     return ::geteuid() == 0 && !QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty();
 }
 
+#endif
+
 // Starts the hand-over probe with the arguments, as this user or as nobody.
 void startProbe(QProcess& probe, const QStringList& arguments, bool asNobody = false)
 {
     QStringList command = QStringList{QStringLiteral(HAND_OVER_PROBE)} + arguments;
+#ifndef Q_OS_WIN
     if (asNobody)
         command = QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"),
                               QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
                               QStringLiteral("--")}
                   + command;
+#else
+    Q_UNUSED(asNobody);
+#endif
     probe.start(command.takeFirst(), command);
 }
 
@@ -46,6 +55,7 @@ int handOver(const QString& name, const QStringList& paths, bool asNobody = fals
     return probe.exitCode();
 }
 
+#ifndef Q_OS_WIN
 // A socket file as a killed program leaves it: bound, never unlinked, nobody listening.
 void leaveStaleSocket(const QString& name)
 {
@@ -58,6 +68,19 @@ void leaveStaleSocket(const QString& name)
     ::close(descriptor);
 }
 
+// A name of the test's own.
+QString nameIn(const QTemporaryDir& folder)
+{
+    return folder.filePath(QStringLiteral("orvalin.socket"));
+}
+#else
+// Windows pipes share one namespace and leave nothing behind when their program ends.
+QString nameIn(const QTemporaryDir&)
+{
+    return QStringLiteral("orvalin-test-%1").arg(QCoreApplication::applicationPid());
+}
+#endif
+
 } // namespace
 
 class TestSingleInstance : public QObject
@@ -68,9 +91,11 @@ private slots:
     void aLaterStartHandsItsPathsOver()
     {
         QTemporaryDir folder;
-        const QString name = folder.filePath(QStringLiteral("orvalin.socket"));
+        const QString name = nameIn(folder);
         QVERIFY(!SingleInstance(name).handOver({QStringLiteral("/a.webp")})); // no window yet
+#ifndef Q_OS_WIN
         leaveStaleSocket(name);
+#endif
 
         SingleInstance window(name);
         QList<QStringList> received;
@@ -83,6 +108,15 @@ private slots:
         QCOMPARE(handOver(name, {}), 0); // a start without paths brings the window forward
         QTRY_COMPARE(received, (QList<QStringList>{paths, {}}));
     }
+
+#ifdef Q_OS_WIN
+    // The pipe is named after the user's security identifier, which no other user shares.
+    void theNameIsTheUsersOwn()
+    {
+        QVERIFY2(SingleInstance::DefaultName().startsWith(QStringLiteral("orvalin-S-1-")),
+                 qPrintable(SingleInstance::DefaultName()));
+    }
+#else
 
     void anotherUserCannotHandOver()
     {
@@ -153,6 +187,7 @@ private slots:
         QVERIFY(listener.waitForFinished(20000));
         QCOMPARE(listener.readAllStandardOutput().trimmed(), QByteArray("received 0"));
     }
+#endif
 };
 
 QTEST_GUILESS_MAIN(TestSingleInstance)

@@ -2,12 +2,14 @@
 #include "core/Failure.h"
 #include "core/Startup.h"
 #include "core/Twips.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QStandardPaths>
 #include <QTest>
 
 using namespace orvalin;
+using orvalin::testing::nativePath;
 
 class TestStartup : public QObject
 {
@@ -54,6 +56,14 @@ private slots:
         QTest::newRow("-- ends the options")
             << QStringList{"--", "--help", "-x.webp"} << int(Action::Start)
             << QStringList{"/home/u/--help", "/home/u/-x.webp"};
+#ifdef Q_OS_WIN
+        QTest::newRow("drive letters and network paths")
+            << QStringList{"D:\\p\\b.webp", "\\\\server\\share\\c.webp", "E:/mixed/d.webp",
+                           "sub\\..\\e.webp"}
+            << int(Action::Start)
+            << QStringList{"D:\\p\\b.webp", "\\\\server\\share\\c.webp", "E:\\mixed\\d.webp",
+                           "/home/u/e.webp"};
+#endif
         QTest::newRow("help wins over paths")
             << QStringList{"a", "--help"} << int(Action::Help) << QStringList{};
         QTest::newRow("version") << QStringList{"--version"} << int(Action::Version)
@@ -69,9 +79,17 @@ private slots:
         QList<QByteArray> given;
         for (const QString& argument : arguments)
             given.append(argument.toUtf8());
-        const StartRequest request = ReadCommandLine(given, "/home/u");
+#ifdef Q_OS_WIN
+        const QString drive = QStringLiteral("C:"); // a current folder there always has one
+#else
+        const QString drive;
+#endif
+        const StartRequest request = ReadCommandLine(given, (drive + "/home/u").toUtf8());
         QCOMPARE(int(request.action), action);
-        QCOMPARE(request.paths, paths);
+        QStringList expected;
+        for (const QString& path : paths)
+            expected << nativePath(path.startsWith(QLatin1Char('/')) ? drive + path : path);
+        QCOMPARE(request.paths, expected);
         QCOMPARE(request.reason.contains(QStringLiteral("--frobnicate")),
                  action == int(StartRequest::Action::Refuse));
     }

@@ -52,7 +52,7 @@ private slots:
              {QStringLiteral("64"), QStringLiteral("32"), QString(), QStringLiteral("64 ")})
             QVERIFY2(!LoadToolImage(DecoderImageFor(width)).isEmpty(), qPrintable(width));
         QCOMPARE(DecoderImageFor(QString::number(QSysInfo::WordSize)),
-                 QStringLiteral(":/tools/%1/webp-decode").arg(QSysInfo::WordSize));
+                 QStringLiteral(":/tools/%1/").arg(QSysInfo::WordSize) + DecoderFileName);
     }
 
     void aToolTheExecutableDoesNotCarry()
@@ -71,8 +71,10 @@ private slots:
         QFile written(target);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), bytes);
+#ifndef Q_OS_WIN // Windows runs a file by its name and has no such permission bits
         QVERIFY(written.permissions() & QFileDevice::ExeOwner);
         QVERIFY(!(written.permissions() & (QFileDevice::WriteOther | QFileDevice::WriteGroup)));
+#endif
     }
 
     void leavesWhatIsThereAlone()

@@ -1,8 +1,12 @@
 // Paints the program's icon: a photograph on a teal tile with an arrow that turns it into a
 // JPG. Writes icon-32.png (24 bits a pixel, no transparency), icon-48.png, icon-128.png and
-// icon-256.png (32 bits a pixel) into the folder given as the only argument.
+// icon-256.png (32 bits a pixel), and icon.ico for the Windows executable, into the folder given
+// as the only argument.
 
+#include <QBuffer>
+#include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -76,6 +80,35 @@ QImage renderIcon(int size, bool withAlpha)
 
 } // namespace
 
+// A Windows icon file holding each size as a PNG picture, as Windows has read them since Vista:
+// a six-byte header, a sixteen-byte entry per picture, then the pictures.
+bool writeIconFile(const QString& file, const QList<int>& sizes)
+{
+    QList<QByteArray> pictures;
+    for (const int size : sizes) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        if (!renderIcon(size, true).save(&buffer, "PNG"))
+            return false;
+        pictures << buffer.data();
+    }
+    QByteArray icon;
+    QDataStream out(&icon, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0) << quint16(1) << quint16(sizes.size());
+    quint32 offset = 6 + 16 * quint32(sizes.size());
+    for (qsizetype i = 0; i < sizes.size(); ++i) {
+        const auto side = quint8(sizes[i] >= 256 ? 0 : sizes[i]); // 0 stands for 256
+        out << side << side << quint8(0) << quint8(0) << quint16(1) << quint16(32)
+            << quint32(pictures[i].size()) << offset;
+        offset += quint32(pictures[i].size());
+    }
+    for (const QByteArray& picture : pictures)
+        icon += picture;
+    QFile output(file);
+    return output.open(QIODevice::WriteOnly) && output.write(icon) == icon.size();
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -100,6 +133,11 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             return 1;
         }
+    }
+    const QString iconFile = folder.filePath(QStringLiteral("icon.ico"));
+    if (!writeIconFile(iconFile, {16, 32, 48, 256})) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(iconFile));
+        return 1;
     }
     return 0;
 }

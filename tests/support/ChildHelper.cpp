@@ -9,12 +9,33 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 int main(int argc, char* argv[])
 {
+#ifdef _WIN32
+    // Windows hands main() its arguments in the ANSI code page; take the wide ones as UTF-8, as
+    // the converter tools do, so the test sees what the runner really passed.
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    static std::vector<std::string> utf8(count);
+    static std::vector<char*> pointers;
+    for (int i = 0; i < count; ++i) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        utf8[i].resize(size);
+        WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, utf8[i].data(), size, nullptr, nullptr);
+        pointers.push_back(utf8[i].data());
+    }
+    argc = count;
+    argv = pointers.data();
+#endif
     if (argc >= 3 && std::strcmp(argv[1], "exit") == 0)
         return std::atoi(argv[2]);
     if (argc >= 2 && std::strcmp(argv[1], "crash") == 0) {

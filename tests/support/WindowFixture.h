@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "filelist/FileListView.h"
 #include "tests/support/RecordingPlatform.h"
+#include "tests/support/TestFiles.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -37,8 +38,8 @@ public:
         if (setup.settingsFile.isEmpty())
             setup.settingsFile = programFolder.filePath(QStringLiteral("settings.conf"));
         settings = std::make_unique<SettingsStore>(setup.settingsFile);
-        form = std::make_unique<Form1>(
-            Form1Services{seams.platform(), *settings, programFolder.path(), setup.desktopFolder});
+        form = std::make_unique<Form1>(Form1Services{
+            seams.platform(), *settings, nativePath(programFolder.path()), setup.desktopFolder});
         if (setup.load)
             form->Form_Load();
     }
