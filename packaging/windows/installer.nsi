@@ -5,7 +5,8 @@
 ; never makes Orvalin the default for .webp files. The uninstaller removes all of that and
 ; leaves the user's settings (HKCU\Software\Kestrune\Orvalin) alone.
 
-Unicode true
+; A 64-bit installer for the 64-bit program: it runs wherever the program does.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 

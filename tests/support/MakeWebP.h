@@ -19,9 +19,9 @@ inline void writeWebP(const QString& path, const QImage& picture)
                                        int(image.bytesPerLine()), 75.0F, &encoded);
     QVERIFY2(size > 0, "libwebp could not encode the test picture");
     QFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly)
-                         && file.write(reinterpret_cast<const char*>(encoded), qint64(size))
-                                == qint64(size);
+    const bool written =
+        file.open(QIODevice::WriteOnly)
+        && file.write(reinterpret_cast<const char*>(encoded), qint64(size)) == qint64(size);
     WebPFree(encoded);
     QVERIFY2(written, qPrintable(path));
 }
