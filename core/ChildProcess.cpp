@@ -5,6 +5,10 @@
 #include <QProcess>
 #include <QTimer>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 #include <cerrno>
 #include <cmath>
 #include <utility>
@@ -57,6 +61,12 @@ RunningTool::RunningTool(const ToolCommand& command) : m_process(std::make_uniqu
     m_process->setStandardInputFile(QProcess::nullDevice());
     m_process->setStandardOutputFile(QProcess::nullDevice());
     m_process->setStandardErrorFile(QProcess::nullDevice());
+#ifdef Q_OS_WIN
+    // The tools are console programs: without this, each would open a console window of its
+    // own whenever the program itself has none to share.
+    m_process->setCreateProcessArgumentsModifier(
+        [](QProcess::CreateProcessArguments* arguments) { arguments->flags |= CREATE_NO_WINDOW; });
+#endif
     m_process->start(command.program, command.arguments, QIODevice::NotOpen);
     if (!m_process->waitForStarted()) {
         m_startFailure = startFailure(command.program);

@@ -15,6 +15,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <windows.h>
 #endif
 
 namespace orvalin {
@@ -114,6 +116,27 @@ bool isRootFolder(const QString& folder)
     return QDir(folder).isRoot();
 }
 
+#ifdef Q_OS_WIN
+
+// Windows keeps the marks on the file itself, on any name. A path past the old 260-character
+// limit is read through its \\?\ form.
+std::optional<int> FileAttributes(const QString& path)
+{
+    if (path.isEmpty() || path.contains(QChar(u'\0')))
+        return std::nullopt;
+    QString native = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    if (native.size() >= MAX_PATH && !native.startsWith(QLatin1String("\\\\?\\")))
+        native = native.startsWith(QLatin1String("\\\\"))
+                     ? QStringLiteral("\\\\?\\UNC\\") + native.mid(2)
+                     : QStringLiteral("\\\\?\\") + native;
+    const DWORD attributes = ::GetFileAttributesW(reinterpret_cast<LPCWSTR>(native.utf16()));
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return std::nullopt;
+    return int(attributes);
+}
+
+#else
+
 std::optional<int> FileAttributes(const QString& path)
 {
     if (path.isEmpty() || path.contains(QChar(u'\0')))
@@ -135,14 +158,20 @@ std::optional<int> FileAttributes(const QString& path)
         attributes |= Attribute::Archive;
     if (info.isSymLink())
         attributes |= Attribute::ReparsePoint;
-#ifndef Q_OS_WIN
     if (::access(QFile::encodeName(path).constData(), W_OK) != 0)
         attributes |= Attribute::ReadOnly;
-#else
-    if (!info.isWritable())
-        attributes |= Attribute::ReadOnly;
-#endif
     return attributes;
+}
+
+#endif
+
+bool MayBeMarkedHidden([[maybe_unused]] const QString& name)
+{
+#ifdef Q_OS_WIN
+    return true;
+#else
+    return name.startsWith(QLatin1Char('.'));
+#endif
 }
 
 bool HasUnsafeNameChars(const QString& name)

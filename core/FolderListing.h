@@ -8,9 +8,9 @@
 
 namespace orvalin {
 
-// File attribute bits, as the scan's rules speak of them. On Linux: hidden is a name that
-// begins with "."; system is a hidden folder; archive is every regular file; read-only is not
-// writable by the user; reparse point is a symbolic link.
+// File attribute bits, as the scan's rules speak of them: on Windows the file's own. On Linux:
+// hidden is a name that begins with "."; system is a hidden folder; archive is every regular
+// file; read-only is not writable by the user; reparse point is a symbolic link.
 namespace Attribute {
 inline constexpr int ReadOnly = 1;
 inline constexpr int Hidden = 2;
@@ -37,6 +37,10 @@ inline constexpr int MaxNameLength = 260;
 
 // The attribute bits of a file or folder; empty when it cannot be looked at.
 std::optional<int> FileAttributes(const QString& path);
+
+// Whether a file or folder of this name can carry the hidden mark at all: on Linux only a name
+// that begins with "." (so others need no look), on Windows any.
+bool MayBeMarkedHidden(const QString& name);
 
 // True for a name with a control character, a character from 127 to 159, or "?"; a name whose
 // bytes could not be decoded counts as "?", since it cannot be opened again by that name.

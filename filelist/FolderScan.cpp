@@ -42,16 +42,10 @@ FolderScan::FolderFiles FolderScan::filesOf(const Listing& listing)
     return files;
 }
 
-static bool startsHidden(const QString& path)
-{
-    return GetFileName(path.endsWith(Separator) ? path.chopped(1) : path)
-        .startsWith(QLatin1Char('.'));
-}
-
 bool FolderScan::mayEnter(const QString& folder) const
 {
-    // Only a hidden name can carry the hidden and system marks, so others need no look.
-    if (!startsHidden(folder) || isRootFolder(folder))
+    const QString name = GetFileName(folder.endsWith(Separator) ? folder.chopped(1) : folder);
+    if (!MayBeMarkedHidden(name) || isRootFolder(folder))
         return true;
     const std::optional<int> attributes = FileAttributes(folder);
     return !attributes
@@ -159,10 +153,9 @@ void FolderScan::AddFolderTree(const QString& folder, const QString& pattern, Fi
         for (const QString& name : openableMatches(entry, read->names, pattern)) {
             if (name.startsWith(QLatin1Char('~')))
                 continue;
-            // The listing has just opened each file; only a hidden name can be hidden and
-            // archive and nothing else.
+            // The listing has just opened each file: only its marks are left to look at.
             const QString path = entryFolder + Separator + name;
-            if (!name.startsWith(QLatin1Char('.')) || FileAttributes(path) != HiddenPlainFile)
+            if (!MayBeMarkedHidden(name) || FileAttributes(path) != HiddenPlainFile)
                 pending.append(CollapseDoubleBackslashes(path));
         }
         if (sinceAdded.elapsed() >= 100)

@@ -261,6 +261,11 @@ private slots:
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                           | QFileDevice::ExeOwner);
     }
+#else
+    void fileThatCannotBeDeletedKeepsItsMode()
+    {
+        QSKIP("a folder closed by permission bits is Linux's");
+    }
 #endif
 };
 

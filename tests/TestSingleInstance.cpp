@@ -116,6 +116,11 @@ private slots:
         QVERIFY2(SingleInstance::DefaultName().startsWith(QStringLiteral("orvalin-S-1-")),
                  qPrintable(SingleInstance::DefaultName()));
     }
+
+    void anotherUserCannotHandOver()
+    {
+        QSKIP("Wine has one user: the pipe's checks of the other end's user are not played");
+    }
 #else
 
     void anotherUserCannotHandOver()
