@@ -5,37 +5,20 @@
 //   child-helper args FILE ARG...  writes its arguments to FILE, each ended by a NUL, and ends with
 //   0
 
+#include "tools/common/FileSystem.h"
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include <sys/stat.h>
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
-int main(int argc, char* argv[])
+namespace {
+
+int run(int argc, char* argv[])
 {
-#ifdef _WIN32
-    // Windows hands main() its arguments in the ANSI code page; take the wide ones as UTF-8, as
-    // the converter tools do, so the test sees what the runner really passed.
-    int count = 0;
-    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    static std::vector<std::string> utf8(count);
-    static std::vector<char*> pointers;
-    for (int i = 0; i < count; ++i) {
-        const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-        utf8[i].resize(size);
-        WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, utf8[i].data(), size, nullptr, nullptr);
-        pointers.push_back(utf8[i].data());
-    }
-    argc = count;
-    argv = pointers.data();
-#endif
     if (argc >= 3 && std::strcmp(argv[1], "exit") == 0)
         return std::atoi(argv[2]);
     if (argc >= 2 && std::strcmp(argv[1], "crash") == 0) {
@@ -59,3 +42,19 @@ int main(int argc, char* argv[])
     std::fprintf(stderr, "child-helper: unknown request\n");
     return 99;
 }
+
+} // namespace
+
+#ifdef _WIN32
+// Wide arguments taken as UTF-8, as the converter tools take them, so the test sees what the
+// runner really passed.
+int wmain(int argc, wchar_t** argv)
+{
+    return orvalin::tools::fs::runWithUtf8Arguments(argc, argv, run);
+}
+#else
+int main(int argc, char* argv[])
+{
+    return run(argc, argv);
+}
+#endif
