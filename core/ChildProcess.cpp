@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QPointer>
 #include <QProcess>
 #include <QTimer>
 
@@ -150,11 +151,11 @@ qint32 ChildProcessRunner::ShellAndWaitWithProgress(const ToolCommand& command,
     return waitWithProgress(tool, bar, baseText, currentValue, count);
 }
 
-qint32 ChildProcessRunner::waitFor(RunningTool& tool, const PassCallback& onPass)
+qint32 ChildProcessRunner::waitFor(AwaitedTask& tool, const PassCallback& onPass)
 {
     if (!tool.started())
         return tool.result();
-    RunningTool* const outer = std::exchange(m_waitingFor, &tool);
+    AwaitedTask* const outer = std::exchange(m_waitingFor, &tool);
     int passes = 0;
     const auto pass = [&] {
         ++passes;
@@ -167,16 +168,21 @@ qint32 ChildProcessRunner::waitFor(RunningTool& tool, const PassCallback& onPass
         QEventLoop loop;
         QTimer passTimer;
         QObject::connect(&passTimer, &QTimer::timeout, &loop, pass);
-        QObject::connect(tool.process(), &QProcess::finished, &loop, &QEventLoop::quit);
+        // The loop may be gone when the task ends: an application that quits ends every loop.
+        tool.whenEnded([ending = QPointer<QEventLoop>(&loop)] {
+            if (ending)
+                ending->quit();
+        });
         passTimer.start(m_passLength);
-        loop.exec();
+        if (!tool.hasEnded())
+            loop.exec();
     }
     pass(); // the pass in which the end arrived
     m_waitingFor = outer;
     return tool.result();
 }
 
-qint32 ChildProcessRunner::waitWithProgress(RunningTool& tool, ProgressDisplay* bar,
+qint32 ChildProcessRunner::waitWithProgress(AwaitedTask& tool, ProgressDisplay* bar,
                                             const QString& baseText,
                                             std::optional<qint32> currentValue,
                                             std::optional<qint32> count)

@@ -50,31 +50,43 @@ public:
     virtual void setProgressValue(double value) = 0;
 };
 
+// Work done by a child process that the runner can wait for: a whole tool's run, or one step
+// of a file's conversion in a worker. It ends once, with a result that is 0 on success.
+class AwaitedTask
+{
+public:
+    virtual ~AwaitedTask() = default;
+    virtual bool started() const = 0;
+    virtual bool hasEnded() const = 0;
+    virtual qint32 result() const = 0;
+    // Calls back once, on this thread, when the task has ended; at once if it has.
+    virtual void whenEnded(std::function<void()> callback) = 0;
+    // Ends the task at once; its result is then a failure.
+    virtual void stop() = 0;
+};
+
 // One tool started as a child process, with nothing read from or written to it. Its end
 // arrives as the process's end notice; a tool still running when this goes is stopped.
-class RunningTool
+class RunningTool : public AwaitedTask
 {
 public:
     explicit RunningTool(const ToolCommand& command);
-    ~RunningTool();
+    ~RunningTool() override;
     RunningTool(const RunningTool&) = delete;
     RunningTool& operator=(const RunningTool&) = delete;
 
-    bool started() const { return m_startFailure == 0; }
+    bool started() const override { return m_startFailure == 0; }
     // Why the tool could not start, in the platform's words; empty when it started.
     const QString& startError() const { return m_startError; }
-    bool hasEnded() const;
+    bool hasEnded() const override;
     // Stops the tool once it has run for the limit; its result is then a failure. A tool that
     // runs far past any real conversion (a file that never ends) must not hold a run for ever.
     void limitRunningTime(std::chrono::milliseconds limit);
     // The exit code once ended (a crash counts as a failure), or the start-failure value.
-    qint32 result() const;
-    // Calls back once, on this thread, when the tool has ended; at once if it has.
-    void whenEnded(std::function<void()> callback);
+    qint32 result() const override;
+    void whenEnded(std::function<void()> callback) override;
     // Ends the tool and waits until it has gone, so no process is left behind.
-    void stop();
-
-    QProcess* process() const { return m_process.get(); }
+    void stop() override;
 
 private:
     std::unique_ptr<QProcess> m_process;
@@ -103,12 +115,12 @@ public:
                                     std::optional<qint32> currentValue,
                                     std::optional<qint32> count);
 
-    // The waits of both, for a tool already started.
-    qint32 waitFor(RunningTool& tool, const PassCallback& onPass = {});
-    qint32 waitWithProgress(RunningTool& tool, ProgressDisplay* bar, const QString& baseText,
+    // The waits of both, for a tool already started or a task of a worker.
+    qint32 waitFor(AwaitedTask& tool, const PassCallback& onPass = {});
+    qint32 waitWithProgress(AwaitedTask& tool, ProgressDisplay* bar, const QString& baseText,
                             std::optional<qint32> currentValue, std::optional<qint32> count);
 
-    // Ends the tool being waited for, if any; its wait then returns a non-zero code.
+    // Ends the task being waited for, if any; its wait then returns a non-zero code.
     void stopRunningTool();
 
     // Called at the end of every pass with the pass counter (tests act at chosen passes).
@@ -116,7 +128,7 @@ public:
 
 private:
     std::chrono::milliseconds m_passLength;
-    RunningTool* m_waitingFor = nullptr;
+    AwaitedTask* m_waitingFor = nullptr;
     PassCallback m_passObserver;
 };
 

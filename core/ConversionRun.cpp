@@ -42,13 +42,6 @@ QString folderOfSource(const QString& source)
     return parent.isEmpty() ? QStringLiteral(".") + Separator : parent;
 }
 
-struct Tools
-{
-    QString decoder;
-    QString encoder;
-    ToolTimeLimit limit;
-};
-
 struct Row
 {
     quint64 identity;
@@ -85,101 +78,121 @@ private:
     QSet<quint64> m_identities;
 };
 
-// One row's conversion in a folder of its own: the decoder, then, when it left a PNG, the
-// encoder at the quality read when the conversion began. Each tool starts on the end notice
-// of the one before, so several rows convert at once while the run waits for one.
+// One step of a row's conversion in its worker, the decoding or the encoding, as the run
+// waits for it: it ends once, with 0 when it succeeded.
+class WorkerStep : public AwaitedTask
+{
+public:
+    explicit WorkerStep(std::function<void()> stopWork) : m_stopWork(std::move(stopWork)) {}
+
+    bool started() const override { return true; }
+    bool hasEnded() const override { return m_ended; }
+    qint32 result() const override { return m_result; }
+    void whenEnded(std::function<void()> callback) override
+    {
+        if (m_ended)
+            callback();
+        else
+            m_callbacks.push_back(std::move(callback));
+    }
+    void stop() override { m_stopWork(); }
+
+    void end(bool succeeded)
+    {
+        if (m_ended)
+            return;
+        m_ended = true;
+        m_result = succeeded ? 0 : 1;
+        for (const auto& callback : std::exchange(m_callbacks, {}))
+            callback();
+    }
+
+private:
+    std::function<void()> m_stopWork;
+    std::vector<std::function<void()>> m_callbacks;
+    bool m_ended = false;
+    qint32 m_result = 1;
+};
+
+// One row's conversion by a worker of the run, into a folder of its own, at the quality read
+// when the conversion began. The worker decodes, then encodes; each step's end arrives as the
+// worker's answer, so several rows convert at once while the run waits for one.
 class RowConversion
 {
 public:
-    RowConversion(const Tools& tools, const QString& source, const QString& folder, int quality,
-                  std::function<void()> whenIdle)
-        : m_tools(tools), m_quality(quality), m_whenIdle(std::move(whenIdle)), m_folder(folder)
+    RowConversion(WorkerPool& workers, const ToolTimeLimit& limit, const QString& source,
+                  const QString& folder, int quality, std::function<void()> whenIdle)
+        : m_whenIdle(std::move(whenIdle)), m_folder(folder)
     {
         if (!QDir().mkdir(folder)) {
             m_failure = QStringLiteral("Path not found: ") + folder;
             return;
         }
-        const QString base = folder + QLatin1Char('/') + RemoveExtension(GetFileName(source));
-        m_png = base + QStringLiteral(".png");
-        m_jpg = base + QStringLiteral(".jpg");
-        m_decoder =
-            startTool(ToolCommand{tools.decoder, {source, QStringLiteral("-o"), m_png}}, source);
-        m_decoder->whenEnded([this] { decoded(); });
+        m_jpg = folder + QLatin1Char('/') + RemoveExtension(GetFileName(source))
+                + QStringLiteral(".jpg");
+        ConverterWorker& worker = workers.take();
+        if (!worker.started()) {
+            m_startError = worker.startError();
+            m_decoding.end(false);
+            m_encoding.end(false);
+            m_idle = true;
+            return;
+        }
+        m_worker = &worker;
+        worker.convert(source, m_jpg, quality, limit,
+                       {[this](quint64) { m_decoding.end(true); },
+                        [this](WorkerOutcome outcome, const QString&) { concluded(outcome); }});
     }
 
-    // The intermediates go with their row, so a long run holds a few rows' worth of them in
-    // the temporary folder, never the whole list's.
+    // The result goes with its row, so a long run holds a few rows' worth of them in the
+    // temporary folder, never the whole list's.
     ~RowConversion()
     {
         stop();
         if (!m_failure.isEmpty())
             return;
-        QFile::remove(m_png);
         QFile::remove(m_jpg);
-        if (!QDir().rmdir(m_folder)) // a tool stopped mid-write may leave a temporary file
+        if (!QDir().rmdir(m_folder)) // a worker stopped mid-write may leave a temporary file
             QDir(m_folder).removeRecursively();
     }
 
     // Why the conversion could not begin; empty when it began.
     const QString& failure() const { return m_failure; }
-    // Why a tool could not be started at all; empty while every tool started.
+    // Why the worker could not be started at all; empty when it started.
     const QString& startError() const { return m_startError; }
     bool busy() const { return m_failure.isEmpty() && !m_idle; }
-    RunningTool* decoder() const { return m_decoder.get(); }
-    RunningTool* encoder() const { return m_encoder.get(); }
-    const QString& png() const { return m_png; }
+    WorkerStep& decoding() { return m_decoding; }
+    WorkerStep& encoding() { return m_encoding; }
     const QString& jpg() const { return m_jpg; }
 
+    // Ends the worker at once when it is still on this row's file.
     void stop()
     {
         m_stopped = true;
-        if (m_encoder)
-            m_encoder->stop();
-        if (m_decoder)
-            m_decoder->stop();
+        if (m_worker)
+            m_worker->stop();
     }
 
 private:
-    std::unique_ptr<RunningTool> startTool(const ToolCommand& command, const QString& input)
+    void concluded(WorkerOutcome outcome)
     {
-        auto tool = std::make_unique<RunningTool>(command);
-        if (!tool->started())
-            m_startError = tool->startError();
-        tool->limitRunningTime(m_tools.limit.forInput(input));
-        return tool;
-    }
-
-    void decoded()
-    {
-        if (!m_stopped && m_startError.isEmpty() && isPresentFile(m_png)) {
-            m_encoder =
-                startTool(ToolCommand{m_tools.encoder,
-                                      {QStringLiteral("-q"), QString::number(m_quality),
-                                       QStringLiteral("-out"), QStringLiteral("jpeg"), m_png}},
-                          m_png);
-            m_encoder->whenEnded([this] { becomeIdle(); });
-            return;
-        }
-        becomeIdle();
-    }
-
-    void becomeIdle()
-    {
+        m_worker = nullptr;
+        const bool converted = outcome == WorkerOutcome::Converted;
+        m_decoding.end(converted);
+        m_encoding.end(converted);
         m_idle = true;
         if (!m_stopped)
             m_whenIdle();
     }
 
-    Tools m_tools;
-    int m_quality;
     std::function<void()> m_whenIdle;
     QString m_folder;
     QString m_failure;
     QString m_startError;
-    QString m_png;
     QString m_jpg;
-    std::unique_ptr<RunningTool> m_decoder;
-    std::unique_ptr<RunningTool> m_encoder;
+    ConverterWorker* m_worker = nullptr; // while it works on this row's file
+    WorkerStep m_decoding{[this] { stop(); }};
+    WorkerStep m_encoding{[this] { stop(); }};
     bool m_idle = false;
     bool m_stopped = false;
 };
@@ -194,12 +207,6 @@ QString FinalMessage(const QStringList& skipped, const QStringList& notSaved)
     if (!notSaved.isEmpty())
         message += CrLf + NotSavedHeading + CrLf + notSaved.join(CrLf);
     return message;
-}
-
-std::chrono::milliseconds ToolTimeLimit::forInput(const QString& path) const
-{
-    const qint64 megabytes = QFileInfo(path).size() / (1024 * 1024);
-    return base + perMegabyte * megabytes;
 }
 
 int ConversionJobs()
@@ -223,11 +230,11 @@ public:
     Run(ConversionRun& owner, const WindowContext& context)
         : m_rows(owner.m_rows), m_options(owner.m_options), m_display(owner.m_display),
           m_runner(owner.m_runner), m_loadToolImage(owner.m_loadToolImage), m_jobs(owner.m_jobs),
-          m_context(context), m_guard(GuardedProcedure::StartConvertingClick,
-                                      context.platform.messageBoxes, context.owner)
+          m_timeLimit(owner.m_toolTimeLimit), m_context(context),
+          m_guard(GuardedProcedure::StartConvertingClick, context.platform.messageBoxes,
+                  context.owner)
     {
         m_guard.reportRepeatsOnce();
-        m_tools.limit = owner.m_toolTimeLimit;
     }
 
     void execute()
@@ -235,7 +242,7 @@ public:
         if (refused())
             return;
         m_display.setPointer(PointerKind::Busy);
-        if (prepareTools())
+        if (prepareWorkers())
             convertRows();
         else
             listEveryRowAsNotSaved();
@@ -250,7 +257,9 @@ public:
         if (m_current)
             m_current->stop();
         m_runner.stopRunningTool();
-        // The tools have ended. The folder goes now: a program ending with its session may be
+        if (m_workers)
+            m_workers->stopAll();
+        // The workers have ended. The folder goes now: a program ending with its session may be
         // ended by the system before the run unwinds.
         if (m_work)
             m_work->removeNow();
@@ -278,34 +287,31 @@ private:
         return false;
     }
 
-    // Makes the working folder and writes both tools into it. A failure here leaves the run
+    // Makes the working folder and writes the worker into it. A failure here leaves the run
     // nothing to do: it is reported once and ends the conversion.
-    bool prepareTools()
+    bool prepareWorkers()
     {
         const QString width =
             GetAddressWidth() == QLatin1String("64") ? QStringLiteral("64") : QStringLiteral("32");
-        QByteArray decoder;
-        QByteArray encoder;
-        return m_guard.step(118, [&] { decoder = m_loadToolImage(DecoderImageFor(width)); })
-               && m_guard.step(122, [&] { m_tools.decoder = makeWorkFolderWith(decoder); })
-               && m_guard.step(124, [&] { encoder = m_loadToolImage(EncoderImage()); })
-               && m_guard.step(126, [&] { m_tools.encoder = writeTool(encoder, EncoderFileName); });
+        QByteArray worker;
+        QString program;
+        const bool prepared = m_guard.step(118, [&] {
+            worker = m_loadToolImage(WorkerImageFor(width));
+        }) && m_guard.step(122, [&] { program = makeWorkFolderWith(worker); });
+        if (prepared)
+            m_workers = std::make_unique<WorkerPool>(program);
+        return prepared;
     }
 
-    // The working folder, made after folders of killed runs are cleared away, with the
-    // decoder written into it; the decoder's path.
-    QString makeWorkFolderWith(const QByteArray& decoder)
+    // The working folder, made after folders of killed runs are cleared away, with the worker
+    // written into it; the worker's path.
+    QString makeWorkFolderWith(const QByteArray& worker)
     {
         const QString temp = TemporaryFolder();
         RemoveAbandonedWorkFolders(temp);
         m_work = std::make_unique<WorkFolder>(temp);
-        return writeTool(decoder, DecoderFileName);
-    }
-
-    QString writeTool(const QByteArray& image, const QString& name)
-    {
-        const QString path = m_work->filePath(name);
-        WriteBytesIfAbsent(image, path);
+        const QString path = m_work->filePath(WorkerFileName);
+        WriteBytesIfAbsent(worker, path);
         return path;
     }
 
@@ -364,18 +370,14 @@ private:
         }
         if (!conversion.startError().isEmpty())
             return endRunAsToolsCannotStart(156, conversion.startError(), source);
-        if (m_runner.waitFor(*conversion.decoder()) != 0)
+        if (m_runner.waitFor(conversion.decoding()) != 0)
             m_skipped.append(source);
-        if (!conversion.startError().isEmpty())
-            return endRunAsToolsCannotStart(168, conversion.startError(), source);
-        if (m_abandoned || !isPresentFile(conversion.png()))
+        if (m_abandoned || conversion.decoding().result() != 0)
             return;
-        if (conversion.encoder()) {
-            const QString text = m_display.progressText();
-            const auto value = qint32(std::nearbyint(m_display.progressValue()));
-            m_runner.waitWithProgress(*conversion.encoder(), &m_display, text, value,
-                                      std::max(1, m_rows.count()));
-        }
+        const QString text = m_display.progressText();
+        const auto value = qint32(std::nearbyint(m_display.progressValue()));
+        m_runner.waitWithProgress(conversion.encoding(), &m_display, text, value,
+                                  std::max(1, m_rows.count()));
         if (m_abandoned)
             return;
         if (isPresentFile(conversion.jpg()))
@@ -384,8 +386,8 @@ private:
             m_skipped.append(source);
     }
 
-    // A tool that cannot be started at all (a temporary folder that may not hold programs, say)
-    // will not start for the next row either: it is told once, the conversions under way stop,
+    // A worker that cannot be started at all (a temporary folder that may not hold programs,
+    // say) will not start for the next row either: it is told once, the conversions under way stop,
     // and this row and every row after it are listed as not saved. Such a file was never
     // looked at, so it is not called "not in WebP format".
     void endRunAsToolsCannotStart(int label, const QString& error, const QString& source)
@@ -418,8 +420,8 @@ private:
     std::unique_ptr<RowConversion> startRow(const QString& source)
     {
         const QString folder = m_work->filePath(QString::number(++m_rowFolders));
-        return std::make_unique<RowConversion>(m_tools, source, folder, m_options.quality(),
-                                               [this] { beginMoreRows(); });
+        return std::make_unique<RowConversion>(*m_workers, m_timeLimit, source, folder,
+                                               m_options.quality(), [this] { beginMoreRows(); });
     }
 
     int busyConversions() const
@@ -452,6 +454,7 @@ private:
     {
         m_finishing = true;
         m_started.clear();
+        m_workers.reset();
         m_work.reset();
         if (m_abandoned)
             return; // the window has closed: nothing more is shown
@@ -467,11 +470,12 @@ private:
     ChildProcessRunner& m_runner;
     const std::function<QByteArray(const QString&)>& m_loadToolImage;
     const int m_jobs;
+    const ToolTimeLimit m_timeLimit;
     const WindowContext& m_context;
     GuardedSteps m_guard;
 
-    std::unique_ptr<WorkFolder> m_work; // goes last, with everything the run left in it
-    Tools m_tools;
+    std::unique_ptr<WorkFolder> m_work;    // goes last, with everything the run left in it
+    std::unique_ptr<WorkerPool> m_workers; // ended before the folder holding their program goes
     std::optional<PendingRows> m_pending;
     std::unordered_map<quint64, std::unique_ptr<RowConversion>> m_started;
     RowConversion* m_current = nullptr;

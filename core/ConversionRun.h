@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ChildProcess.h"
+#include "core/ConverterWorker.h"
 #include "core/Platform.h"
 
 #include <QByteArray>
@@ -61,22 +62,13 @@ QString FinalMessage(const QStringList& skipped, const QStringList& notSaved);
 // least 1, otherwise the cores this program may use.
 int ConversionJobs();
 
-// How long a tool may run before it is stopped and its row listed as not converted: far past
-// any real conversion, and longer for a larger input file.
-struct ToolTimeLimit
-{
-    std::chrono::milliseconds base{std::chrono::seconds(60)};
-    std::chrono::milliseconds perMegabyte{std::chrono::seconds(5)};
-
-    std::chrono::milliseconds forInput(const QString& path) const;
-};
-
-// "Start Converting": turns every listed file into a JPG with the two carried tools, in a
-// private working folder that goes when the run ends. Up to the set number of files convert
-// at once, each in a folder of its own, while what the user sees follows the list order: the
-// progress reaches row i when the run does, a row's result is saved at its turn with the
-// options read then, and the lists of the final message keep the list's order. Everything
-// runs on the thread that starts it.
+// "Start Converting": turns every listed file into a JPG with the carried converter worker, in
+// a private working folder that goes when the run ends. Up to the set number of files convert
+// at once, each by a worker of its own and into a folder of its own, the workers going on from
+// file to file, while what the user sees follows the list order: the progress reaches row i
+// when the run does, a row's result is saved at its turn with the options read then, and the
+// lists of the final message keep the list's order. Everything runs on the thread that starts
+// it.
 class ConversionRun
 {
 public:
@@ -88,14 +80,14 @@ public:
 
     bool IsConverting() const { return m_isConverting; }
 
-    // The window is closing: every running tool is stopped, no further step runs, and the
-    // working folder is removed at once, before the run has unwound.
+    // The window is closing: every worker is stopped, no further step runs, and the working
+    // folder is removed at once, before the run has unwound.
     void abandon();
 
     ChildProcessRunner& runner() { return m_runner; }
 
-    // Where the run takes its tool images from: the executable's resources, unless a test
-    // gives tools of its own.
+    // Where the run takes the worker's image from: the executable's resources, unless a test
+    // gives a worker of its own.
     void setToolImageLoader(std::function<QByteArray(const QString& resource)> loader);
 
     // How many files convert at once; ConversionJobs() unless set.

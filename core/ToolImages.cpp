@@ -11,26 +11,21 @@ namespace orvalin {
 
 namespace {
 
-QString decoderBuiltFor(const QString& width)
+QString workerBuiltFor(const QString& width)
 {
-    return QStringLiteral(":/tools/%1/").arg(width) + DecoderFileName;
+    return QStringLiteral(":/tools/%1/").arg(width) + WorkerFileName;
 }
 
 } // namespace
 
-QString DecoderImageFor(const QString& addressWidth)
+QString WorkerImageFor(const QString& addressWidth)
 {
     const QString wanted =
-        decoderBuiltFor(addressWidth == QLatin1String("64") ? addressWidth : QStringLiteral("32"));
-    // A build carries the decoder of its own width only, while the width asked for follows the
+        workerBuiltFor(addressWidth == QLatin1String("64") ? addressWidth : QStringLiteral("32"));
+    // A build carries the worker of its own width only, while the width asked for follows the
     // running kernel: a 32-bit build on a 64-bit kernel, or a 32-bit personality, still runs
-    // the decoder it carries.
-    return QFile::exists(wanted) ? wanted : decoderBuiltFor(QString::number(QSysInfo::WordSize));
-}
-
-QString EncoderImage()
-{
-    return QStringLiteral(":/tools/") + EncoderFileName;
+    // the worker it carries.
+    return QFile::exists(wanted) ? wanted : workerBuiltFor(QString::number(QSysInfo::WordSize));
 }
 
 QByteArray LoadToolImage(const QString& resource)

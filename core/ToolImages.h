@@ -5,20 +5,17 @@
 
 namespace orvalin {
 
-// The two tool programs the executable carries, and the names a run writes them under.
+// The converter worker the executable carries, and the name a run writes it under.
 #ifdef Q_OS_WIN
-inline const QString DecoderFileName = QStringLiteral("webp-decode.exe");
-inline const QString EncoderFileName = QStringLiteral("jpeg-encode.exe");
+inline const QString WorkerFileName = QStringLiteral("convert-worker.exe");
 #else
-inline const QString DecoderFileName = QStringLiteral("webp-decode");
-inline const QString EncoderFileName = QStringLiteral("jpeg-encode");
+inline const QString WorkerFileName = QStringLiteral("convert-worker");
 #endif
 
-// The resource that holds the decoder built for processors of the given address width, "64"
-// or anything else (taken as 32), when the executable carries it, otherwise the decoder built
-// with the executable; and the resource that holds the encoder.
-QString DecoderImageFor(const QString& addressWidth);
-QString EncoderImage();
+// The resource that holds the worker built for processors of the given address width, "64"
+// or anything else (taken as 32), when the executable carries it, otherwise the worker built
+// with the executable.
+QString WorkerImageFor(const QString& addressWidth);
 
 // The bytes of a carried tool; throws Failure when the executable does not carry it.
 QByteArray LoadToolImage(const QString& resource);

@@ -1,10 +1,10 @@
 #include "core/ConversionRun.h"
 #include "core/FailureReport.h"
 #include "core/ToolImages.h"
-#include "tests/support/GatedDecoder.h"
 #include "tests/support/MakeWebP.h"
 #include "tests/support/RecordingPlatform.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestWorker.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -24,9 +24,9 @@
 #endif
 
 using namespace orvalin;
-using orvalin::testing::gatedDecoder;
 using orvalin::testing::nativePath;
 using orvalin::testing::RecordingMessageBoxes;
+using orvalin::testing::testWorker;
 using orvalin::testing::writeFile;
 
 namespace {
@@ -83,9 +83,7 @@ struct Run
             QDir().mkpath(folder);
         qputenv("TEMP", temp.toLocal8Bit());
         window.folder = output;
-        run.setToolImageLoader([](const QString& resource) {
-            return resource == EncoderImage() ? LoadToolImage(resource) : gatedDecoder();
-        });
+        run.setToolImageLoader([](const QString&) { return testWorker(); });
     }
     ~Run() { qunsetenv("TEMP"); }
 
@@ -114,8 +112,9 @@ class TestConversionEngine : public QObject
     Q_OBJECT
 
 private slots:
-    // The first row's decoding ends only after the second's: what the user sees, the lists of
-    // the final message and the moment each result is saved still follow the list.
+    // The first row's conversion ends only after the second's and the third's: what the user
+    // sees, the lists of the final message and the moment each result is saved still follow
+    // the list.
     void whatIsShownFollowsTheList()
     {
         Run setup;
@@ -123,18 +122,18 @@ private slots:
         const QString second = setup.source(QStringLiteral("second.webp"));
         const QString third = setup.source(QStringLiteral("third.webp"));
         writeFile(first, "not a picture");
-        writeFile(second, "nor this");
-        makeWebP(third, {5, 3});
+        makeWebP(second, {5, 3});
+        writeFile(third, "nor this");
         writeFile(first + QStringLiteral(".hold"));
         setup.window.rows = {first, second, third};
         setup.run.setJobs(3);
-        const QString thirdResult = setup.output + QStringLiteral("/third.jpg");
+        const QString secondResult = setup.output + QStringLiteral("/second.jpg");
         bool savedEarly = false;
         setup.run.runner().setPassObserver([&](int) {
             if (QFile::exists(second + QStringLiteral(".decoded")))
                 QFile::remove(first + QStringLiteral(".hold"));
-            if (setup.window.shown != QLatin1String("Processing: third.webp"))
-                savedEarly = savedEarly || QFile::exists(thirdResult);
+            if (setup.window.shown == QLatin1String("Processing: first.webp"))
+                savedEarly = savedEarly || QFile::exists(secondResult);
         });
         setup.start();
 
@@ -142,9 +141,9 @@ private slots:
                  (QStringList{"Processing: first.webp", "Processing: second.webp",
                               "Processing: third.webp", "Progress Bar"}));
         QCOMPARE(setup.messageBoxes.shown.size(), 1);
-        QCOMPARE(setup.messageBoxes.shown.first().text, FinalMessage({first, second}, {}));
+        QCOMPARE(setup.messageBoxes.shown.first().text, FinalMessage({first, third}, {}));
         QVERIFY(!savedEarly);
-        QCOMPARE(QImage(thirdResult).size(), QSize(5, 3));
+        QCOMPARE(QImage(secondResult).size(), QSize(5, 3));
     }
 
     void rowsOfTheSameNameKeepTheirOwnPictures()
@@ -164,8 +163,9 @@ private slots:
         QCOMPARE(QImage(setup.source(QStringLiteral("b/photo.jpg"))).size(), QSize(7, 3));
     }
 
-    // A row's intermediates go once it is saved: a long list never fills the temporary folder.
-    void intermediatesGoWithTheirRow()
+    // A row's result leaves the working folder once it is saved: a long list never fills the
+    // temporary folder.
+    void resultsGoWithTheirRow()
     {
         Run setup;
         for (int i = 0; i < 6; ++i) {
@@ -173,18 +173,18 @@ private slots:
             makeWebP(setup.window.rows.last(), {3, 3});
         }
         setup.run.setJobs(1);
-        qsizetype mostIntermediates = 0;
+        qsizetype mostResults = 0;
         setup.run.runner().setPassObserver([&](int) {
-            QDirIterator pngs(setup.temp, {QStringLiteral("*.png")}, QDir::Files,
-                              QDirIterator::Subdirectories);
+            QDirIterator results(setup.temp, {QStringLiteral("*.jpg")}, QDir::Files,
+                                 QDirIterator::Subdirectories);
             qsizetype count = 0;
-            for (; pngs.hasNext(); pngs.next())
+            for (; results.hasNext(); results.next())
                 ++count;
-            mostIntermediates = std::max(mostIntermediates, count);
+            mostResults = std::max(mostResults, count);
         });
         setup.start();
         QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage);
-        QVERIFY2(mostIntermediates <= 3, qPrintable(QString::number(mostIntermediates)));
+        QVERIFY2(mostResults <= 3, qPrintable(QString::number(mostResults)));
     }
 
     // A temporary folder that cannot hold the working folder leaves nothing to do: one report,
@@ -227,7 +227,7 @@ private slots:
             const QString folder = setup.temp + QLatin1Char('/') + QLatin1String(name);
             QDir().mkpath(folder);
             writeFile(folder + QStringLiteral("/.lock"));
-            writeFile(folder + QStringLiteral("/webp-decode"), "left over");
+            writeFile(folder + QStringLiteral("/convert-worker"), "left over");
             return folder;
         };
         const QString killed = workFolder("orvalin-run-killed");
@@ -254,7 +254,7 @@ private slots:
         setup.start();
         QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage);
         QVERIFY(!QFileInfo::exists(killed));
-        QVERIFY(QFileInfo::exists(living + QStringLiteral("/webp-decode")));
+        QVERIFY(QFileInfo::exists(living + QStringLiteral("/convert-worker")));
         QVERIFY(QFileInfo::exists(other));
     }
 };

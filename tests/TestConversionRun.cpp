@@ -5,9 +5,9 @@
 #include "core/FailureReport.h"
 #include "core/SaveResult.h"
 #include "core/ToolImages.h"
-#include "tests/support/GatedDecoder.h"
 #include "tests/support/MakeWebP.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestWorker.h"
 #include "tests/support/WindowFixture.h"
 
 #include <QDirIterator>
@@ -28,8 +28,8 @@
 
 using namespace orvalin;
 using orvalin::testing::allowedName;
-using orvalin::testing::gatedDecoder;
 using orvalin::testing::nativePath;
+using orvalin::testing::testWorker;
 using orvalin::testing::Window;
 using orvalin::testing::writeFile;
 
@@ -299,9 +299,8 @@ private slots:
         window.form->conversionRun().setJobs(2);
         window.form->conversionRun().setToolTimeLimit(
             {std::chrono::seconds(3), std::chrono::seconds(0)});
-        window.form->conversionRun().setToolImageLoader([](const QString& resource) {
-            return resource == EncoderImage() ? LoadToolImage(resource) : gatedDecoder();
-        });
+        window.form->conversionRun().setToolImageLoader(
+            [](const QString&) { return testWorker(); });
         window.click("PushButton2");
 
         QCOMPARE(window.messages().size(), 1);
@@ -564,24 +563,30 @@ private slots:
         QCOMPARE(filesBelow(setup.sources), QStringList{QStringLiteral("lonely.webp")});
     }
 
-    void aCrashingDecoderSkipsTheFile()
+    // A worker that crashes on a file loses that file alone: it is listed as not converted, a
+    // new worker takes the next row, and the rows before and after it convert.
+    void aWorkerThatCrashesIsReplaced()
     {
         RunSetup setup;
-        const QString source = setup.source(QStringLiteral("fine.webp"));
-        makeWebP(source, {4, 4});
-        QFile crashing(QStringLiteral(CRASHING_TOOL));
-        QVERIFY(crashing.open(QIODevice::ReadOnly));
-        const QByteArray crashingImage = crashing.readAll();
+        QStringList rows;
+        for (const char* name : {"a", "crashes", "b", "c"}) {
+            rows << setup.source(QStringLiteral("%1.webp").arg(QLatin1String(name)));
+            makeWebP(rows.last(), {4, 4});
+        }
+        writeFile(rows[1] + QStringLiteral(".crash"));
 
         Window window;
         useOutputFolder(window, setup.output);
-        window.form->fileList().add(source);
-        window.form->conversionRun().setToolImageLoader([&](const QString& resource) {
-            return resource == EncoderImage() ? LoadToolImage(resource) : crashingImage;
-        });
+        window.form->fileList().addRows(rows);
+        window.form->conversionRun().setJobs(1); // the crashed worker would take the next row
+        window.form->conversionRun().setToolImageLoader(
+            [](const QString&) { return testWorker(); });
         window.click("PushButton2");
-        QCOMPARE(window.messages().last().text, FinalMessage({source}, {}));
-        QCOMPARE(filesBelow(setup.output), QStringList());
+        QCOMPARE(window.messages().size(), 1);
+        QCOMPARE(window.messages().last().text, FinalMessage({rows[1]}, {}));
+        QCOMPARE(filesBelow(setup.output), (QStringList{"a.jpg", "b.jpg", "c.jpg"}));
+        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 
     void withoutTempTheSystemsTemporaryFolderIsUsed()
@@ -634,9 +639,8 @@ private slots:
         window.form->fileList().addRows(rows);
         window.form->show();
         window.form->conversionRun().setJobs(2);
-        window.form->conversionRun().setToolImageLoader([](const QString& resource) {
-            return resource == EncoderImage() ? LoadToolImage(resource) : gatedDecoder();
-        });
+        window.form->conversionRun().setToolImageLoader(
+            [](const QString&) { return testWorker(); });
         QString workFolder;
         bool goneAtClose = false;
 #ifndef Q_OS_WIN

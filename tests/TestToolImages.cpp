@@ -44,15 +44,15 @@ private slots:
         QCOMPARE(GetAddressWidth(), QString::number(QSysInfo::WordSize));
     }
 
-    // Whatever width the kernel reports, the decoder named is one the executable carries, and
+    // Whatever width the kernel reports, the worker named is one the executable carries, and
     // on a kernel of the build's own width it is the build's own.
-    void everyWidthNamesACarriedDecoder()
+    void everyWidthNamesACarriedWorker()
     {
         for (const QString& width :
              {QStringLiteral("64"), QStringLiteral("32"), QString(), QStringLiteral("64 ")})
-            QVERIFY2(!LoadToolImage(DecoderImageFor(width)).isEmpty(), qPrintable(width));
-        QCOMPARE(DecoderImageFor(QString::number(QSysInfo::WordSize)),
-                 QStringLiteral(":/tools/%1/").arg(QSysInfo::WordSize) + DecoderFileName);
+            QVERIFY2(!LoadToolImage(WorkerImageFor(width)).isEmpty(), qPrintable(width));
+        QCOMPARE(WorkerImageFor(QString::number(QSysInfo::WordSize)),
+                 QStringLiteral(":/tools/%1/").arg(QSysInfo::WordSize) + WorkerFileName);
     }
 
     void aToolTheExecutableDoesNotCarry()

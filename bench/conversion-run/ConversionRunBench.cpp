@@ -6,7 +6,7 @@
 //
 // Every round times, on every *.webp file of DIR, in an order that moves on by one each round:
 //   - the reference: in-process-convert, decoding with libwebp and encoding with libjpeg-turbo
-//     inside one process, with the tools' settings, on one thread;
+//     inside one process, with the worker's settings, on one thread;
 //   - the same on N threads (in-process-convert --jobs N), each thread taking the next file;
 //   - the window: the real main window, shown on Qt's offscreen platform, its output folder set
 //     to a fresh folder, "Start Converting" clicked; the click returns when the run has ended.
@@ -24,23 +24,24 @@
 // Every round's times follow the table, and how many rounds the window with N jobs won against
 // ImageMagick and libvips.
 //
-// After the rounds, unless --no-memory, untimed runs measure peak resident memory: each tool's
-// peak on each file alone, the reference's on one and on N threads and the largest vips
+// After the rounds, unless --no-memory, untimed runs measure peak resident memory: the worker's
+// code on each file alone, the reference's on one and on N threads and the largest vips
 // process's, all started through peak-memory and read from getrusage of the ended child; and the
 // window's runs with one and with N jobs while a thread samples the window process and its
-// running tools in /proc.
+// workers in /proc.
 //
 // --breakdown adds the pieces a window run is made of, each timed alone in the same rounds: the
-// reference through a PNG file, the two tools per file started with posix_spawn (one file at a
-// time and N at once), the same through the program's ChildProcessRunner, starting the two tools
-// with nothing to convert, the window run with the window never shown (so nothing is painted)
-// and with its repaints held back to one per 50 ms, writing the carried tools out, saving
-// finished JPG files into an output folder and making a folder per file, as a run does. --only TEXT
-// times the references, the windows and the pieces whose label holds TEXT.
+// worker's code run in one process (in-process-convert --worker-code), one worker and N workers
+// fed through the program's own client with no window, the window run with the window never
+// shown (so nothing is painted) and with its repaints held back to one per 50 ms, writing the
+// carried worker out, saving finished JPG files into an output folder and making a folder per
+// file, as a run does. --only TEXT times the references, the windows and the pieces whose label
+// holds TEXT.
 
 #include "app/Form1.h"
 #include "core/ChildProcess.h"
 #include "core/ConversionRun.h"
+#include "core/ConverterWorker.h"
 #include "core/Platform.h"
 #include "core/SaveResult.h"
 #include "core/Settings.h"
@@ -50,6 +51,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -494,12 +496,15 @@ Timing timeProgram(const QStringList& arguments, const QString& folder, qsizetyp
     return timing;
 }
 
-Timing runReference(const QString& program, bool viaPng, int jobs, const QStringList& files,
+// How the in-process reference converts: with its own code, or with the worker's code.
+enum class ReferenceCode { Own, Worker };
+
+Timing runReference(const QString& program, ReferenceCode code, int jobs, const QStringList& files,
                     int quality, const QString& output)
 {
     QStringList arguments{program};
-    if (viaPng)
-        arguments << QStringLiteral("--via-png");
+    if (code == ReferenceCode::Worker)
+        arguments << QStringLiteral("--worker-code");
     if (jobs > 1)
         arguments << QStringLiteral("--jobs") << QString::number(jobs);
     arguments << QString::number(quality) << output << files;
@@ -538,81 +543,57 @@ Timing runVips(const QStringList& files, int quality, const QString& output)
     return timing;
 }
 
-struct ToolPaths
-{
-    QString decoder;
-    QString encoder;
-};
-
-QStringList decodeArguments(const ToolPaths& tools, const QString& file, const QString& png)
-{
-    return {tools.decoder, file, QStringLiteral("-o"), png};
-}
-
-QStringList encodeArguments(const ToolPaths& tools, int quality, const QString& png)
-{
-    return {tools.encoder,          QStringLiteral("-q"),   QString::number(quality),
-            QStringLiteral("-out"), QStringLiteral("jpeg"), png};
-}
-
-// The two tools per file as a run starts them, the PNG removed after the encoder: by
-// posix_spawn on `jobs` threads, each file's tools one after the other, or, one file at a time,
-// through the program's own runner (QProcess and its wait loop).
-Timing runChain(const ToolPaths& tools, const QStringList& files, int quality, const QString& work,
-                int jobs, bool withRunner)
-{
-    ChildProcessRunner runner;
-    QElapsedTimer timer;
-    timer.start();
-    Timing timing{0, 0, true};
-    timing.ok = onThreads(withRunner ? 1 : jobs, int(files.size()), [&](int i) {
-        const QString& file = files.at(i);
-        const QString png = work + QLatin1Char('/') + stemOf(file) + QStringLiteral(".png");
-        const QStringList decode = decodeArguments(tools, file, png);
-        const QStringList encode = encodeArguments(tools, quality, png);
-        const bool done = withRunner
-                              ? runner.ShellAndWait({decode.first(), decode.mid(1)}, 0) == 0
-                                    && runner.ShellAndWait({encode.first(), encode.mid(1)}, 0) == 0
-                              : runProgram(decode) && runProgram(encode);
-        QFile::remove(png);
-        return done;
-    });
-    timing.seconds = secondsOf(timer);
-    timing.ok = timing.ok && countJpgs(work) == files.size();
-    return timing;
-}
-
-// Only what starting the tools costs: both started per file with no arguments, so each ends at
-// once with its usage message (exit code 2), by posix_spawn or as the run starts them.
-Timing runStarts(const ToolPaths& tools, int count, bool withRunner)
-{
-    ChildProcessRunner runner;
-    QElapsedTimer timer;
-    timer.start();
-    Timing timing{0, 0, true};
-    for (int i = 0; i < count && timing.ok; ++i) {
-        for (const QString& tool : {tools.decoder, tools.encoder}) {
-            if (withRunner) {
-                RunningTool running({tool, {}});
-                timing.ok = timing.ok && runner.waitFor(running) == 2;
-            } else {
-                timing.ok = timing.ok && runProgramFor({tool}, true) == 2;
-            }
-        }
-    }
-    timing.seconds = secondsOf(timer);
-    return timing;
-}
-
-// What a run does before its first file: load the carried tools and write them out.
+// What a run does before its first file: load the carried worker and write it out.
 Timing runToolWriting(const QString& work)
 {
     QElapsedTimer timer;
     timer.start();
-    WriteBytesIfAbsent(LoadToolImage(DecoderImageFor(GetAddressWidth())),
-                       work + QStringLiteral("/webp-decode"));
-    WriteBytesIfAbsent(LoadToolImage(EncoderImage()), work + QStringLiteral("/jpeg-encode"));
-    return {secondsOf(timer), 0, QFileInfo(work + QStringLiteral("/jpeg-encode")).isExecutable()};
+    const QString worker = work + QLatin1Char('/') + WorkerFileName;
+    WriteBytesIfAbsent(LoadToolImage(WorkerImageFor(GetAddressWidth())), worker);
+    return {secondsOf(timer), 0, QFileInfo(worker).isExecutable()};
+}
+
+// The workers as a run uses them, without the window: `jobs` of them kept busy through the
+// program's own client (a pipe each way, one request per file), started and ended within the
+// time, each result left in the folder.
+Timing runWorkers(const QString& program, const QStringList& files, int quality,
+                  const QString& output, int jobs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    Timing timing{0, 0, true};
+    {
+        WorkerPool pool(program);
+        QEventLoop loop;
+        qsizetype next = 0;
+        int busy = 0;
+        std::function<void()> giveMore = [&] {
+            while (busy < jobs && next < files.size()) {
+                const QString& file = files.at(next++);
+                ConverterWorker& worker = pool.take();
+                if (!worker.started()) {
+                    timing.ok = false;
+                    continue;
+                }
+                ++busy;
+                worker.convert(file,
+                               output + QLatin1Char('/') + stemOf(file) + QStringLiteral(".jpg"),
+                               quality, ToolTimeLimit{},
+                               {{}, [&](WorkerOutcome outcome, const QString&) {
+                                    timing.ok = timing.ok && outcome == WorkerOutcome::Converted;
+                                    --busy;
+                                    giveMore();
+                                }});
+            }
+            if (busy == 0)
+                loop.quit();
+        };
+        QTimer::singleShot(0, &loop, giveMore);
+        loop.exec();
+    }
+    timing.seconds = secondsOf(timer);
+    timing.ok = timing.ok && countJpgs(output) == files.size();
+    return timing;
 }
 
 // What a run does after each file: the finished result put at its output name.
@@ -721,31 +702,26 @@ private:
     QString m_record;
 };
 
-// The tools' peak memory on one file, each alone; the file's conversion needs the larger, since
-// its tools run one after the other.
+// The file whose conversion needs the most memory, with that peak: the worker's code converting
+// each file alone in one process.
 struct OneFile
 {
     QString file;
-    long decoderKb = 0;
-    long encoderKb = 0;
-    long peakKb() const { return std::max(decoderKb, encoderKb); }
+    long peakKb = 0;
 };
 
-OneFile largestOneFile(const PeakOf& peakOf, const ToolPaths& tools, const QStringList& files,
+OneFile largestOneFile(const PeakOf& peakOf, const QString& reference, const QStringList& files,
                        int quality, const QString& work)
 {
     OneFile largest;
     for (const QString& file : files) {
-        const QString png = work + QLatin1Char('/') + stemOf(file) + QStringLiteral(".png");
-        OneFile one{file, peakOf(decodeArguments(tools, file, png)), 0};
-        if (one.decoderKb > 0)
-            one.encoderKb = peakOf(encodeArguments(tools, quality, png));
-        QFile::remove(png);
+        const long kb = peakOf(
+            {reference, QStringLiteral("--worker-code"), QString::number(quality), work, file});
         QFile::remove(work + QLatin1Char('/') + stemOf(file) + QStringLiteral(".jpg"));
-        if (one.encoderKb == 0)
-            qFatal("the tools did not convert %s", qPrintable(file));
-        if (one.peakKb() > largest.peakKb())
-            largest = one;
+        if (kb == 0)
+            qFatal("the worker's code did not convert %s", qPrintable(file));
+        if (kb > largest.peakKb)
+            largest = {file, kb};
     }
     return largest;
 }
@@ -796,8 +772,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "conversion-run: no .webp files in %s\n", qPrintable(corpus));
         return 2;
     }
-    const ToolPaths tools{toolsFolder + QStringLiteral("/webp-decode"),
-                          toolsFolder + QStringLiteral("/jpeg-encode")};
+    const QString worker = toolsFolder + QLatin1Char('/') + WorkerFileName;
 
     QTemporaryDir root(QDir::tempPath() + QStringLiteral("/orvalin-conversion-run-XXXXXX"));
     if (!root.isValid()) {
@@ -830,11 +805,11 @@ int main(int argc, char* argv[])
     std::vector<Contender> contenders{
         {"in one process (reference)",
          [&](const QString& out) {
-             return runReference(reference, false, 1, files, quality, out);
+             return runReference(reference, ReferenceCode::Own, 1, files, quality, out);
          }},
         {"in one process, " + n + " threads",
          [&](const QString& out) {
-             return runReference(reference, false, jobs, files, quality, out);
+             return runReference(reference, ReferenceCode::Own, jobs, files, quality, out);
          }},
         {"the window, " + n + " jobs (Start Converting)", window(jobs)},
         {"the window, 1 job", window(1)},
@@ -845,12 +820,9 @@ int main(int argc, char* argv[])
     };
     // The pieces of a window run, in this order.
     enum {
-        ViaPng = MainCount,
-        Spawned,
-        SpawnedJobs,
-        Runner,
-        Starts,
-        RunnerStarts,
+        WorkerCode = MainCount,
+        OneWorker,
+        Workers,
         Hidden,
         HiddenOneJob,
         Sparse,
@@ -858,23 +830,15 @@ int main(int argc, char* argv[])
         Saving,
         Folders
     };
-    contenders.push_back({"in one process, through a PNG file", [&](const QString& out) {
-                              return runReference(reference, true, 1, files, quality, out);
+    contenders.push_back({"in one process, the worker's code", [&](const QString& out) {
+                              return runReference(reference, ReferenceCode::Worker, 1, files,
+                                                  quality, out);
                           }});
-    contenders.push_back({"two tools per file, posix_spawn", [&](const QString& out) {
-                              return runChain(tools, files, quality, out, 1, false);
+    contenders.push_back({"one worker through its pipes, no window", [&](const QString& out) {
+                              return runWorkers(worker, files, quality, out, 1);
                           }});
-    contenders.push_back(
-        {"two tools per file, posix_spawn, " + n + " at once",
-         [&](const QString& out) { return runChain(tools, files, quality, out, jobs, false); }});
-    contenders.push_back({"two tools per file, ChildProcessRunner", [&](const QString& out) {
-                              return runChain(tools, files, quality, out, 1, true);
-                          }});
-    contenders.push_back({"starting the tools only, posix_spawn", [&](const QString&) {
-                              return runStarts(tools, int(files.size()), false);
-                          }});
-    contenders.push_back({"starting the tools only, RunningTool", [&](const QString&) {
-                              return runStarts(tools, int(files.size()), true);
+    contenders.push_back({n + " workers through their pipes, no window", [&](const QString& out) {
+                              return runWorkers(worker, files, quality, out, jobs);
                           }});
     contenders.push_back(
         {"the window never shown, " + n + " jobs", [&](const QString& out) {
@@ -891,13 +855,14 @@ int main(int argc, char* argv[])
                  .timing;
          }});
     contenders.push_back(
-        {"writing the two carried tools", [&](const QString& out) { return runToolWriting(out); }});
-    contenders.push_back({"saving the results (SaveResultAs)", [&](const QString& out) {
-                              const QString from = scratch.fresh(QStringLiteral("made"));
-                              if (!runReference(reference, false, 1, files, quality, from).ok)
-                                  return Timing{};
-                              return runSaves(from, out);
-                          }});
+        {"writing the carried worker", [&](const QString& out) { return runToolWriting(out); }});
+    contenders.push_back(
+        {"saving the results (SaveResultAs)", [&](const QString& out) {
+             const QString from = scratch.fresh(QStringLiteral("made"));
+             if (!runReference(reference, ReferenceCode::Own, 1, files, quality, from).ok)
+                 return Timing{};
+             return runSaves(from, out);
+         }});
     contenders.push_back({"a folder per file, made and removed",
                           [&](const QString& out) { return runFolders(int(files.size()), out); }});
     std::vector<bool> timed(contenders.size(), breakdown && only.isEmpty());
@@ -987,9 +952,8 @@ int main(int argc, char* argv[])
                     "libvips: %d of %d\n",
                     jobs, beatMogrify, rounds, beatVips, rounds);
     }
-    std::printf(
-        "wait passes of the window run: %d for %lld tool starts (at most %d in any round)\n",
-        bestWindow.passes, qlonglong(files.size()) * 2, worstPasses);
+    std::printf("wait passes of the window run: %d for %lld files (at most %d in any round)\n",
+                bestWindow.passes, qlonglong(files.size()), worstPasses);
     if (breakdown && only.isEmpty()) {
         auto share = [&](const char* what, double time) {
             std::printf("  %-54s %+7.3f s  %+6.1f%% of the reference\n", what, time,
@@ -997,37 +961,30 @@ int main(int argc, char* argv[])
         };
         std::printf(
             "\none file at a time, where the window run's time goes beyond the reference:\n");
-        share("the PNG between decoder and encoder", seconds(ViaPng) - base);
-        share("starting two processes per file (posix_spawn)", seconds(Spawned) - seconds(ViaPng));
-        share("QProcess and the wait loop, over posix_spawn", seconds(Runner) - seconds(Spawned));
-        share("writing the carried tools at the start", seconds(Writing));
+        share("the worker's code (reading, writing under a temporary name)",
+              seconds(WorkerCode) - base);
+        share("the worker's process, pipes and requests", seconds(OneWorker) - seconds(WorkerCode));
+        share("writing the carried worker at the start", seconds(Writing));
         share("saving the results into the output folder", seconds(Saving));
         share("a folder per file in the working folder", seconds(Folders));
         share("painting the shown window", seconds(WindowOneJob) - seconds(HiddenOneJob));
-        share("the rest: events and the run's own steps", seconds(HiddenOneJob) - seconds(Runner)
+        share("the rest: events and the run's own steps", seconds(HiddenOneJob) - seconds(OneWorker)
                                                               - seconds(Writing) - seconds(Saving)
                                                               - seconds(Folders));
         std::printf("%d files at once, beyond the reference on %d threads:\n", jobs, jobs);
-        share("the PNG and two process starts per file (posix_spawn)",
-              seconds(SpawnedJobs) - seconds(ReferenceJobs));
-        share("QProcess, events, saving and the run's own steps",
-              seconds(Hidden) - seconds(SpawnedJobs));
+        share("the workers, their pipes and requests", seconds(Workers) - seconds(ReferenceJobs));
+        share("events, saving and the run's own steps", seconds(Hidden) - seconds(Workers));
         share("painting the shown window", seconds(Window) - seconds(Hidden));
         share("  of which saved by repainting at most every 50 ms",
               seconds(Window) - seconds(Sparse));
-        std::printf("one tool start with nothing to do: %.2f ms by posix_spawn, %.2f ms as a run "
-                    "starts it\n",
-                    1e3 * seconds(Starts) / (2.0 * double(files.size())),
-                    1e3 * seconds(RunnerStarts) / (2.0 * double(files.size())));
     }
 
     if (memory) {
         const QString work = scratch.fresh(QStringLiteral("memory"));
         const PeakOf peakOf(QStringLiteral(ORVALIN_PEAK_MEMORY), work + QStringLiteral("/peak"));
-        const OneFile largest = largestOneFile(peakOf, tools, files, quality, work);
-        const long one = largest.peakKb();
-        const long toolsKb =
-            long((QFileInfo(tools.decoder).size() + QFileInfo(tools.encoder).size()) / 1024);
+        const OneFile largest = largestOneFile(peakOf, reference, files, quality, work);
+        const long one = largest.peakKb;
+        const long toolsKb = long(QFileInfo(worker).size() / 1024);
         MemorySampler::Peaks peaks[2];
         const int windowJobs[2] = {1, jobs};
         // The run makes its working folder in TEMP: here one the sampler can measure.
@@ -1080,22 +1037,21 @@ int main(int argc, char* argv[])
         std::printf(
             "\npeak resident memory, in untimed runs after the rounds: programs through "
             "peak-memory\n"
-            "(getrusage of the ended child), the window's tools sampled in /proc every 0.5 ms\n"
-            "(VmRSS summed over the tools running at one sample; VmHWM for the largest tool);\n"
+            "(getrusage of the ended child), the window's workers sampled in /proc every 0.5 ms\n"
+            "(VmRSS summed over the workers running at one sample; VmHWM for the largest);\n"
             "one file: the one whose conversion needs most, %s (%dx%d)\n\n",
             qPrintable(QFileInfo(largest.file).fileName()), size.width, size.height);
         std::printf("| %-58s | %7s | %8s |\n", "", "MB", "one file");
         std::printf("|%s|%s|%s|\n", std::string(60, '-').c_str(), std::string(9, '-').c_str(),
                     std::string(10, '-').c_str());
-        memoryRow("one file: webp-decode", largest.decoderKb, one);
-        memoryRow("one file: jpeg-encode", largest.encoderKb, one);
+        memoryRow("one file: the worker's code converting it alone", one, one);
         for (int k = 0; k < 2; ++k) {
             const std::string run =
                 "the window, " + std::to_string(windowJobs[k]) + (k == 0 ? " job" : " jobs");
-            memoryRow(run + ": its tools, " + std::to_string(peaks[k].mostChildren)
+            memoryRow(run + ": its workers, " + std::to_string(peaks[k].mostChildren)
                           + " at most at once",
                       peaks[k].childrenKb, one);
-            memoryRow(run + ": the largest tool", peaks[k].largestChildKb, one);
+            memoryRow(run + ": the largest worker", peaks[k].largestChildKb, one);
             memoryRow(run + ": the window process, growth in the run",
                       peaks[k].selfKb - peaks[k].selfBeforeKb, one);
         }
@@ -1103,21 +1059,21 @@ int main(int argc, char* argv[])
             memoryRow("the window, " + std::to_string(windowJobs[k]) + (k == 0 ? " job" : " jobs")
                           + ": its working folder's files, at most",
                       peaks[k].folderKb, one);
-        memoryRow("  of which the two carried tools", toolsKb, one);
+        memoryRow("  of which the carried worker", toolsKb, one);
         memoryRow("the window process before a run", peaks[0].selfBeforeKb, one);
         memoryRow("in one process (reference)", referenceKb, one);
         memoryRow("in one process, " + std::to_string(jobs) + " threads", referenceJobsKb, one);
         memoryRow("libvips, the largest vips copy", vipsKb, one);
-        std::printf("\nthe window's tools with %d jobs against one file's conversion: %.2f (goal: "
-                    "at most %d), against\n"
-                    "the largest tool of the same run, sampled the same way: %.2f; the whole run "
-                    "(window process\n"
-                    "and tools) with %d jobs against 1 job: %.2f\n",
-                    jobs, double(peaks[1].childrenKb) / double(one), jobs,
-                    double(peaks[1].childrenKb) / double(std::max(1L, peaks[1].largestChildKb)),
-                    jobs,
-                    double(peaks[1].selfKb + peaks[1].childrenKb)
-                        / double(peaks[0].selfKb + peaks[0].childrenKb));
+        std::printf(
+            "\nthe window's workers with %d jobs against one file's conversion: %.2f (goal: "
+            "at most %d), against\n"
+            "the largest worker of the same run, sampled the same way: %.2f; the whole run "
+            "(window process\n"
+            "and workers) with %d jobs against 1 job: %.2f\n",
+            jobs, double(peaks[1].childrenKb) / double(one), jobs,
+            double(peaks[1].childrenKb) / double(std::max(1L, peaks[1].largestChildKb)), jobs,
+            double(peaks[1].selfKb + peaks[1].childrenKb)
+                / double(peaks[0].selfKb + peaks[0].childrenKb));
     }
     std::printf("ratio_one_job=%.2f\n", seconds(WindowOneJob) / base);
     std::printf("ratio_to_reference=%.2f\n", seconds(Window) / base);

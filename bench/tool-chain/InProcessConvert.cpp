@@ -3,16 +3,20 @@
 // default decoding, libjpeg-turbo baseline 4:2:0, transparency flattened onto white), reusing
 // one pixel buffer for all files as a well-made single-process converter would.
 //
-//   in-process-convert [--via-png] [--jobs N] QUALITY OUT_DIR FILE.webp...
+//   in-process-convert [--via-png | --worker-code] [--jobs N] QUALITY OUT_DIR FILE.webp...
 //
 // --via-png runs the tools' own code in this process instead: decode, write the PNG to a file,
 // read it back into the JPEG encoder. Its time less the direct time is what the PNG costs.
+// --worker-code runs the converter worker's code in this process, one converter for all files:
+// its time less the direct time is what the worker's own steps cost (reading, metadata, writing
+// under a temporary name), without its process and pipes.
 // --jobs N converts on N threads, each with buffers of its own, every thread taking the next
 // file not yet taken, so a large file on one thread does not hold the others back. With
-// --via-png it stays one thread: the tools' output file keeps a single pending name for its
-// signal handler.
+// --via-png or --worker-code it stays one thread: the tools' output file keeps a single pending
+// name for its signal handler.
 
 #include "tools/common/OutputFile.h"
+#include "tools/convert-worker/ConvertWorker.h"
 #include "tools/jpeg-encode/PngToJpeg.h"
 #include "tools/webp-decode/PngWriter.h"
 #include "tools/webp-decode/WebpDecoding.h"
@@ -129,10 +133,13 @@ int main(int argc, char** argv)
 {
     int first = 1;
     bool viaPng = false;
+    bool workerCode = false;
     int jobs = 1;
     for (; first < argc; ++first) {
         if (std::strcmp(argv[first], "--via-png") == 0)
             viaPng = true;
+        else if (std::strcmp(argv[first], "--worker-code") == 0)
+            workerCode = true;
         else if (std::strcmp(argv[first], "--jobs") == 0 && first + 1 < argc)
             jobs = std::max(1, std::atoi(argv[++first]));
         else
@@ -140,7 +147,8 @@ int main(int argc, char** argv)
     }
     if (argc - first < 3) {
         std::fputs(
-            "Usage: in-process-convert [--via-png] [--jobs N] QUALITY OUT_DIR FILE.webp...\n",
+            "Usage: in-process-convert [--via-png | --worker-code] [--jobs N] QUALITY OUT_DIR "
+            "FILE.webp...\n",
             stderr);
         return 2;
     }
@@ -152,18 +160,22 @@ int main(int argc, char** argv)
     const auto work = [&] {
         std::vector<std::uint8_t> webp;
         std::vector<std::uint8_t> pixels;
+        WebpToJpegConverter converter;
+        std::string reason;
         for (int i = next++; i < argc && !failed; i = next++) {
+            const std::string jpg = outputName(outDir, argv[i], ".jpg");
             const bool done =
-                viaPng ? convertViaPng(argv[i], outputName(outDir, argv[i], ".png"), quality)
-                       : convertDirect(argv[i], outputName(outDir, argv[i], ".jpg"), quality, webp,
-                                       pixels);
+                viaPng       ? convertViaPng(argv[i], outputName(outDir, argv[i], ".png"), quality)
+                : workerCode ? converter.convert(argv[i], jpg, quality, {}, reason)
+                                   == ConversionOutcome::Converted
+                             : convertDirect(argv[i], jpg, quality, webp, pixels);
             if (!done) {
                 std::fprintf(stderr, "in-process-convert: cannot convert %s\n", argv[i]);
                 failed = true;
             }
         }
     };
-    const int threads = viaPng ? 1 : std::min(jobs, argc - firstFile);
+    const int threads = viaPng || workerCode ? 1 : std::min(jobs, argc - firstFile);
     std::vector<std::thread> others;
     for (int t = 1; t < threads; ++t)
         others.emplace_back(work);

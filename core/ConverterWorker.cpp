@@ -1,0 +1,237 @@
+#include "core/ConverterWorker.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTimer>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+#include <algorithm>
+
+namespace orvalin {
+
+namespace {
+
+// The answers' kinds, each the first byte of a frame: the kind, the payload's length (32 bits,
+// little-endian) and the payload.
+constexpr char Decoded = 'D';
+constexpr char Warning = 'W';
+constexpr char Converted = 'C';
+constexpr char NotDecoded = 'N';
+constexpr char Failed = 'F';
+constexpr int FrameHead = 5;
+// No answer carries more than a line of text; a longer one means the worker is not sane.
+constexpr quint32 PayloadMax = 1 << 20;
+
+void appendNumber(QByteArray& to, quint32 value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        to.append(char((value >> shift) & 0xff));
+}
+
+quint64 readNumber(const char* bytes, int size)
+{
+    quint64 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | quint8(bytes[i]);
+    return value;
+}
+
+// A path as the worker opens it: the file system's own bytes here, UTF-8 on Windows, whose
+// names are UTF-16 and which the worker turns back into UTF-16.
+QByteArray pathBytes(const QString& path)
+{
+#ifdef Q_OS_WIN
+    return path.toUtf8();
+#else
+    return QFile::encodeName(path);
+#endif
+}
+
+void appendField(QByteArray& to, const QByteArray& field)
+{
+    appendNumber(to, quint32(field.size()));
+    to.append(field);
+}
+
+// Counts a call into this worker's code from Qt, so the pool never removes a worker while it
+// is still on the stack.
+struct Handling
+{
+    explicit Handling(int& depth) : depth(depth) { ++depth; }
+    ~Handling() { --depth; }
+    int& depth;
+};
+
+} // namespace
+
+std::chrono::milliseconds ToolTimeLimit::forInput(const QString& path) const
+{
+    return forBytes(quint64(std::max<qint64>(0, QFileInfo(path).size())));
+}
+
+std::chrono::milliseconds ToolTimeLimit::forBytes(quint64 bytes) const
+{
+    return base + perMegabyte * qint64(bytes / (1024 * 1024));
+}
+
+ConverterWorker::ConverterWorker(const QString& program)
+    : m_process(std::make_unique<QProcess>()), m_limit(std::make_unique<QTimer>())
+{
+    // Nothing reads the worker's remarks, so none of them are kept in memory.
+    m_process->setStandardErrorFile(QProcess::nullDevice());
+#ifdef Q_OS_WIN
+    // A console program: without this it would open a console window of its own whenever the
+    // program itself has none to share.
+    m_process->setCreateProcessArgumentsModifier(
+        [](QProcess::CreateProcessArguments* arguments) { arguments->flags |= CREATE_NO_WINDOW; });
+#endif
+    m_limit->setSingleShot(true);
+    // The end of a worker stopped at its limit arrives as any end does.
+    QObject::connect(m_limit.get(), &QTimer::timeout, m_process.get(), &QProcess::kill);
+    QObject::connect(m_process.get(), &QProcess::readyReadStandardOutput, m_process.get(),
+                     [this] { readAnswers(); });
+    QObject::connect(m_process.get(), &QProcess::finished, m_process.get(), [this] { ended(); });
+    m_process->start(program, {}, QIODevice::ReadWrite);
+    if (!m_process->waitForStarted())
+        m_startError = QStringLiteral("Cannot start %1 (%2)")
+                           .arg(QFileInfo(program).fileName(), m_process->errorString());
+}
+
+ConverterWorker::~ConverterWorker()
+{
+    m_process->disconnect();
+    stop();
+}
+
+bool ConverterWorker::alive() const
+{
+    return started() && m_process->state() == QProcess::Running;
+}
+
+void ConverterWorker::convert(const QString& source, const QString& output, int quality,
+                              const ToolTimeLimit& limit, Handlers handlers)
+{
+    m_handlers = std::move(handlers);
+    m_timeLimit = limit;
+    m_busy = true;
+    QByteArray request;
+    appendField(request, pathBytes(source));
+    appendField(request, pathBytes(output));
+    appendNumber(request, quint32(quality));
+    m_process->write(request);
+    m_limit->start(limit.forInput(source));
+}
+
+void ConverterWorker::readAnswers()
+{
+    const Handling handling(m_handling);
+    m_received += m_process->readAllStandardOutput();
+    while (m_busy && takeAnswer()) {
+    }
+}
+
+// Acts on the first whole answer received; false when none is whole yet.
+bool ConverterWorker::takeAnswer()
+{
+    if (m_received.size() < FrameHead)
+        return false;
+    const auto length = quint32(readNumber(m_received.constData() + 1, 4));
+    if (length > PayloadMax) {
+        m_process->kill(); // its end arrives as a lost file
+        return false;
+    }
+    if (m_received.size() < FrameHead + qsizetype(length))
+        return false;
+    const char kind = m_received.at(0);
+    const QByteArray payload = m_received.mid(FrameHead, length);
+    m_received.remove(0, FrameHead + length);
+    switch (kind) {
+    case Decoded: {
+        const quint64 pixelBytes = payload.size() == 8 ? readNumber(payload.constData(), 8) : 0;
+        m_limit->start(m_timeLimit.forBytes(pixelBytes));
+        if (m_handlers.decoded)
+            m_handlers.decoded(pixelBytes);
+        return true;
+    }
+    case Warning: return true;
+    case Converted: conclude(WorkerOutcome::Converted, QString()); return false;
+    case NotDecoded: conclude(WorkerOutcome::NotDecoded, QString::fromUtf8(payload)); return false;
+    case Failed: conclude(WorkerOutcome::Failed, QString::fromUtf8(payload)); return false;
+    default: m_process->kill(); return false;
+    }
+}
+
+void ConverterWorker::conclude(WorkerOutcome outcome, const QString& reason)
+{
+    m_busy = false;
+    m_limit->stop();
+    const Handlers handlers = std::exchange(m_handlers, {});
+    if (handlers.finished)
+        handlers.finished(outcome, reason);
+}
+
+void ConverterWorker::ended()
+{
+    const Handling handling(m_handling);
+    m_limit->stop();
+    // Answers written just before the end still count.
+    m_received += m_process->readAllStandardOutput();
+    while (m_busy && takeAnswer()) {
+    }
+    if (m_busy)
+        conclude(WorkerOutcome::Lost, QStringLiteral("the worker ended"));
+}
+
+void ConverterWorker::stop()
+{
+    if (!started() || m_process->state() == QProcess::NotRunning)
+        return;
+    m_process->kill();
+    m_process->waitForFinished(-1);
+}
+
+void ConverterWorker::closeInput()
+{
+    if (alive())
+        m_process->closeWriteChannel();
+}
+
+void ConverterWorker::finish()
+{
+    if (alive() && !m_busy && m_process->waitForFinished(1000))
+        return;
+    stop();
+}
+
+WorkerPool::~WorkerPool()
+{
+    // All are asked first, so they end side by side.
+    for (const auto& worker : m_workers)
+        worker->closeInput();
+    for (const auto& worker : m_workers)
+        worker->finish();
+}
+
+ConverterWorker& WorkerPool::take()
+{
+    std::erase_if(m_workers, [](const auto& worker) {
+        return !worker->alive() && !worker->busy() && !worker->handling();
+    });
+    for (const auto& worker : m_workers)
+        if (worker->alive() && !worker->busy())
+            return *worker;
+    m_workers.push_back(std::make_unique<ConverterWorker>(m_program));
+    return *m_workers.back();
+}
+
+void WorkerPool::stopAll()
+{
+    for (const auto& worker : m_workers)
+        worker->stop();
+}
+
+} // namespace orvalin
