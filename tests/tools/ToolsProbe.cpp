@@ -9,6 +9,10 @@
 //   tools-probe jpeg-exif FILE OUT         the APP1 Exif block without its "Exif\0\0" prefix
 //   tools-probe jpeg-xmp-extension FILE OUT  the extended XMP packet, its APP1 parts joined
 //   tools-probe make-icc SIZE OUT          a well-formed RGB display profile of SIZE bytes
+//   tools-probe worker-request SOURCE OUTPUT QUALITY  a convert-worker request to standard output
+//   tools-probe worker-answers [FINALS]    convert-worker answers from standard input as lines
+//                                          ("D 1234", "W text", "C", "N text", "F text"), up to
+//                                          the end or FINALS final answers, reading no further
 
 #include <zlib.h>
 
@@ -21,6 +25,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -255,6 +260,66 @@ Bytes makeIcc(std::size_t size)
     return profile;
 }
 
+void putLittleEndian32(std::string& to, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        to.push_back(char(value >> (8 * i)));
+}
+
+void writeWorkerRequest(const std::string& source, const std::string& output, int quality)
+{
+    std::string request;
+    putLittleEndian32(request, std::uint32_t(source.size()));
+    request += source;
+    putLittleEndian32(request, std::uint32_t(output.size()));
+    request += output;
+    putLittleEndian32(request, std::uint32_t(quality));
+    std::fwrite(request.data(), 1, request.size(), stdout);
+}
+
+// Exactly size bytes from standard input, unbuffered, so a caller sharing the stream loses
+// nothing past what it asked for; false when the input ends first.
+bool readInput(void* to, std::size_t size)
+{
+    auto* bytes = static_cast<char*>(to);
+    while (size > 0) {
+        const ssize_t got = ::read(0, bytes, size);
+        if (got <= 0)
+            return false;
+        bytes += got;
+        size -= std::size_t(got);
+    }
+    return true;
+}
+
+void printWorkerAnswers(long finals)
+{
+    unsigned char head[5];
+    while (finals != 0 && readInput(head, 1)) {
+        if (!readInput(head + 1, 4))
+            die("the answers end inside a frame");
+        const std::uint32_t size =
+            head[1] | head[2] << 8 | head[3] << 16 | std::uint32_t(head[4]) << 24;
+        std::string payload(size, '\0');
+        if (!readInput(payload.data(), size))
+            die("the answers end inside a frame");
+        const char kind = char(head[0]);
+        if (kind == 'D' && size == 8) {
+            std::uint64_t bytes = 0;
+            for (int i = 7; i >= 0; --i)
+                bytes = bytes << 8 | std::uint8_t(payload[std::size_t(i)]);
+            std::printf("D %llu\n", static_cast<unsigned long long>(bytes));
+        } else if (kind == 'C' || kind == 'N' || kind == 'F' || kind == 'W') {
+            std::printf(size > 0 ? "%c %s\n" : "%c\n", kind, payload.c_str());
+            if (kind != 'W' && finals > 0)
+                --finals;
+        } else {
+            std::printf("unknown frame %d of %u bytes\n", head[0], size);
+        }
+        std::fflush(stdout);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -282,6 +347,10 @@ int main(int argc, char** argv)
         writeFile(argv[3], jpegXmpExtension(readFile(argv[2])));
     } else if (command == "make-icc" && argc == 4) {
         writeFile(argv[3], makeIcc(std::stoul(argv[2])));
+    } else if (command == "worker-request" && argc == 5) {
+        writeWorkerRequest(argv[2], argv[3], std::stoi(argv[4]));
+    } else if (command == "worker-answers" && (argc == 2 || argc == 3)) {
+        printWorkerAnswers(argc == 3 ? std::stol(argv[2]) : -1);
     } else {
         die("unknown command; see the top of ToolsProbe.cpp");
     }

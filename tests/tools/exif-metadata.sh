@@ -31,16 +31,14 @@ with_exif()
 # jpeg-encode's standard error in NAME.err; a failure is counted and returns 1.
 convert()
 {
-    if ! "$WEBP_DECODE" "$1" -o "$scratch/$2.png" 2>"$scratch/err"; then
-        fail "$2: webp-decode: $(cat "$scratch/err")"
-        return 1
-    fi
+    "$WEBP_DECODE" "$1" -o "$scratch/$2.png" 2>"$scratch/err" ||
+        { fail "$2: webp-decode (status $?): $(cat "$scratch/err")"; return 1; }
     encode "$2"
 }
 encode()
 {
     "$JPEG_ENCODE" -q 85 -out jpeg -overwrite "$scratch/$1.png" 2>"$scratch/$1.err" ||
-        { fail "$1: jpeg-encode: $(cat "$scratch/$1.err")"; return 1; }
+        { fail "$1: jpeg-encode (status $?): $(cat "$scratch/$1.err")"; return 1; }
 }
 
 # warned NAME TEXT: jpeg-encode said one line about NAME.png, holding TEXT.

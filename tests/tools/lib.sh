@@ -1,13 +1,13 @@
 # Shared by the tool test scripts: a scratch folder, checks that count failures, and pixel
 # reading through ImageMagick.
 #
-# WEBP_DECODE and JPEG_ENCODE may name the Windows builds of the tools (.exe), with TOOL_RUNNER
-# the command that runs them here (such as /usr/lib/wine/wine64). TOOLS_PROBE stays a program
-# of this machine.
+# WEBP_DECODE and JPEG_ENCODE (and CONVERT_WORKER, which only its own script needs) may name the
+# Windows builds of the tools (.exe), with TOOL_RUNNER the command that runs them here (such as
+# /usr/lib/wine/wine64). TOOLS_PROBE stays a program of this machine.
 set -u
 IM_CONVERT=convert-im6.q16
 IM_IDENTIFY=identify-im6.q16
-for tool in "$WEBP_DECODE" "$JPEG_ENCODE" "$TOOLS_PROBE"; do
+for tool in "$WEBP_DECODE" "$JPEG_ENCODE" "$TOOLS_PROBE" ${CONVERT_WORKER:+"$CONVERT_WORKER"}; do
     [[ -x $tool ]] || { echo "missing program: $tool" >&2; exit 1; }
 done
 for tool in $IM_CONVERT $IM_IDENTIFY cwebp webpmux img2webp; do
@@ -24,7 +24,7 @@ WEBP_DECODE_PROGRAM=$WEBP_DECODE
 # Each tool is called through a small script that puts TOOL_RUNNER before it, so every call
 # stays "$WEBP_DECODE" ARGUMENTS, under timeout too.
 if [[ -n ${TOOL_RUNNER:-} ]]; then
-    for tool in WEBP_DECODE JPEG_ENCODE; do
+    for tool in WEBP_DECODE JPEG_ENCODE ${CONVERT_WORKER:+CONVERT_WORKER}; do
         printf '#!/usr/bin/env bash\nexec %s %q "$@"\n' "$TOOL_RUNNER" "${!tool}" >"$runners/$tool"
         chmod +x "$runners/$tool"
         declare "$tool=$runners/$tool"

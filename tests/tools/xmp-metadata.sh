@@ -33,14 +33,10 @@ make_xmp()
 # is counted and returns 1.
 convert()
 {
-    if ! "$WEBP_DECODE" "$1" -o "$scratch/$2.png" 2>"$scratch/err"; then
-        fail "$2: webp-decode: $(cat "$scratch/err")"
-        return 1
-    fi
-    if ! "$JPEG_ENCODE" -q 85 -out jpeg -overwrite "$scratch/$2.png" 2>"$scratch/err"; then
-        fail "$2: jpeg-encode: $(cat "$scratch/err")"
-        return 1
-    fi
+    "$WEBP_DECODE" "$1" -o "$scratch/$2.png" 2>"$scratch/err" ||
+        { fail "$2: webp-decode (status $?): $(cat "$scratch/err")"; return 1; }
+    "$JPEG_ENCODE" -q 85 -out jpeg -overwrite "$scratch/$2.png" 2>"$scratch/err" ||
+        { fail "$2: jpeg-encode (status $?): $(cat "$scratch/err")"; return 1; }
 }
 
 # app_markers JPG: the APPn markers in file order, without sizes, comma-separated.
@@ -126,14 +122,14 @@ for damage in compressed method cut-after-method cut-in-language comment; do
             check "$damage: a one-line warning" test "$(wc -l <"$scratch/err")" -eq 1
         fi
     else
-        fail "$damage: $(cat "$scratch/err")"
+        fail "$damage: jpeg-encode (status $?): $(cat "$scratch/err")"
     fi
 done
 "$TOOLS_PROBE" png-insert "$scratch/comment.png" iTXt "$scratch/good.itxt" "$scratch/after-comment.png"
 if "$JPEG_ENCODE" -q 85 -out jpeg "$scratch/after-comment.png" 2>"$scratch/err"; then
     check "XMP after another iTXt chunk is carried" cmp -s "$scratch/small.xmp" <(exiftool -b -xmp "$scratch/after-comment.jpg")
 else
-    fail "XMP after another iTXt chunk: $(cat "$scratch/err")"
+    fail "XMP after another iTXt chunk: jpeg-encode (status $?): $(cat "$scratch/err")"
 fi
 
 finish

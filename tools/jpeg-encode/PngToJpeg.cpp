@@ -1,7 +1,6 @@
 #include "tools/jpeg-encode/PngToJpeg.h"
 
-#include "tools/jpeg-encode/ExifWithoutThumbnail.h"
-#include "tools/jpeg-encode/Md5.h"
+#include "tools/jpeg-encode/JpegWriter.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -13,20 +12,15 @@
 #include <png.h>
 #include <zlib.h>
 
-// libpng and libjpeg report errors by calling a function that must not return. Both are sent to
-// one longjmp back into pngToJpegSteps(). Everything that path has to release lives in an
+// libpng reports errors by calling a function that must not return; it longjmps back into
+// pngToJpegSteps(), and so does every failure found here, the JPEG writer's included (which
+// catches libjpeg's own errors itself). Everything that path has to release lives in an
 // EncodeJob owned by the caller, and the functions between the setjmp and a longjmp hold only
 // trivially destructible locals, so the jump skips no destructor.
 
 namespace orvalin::tools {
 
 namespace {
-
-struct JpegErrors
-{
-    jpeg_error_mgr standard;
-    struct EncodeJob* job;
-};
 
 // Checks every chunk's CRC as the bytes pass from the file to libpng, with libdeflate's CRC-32,
 // which costs a third of zlib's that libpng would use. libpng's own CRC and Adler-32 checks are
@@ -51,17 +45,14 @@ struct EncodeJob
 
     png_structp png = nullptr;
     png_infop info = nullptr;
-    bool jpegCreated = false;
-    jpeg_compress_struct jpeg;
-    JpegErrors jpegErrors;
+    JpegWriter jpeg{
+        [](const char* warning) { std::fprintf(stderr, "jpeg-encode: %s\n", warning); }};
 
     unsigned char* row = nullptr;        // one row as libpng hands it over (RGB or RGBA)
-    unsigned char* rgbRow = nullptr;     // that row flattened to RGB
     unsigned char* wholeImage = nullptr; // interlaced input only
     png_bytep* rowPointers = nullptr;    // interlaced input only
     unsigned char* iccProfile = nullptr;
     std::size_t iccSize = 0;
-    std::vector<std::uint8_t> exifWithoutThumbnail; // an EXIF block made to fit one marker
 
     char message[JMSG_LENGTH_MAX + 64] = {};
     std::jmp_buf failed;
@@ -140,11 +131,11 @@ extern "C" void readCheckedInput(png_structp png, png_bytep data, std::size_t si
     checkChunks(png, *in, data, size);
 }
 
-extern "C" void onJpegError(j_common_ptr jpeg)
+// A failure the JPEG writer reported.
+void checkJpeg(EncodeJob* job, bool written)
 {
-    char text[JMSG_LENGTH_MAX];
-    jpeg->err->format_message(jpeg, text);
-    failJob(reinterpret_cast<JpegErrors*>(jpeg->err)->job, "cannot write the JPEG: %s", text);
+    if (!written)
+        failJob(job, "%s", job->jpeg.error());
 }
 
 void* allocateOrFail(EncodeJob* job, std::size_t size)
@@ -204,47 +195,6 @@ void unpackIccProfile(EncodeJob* job, const png_unknown_chunk& chunk)
         failJob(job, "%s", "the PNG's ICC profile is damaged");
 }
 
-// A JPEG marker segment holds at most 65533 bytes after its length field.
-constexpr std::size_t JpegSegmentMax = 65533;
-// The largest XMP packet one APP1 segment takes, as Adobe's rules for XMP in JPEG set it.
-constexpr std::size_t XmpStandardPacketMax = 65502;
-
-// Bytes of the marker segment begun by jpeg_write_m_header.
-void writeMarkerBytes(EncodeJob* job, const void* bytes, std::size_t size)
-{
-    const auto* at = static_cast<const unsigned char*>(bytes);
-    for (std::size_t i = 0; i < size; ++i)
-        jpeg_write_m_byte(&job->jpeg, at[i]);
-}
-
-// The EXIF block byte for byte in one APP1 segment. A block too large for one is nearly always
-// so for its thumbnail: the block then goes without it, and is left out only when even that
-// does not fit or the block cannot be taken apart safely.
-void writeExifMarker(EncodeJob* job, const png_unknown_chunk& chunk)
-{
-    static const unsigned char prefix[6] = {'E', 'x', 'i', 'f', 0, 0};
-    constexpr std::size_t exifMax = JpegSegmentMax - sizeof prefix;
-    const unsigned char* exif = chunk.data;
-    std::size_t size = chunk.size;
-    if (size > exifMax) {
-        job->exifWithoutThumbnail = exifWithoutThumbnail(chunk.data, chunk.size, exifMax);
-        if (job->exifWithoutThumbnail.empty()) {
-            std::fputs("jpeg-encode: the EXIF block is too large for a JPEG APP1 marker and was "
-                       "left out\n",
-                       stderr);
-            return;
-        }
-        std::fputs("jpeg-encode: the EXIF block is too large for a JPEG APP1 marker; its "
-                   "thumbnail was left out\n",
-                   stderr);
-        exif = job->exifWithoutThumbnail.data();
-        size = job->exifWithoutThumbnail.size();
-    }
-    jpeg_write_m_header(&job->jpeg, JPEG_APP0 + 1, static_cast<unsigned>(size + sizeof prefix));
-    writeMarkerBytes(job, prefix, sizeof prefix);
-    writeMarkerBytes(job, exif, size);
-}
-
 enum class XmpChunk { Other, Packet, Unusable };
 
 // iTXt data: a keyword, a zero byte, the compression flag and method, a language tag and a
@@ -272,59 +222,6 @@ XmpChunk xmpPacketOf(const png_unknown_chunk& chunk, const png_byte*& packet, st
     return size > 0 ? XmpChunk::Packet : XmpChunk::Unusable;
 }
 
-void writeXmpMarkers(EncodeJob* job, const png_byte* packet, std::size_t size)
-{
-    // "http://ns.adobe.com/xap/1.0/" and its zero byte, then the packet, in one APP1 segment.
-    static const char standard[] = "http://ns.adobe.com/xap/1.0/";
-    if (size <= XmpStandardPacketMax) {
-        jpeg_write_m_header(&job->jpeg, JPEG_APP0 + 1, unsigned(sizeof standard + size));
-        writeMarkerBytes(job, standard, sizeof standard);
-        writeMarkerBytes(job, packet, size);
-        return;
-    }
-    // Too large for one segment: the packet goes whole, byte for byte, into extension segments,
-    // and the standard segment holds a packet that only names it by its GUID, the MD5 digest
-    // in upper-case hex. Readers join the parts by that GUID and read the packet as a whole.
-    // (A PNG chunk holds less than 2 GiB, so the length fits the segments' 32-bit fields.)
-    std::uint8_t digest[16];
-    md5(packet, size, digest);
-    char guid[33];
-    for (int i = 0; i < 16; ++i)
-        std::snprintf(guid + 2 * i, 3, "%02X", digest[i]);
-    char mainPacket[512];
-    const int mainSize = std::snprintf(
-        mainPacket, sizeof mainPacket,
-        "<?xpacket begin=\"\xef\xbb\xbf\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>"
-        "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">"
-        "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">"
-        "<rdf:Description rdf:about=\"\" xmlns:xmpNote=\"http://ns.adobe.com/xmp/note/\" "
-        "xmpNote:HasExtendedXMP=\"%s\"/>"
-        "</rdf:RDF></x:xmpmeta><?xpacket end=\"w\"?>",
-        guid);
-    jpeg_write_m_header(&job->jpeg, JPEG_APP0 + 1, unsigned(sizeof standard + mainSize));
-    writeMarkerBytes(job, standard, sizeof standard);
-    writeMarkerBytes(job, mainPacket, std::size_t(mainSize));
-
-    // Each extension segment: the signature and its zero byte, the GUID, the whole packet's
-    // length and this part's offset in it (32 bits each, big-endian), then the part.
-    static const char extension[] = "http://ns.adobe.com/xmp/extension/";
-    constexpr std::size_t head = sizeof extension + 32 + 8;
-    constexpr std::size_t partMax = JpegSegmentMax - head;
-    for (std::size_t offset = 0; offset < size; offset += partMax) {
-        const std::size_t part = std::min(partMax, size - offset);
-        std::uint8_t numbers[8];
-        for (int i = 0; i < 4; ++i) {
-            numbers[i] = std::uint8_t(size >> (24 - 8 * i));
-            numbers[4 + i] = std::uint8_t(offset >> (24 - 8 * i));
-        }
-        jpeg_write_m_header(&job->jpeg, JPEG_APP0 + 1, unsigned(head + part));
-        writeMarkerBytes(job, extension, sizeof extension);
-        writeMarkerBytes(job, guid, 32);
-        writeMarkerBytes(job, numbers, 8);
-        writeMarkerBytes(job, packet + offset, part);
-    }
-}
-
 // The first XMP chunk before the image data goes into APP1 markers; an unusable one is left
 // out with a warning, and the image converts without it.
 void writeXmp(EncodeJob* job, png_unknown_chunkp chunks, int count)
@@ -336,7 +233,7 @@ void writeXmp(EncodeJob* job, png_unknown_chunkp chunks, int count)
         std::size_t size = 0;
         switch (xmpPacketOf(chunks[i], packet, size)) {
         case XmpChunk::Other: continue;
-        case XmpChunk::Packet: writeXmpMarkers(job, packet, size); return;
+        case XmpChunk::Packet: checkJpeg(job, job->jpeg.writeXmp(packet, size)); return;
         case XmpChunk::Unusable:
             std::fputs("jpeg-encode: the XMP chunk is damaged or compressed and was left out\n",
                        stderr);
@@ -352,13 +249,12 @@ void writeMetadataMarkers(EncodeJob* job)
     const int count = png_get_unknown_chunks(job->png, job->info, &chunks);
     for (int i = 0; i < count; ++i)
         if (std::memcmp(chunks[i].name, "eXIf", 4) == 0)
-            writeExifMarker(job, chunks[i]);
+            checkJpeg(job, job->jpeg.writeExif(chunks[i].data, chunks[i].size));
     writeXmp(job, chunks, count);
     for (int i = 0; i < count; ++i)
         if (std::memcmp(chunks[i].name, "iCCP", 4) == 0 && job->iccSize == 0) {
             unpackIccProfile(job, chunks[i]);
-            jpeg_write_icc_profile(&job->jpeg, job->iccProfile,
-                                   static_cast<unsigned>(job->iccSize));
+            checkJpeg(job, job->jpeg.writeIcc(job->iccProfile, job->iccSize));
         }
 }
 
@@ -379,51 +275,18 @@ void requestEightBitRgb(EncodeJob* job)
         png_set_gray_to_rgb(png);
 }
 
-void startJpeg(EncodeJob* job, png_uint_32 width, png_uint_32 height)
-{
-    jpeg_compress_struct& jpeg = job->jpeg;
-    jpeg.err = jpeg_std_error(&job->jpegErrors.standard);
-    job->jpegErrors.standard.error_exit = onJpegError;
-    job->jpegErrors.job = job;
-    jpeg_create_compress(&jpeg);
-    job->jpegCreated = true;
-    jpeg_stdio_dest(&jpeg, job->output);
-    jpeg.image_width = width;
-    jpeg.image_height = height;
-    jpeg.input_components = 3;
-    jpeg.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&jpeg);
-    jpeg_set_quality(&jpeg, job->quality, TRUE); // TRUE: baseline-compatible tables
-    // 4:2:0: luma at full resolution, both chroma planes at half in each direction.
-    jpeg.comp_info[0].h_samp_factor = 2;
-    jpeg.comp_info[0].v_samp_factor = 2;
-    for (int c = 1; c < 3; ++c)
-        jpeg.comp_info[c].h_samp_factor = jpeg.comp_info[c].v_samp_factor = 1;
-    jpeg_start_compress(&jpeg, TRUE);
-}
-
-void writeRow(EncodeJob* job, unsigned char* row, int channels, png_uint_32 width)
-{
-    JSAMPROW rgb = row;
-    if (channels == 4) {
-        flattenOntoWhite(row, job->rgbRow, width);
-        rgb = job->rgbRow;
-    }
-    jpeg_write_scanlines(&job->jpeg, &rgb, 1);
-}
-
-void streamRows(EncodeJob* job, png_uint_32 width, png_uint_32 height, int channels)
+void streamRows(EncodeJob* job, png_uint_32 height)
 {
     job->row =
         static_cast<unsigned char*>(allocateOrFail(job, png_get_rowbytes(job->png, job->info)));
     for (png_uint_32 y = 0; y < height; ++y) {
         png_read_row(job->png, job->row, nullptr);
-        writeRow(job, job->row, channels, width);
+        checkJpeg(job, job->jpeg.writeRows(job->row, 0, 1));
     }
 }
 
 // Interlaced rows arrive in several passes over the whole image, so it is read whole first.
-void readWholeThenWrite(EncodeJob* job, png_uint_32 width, png_uint_32 height, int channels)
+void readWholeThenWrite(EncodeJob* job, png_uint_32 height)
 {
     const std::size_t rowBytes = png_get_rowbytes(job->png, job->info);
     job->wholeImage = static_cast<unsigned char*>(allocateOrFail(job, rowBytes * height));
@@ -431,8 +294,7 @@ void readWholeThenWrite(EncodeJob* job, png_uint_32 width, png_uint_32 height, i
     for (png_uint_32 y = 0; y < height; ++y)
         job->rowPointers[y] = job->wholeImage + rowBytes * y;
     png_read_image(job->png, job->rowPointers);
-    for (png_uint_32 y = 0; y < height; ++y)
-        writeRow(job, job->rowPointers[y], channels, width);
+    checkJpeg(job, job->jpeg.writeRows(job->wholeImage, rowBytes, height));
 }
 
 bool pngToJpegSteps(EncodeJob* job)
@@ -467,47 +329,30 @@ bool pngToJpegSteps(EncodeJob* job)
         png_set_interlace_handling(job->png);
     png_read_update_info(job->png, job->info);
     const int channels = png_get_channels(job->png, job->info);
-    job->rgbRow = static_cast<unsigned char*>(allocateOrFail(job, std::size_t(width) * 3));
 
-    startJpeg(job, width, height);
+    checkJpeg(job, job->jpeg.start(job->output, width, height, channels, job->quality));
     writeMetadataMarkers(job);
     if (interlaced)
-        readWholeThenWrite(job, width, height, channels);
+        readWholeThenWrite(job, height);
     else
-        streamRows(job, width, height, channels);
+        streamRows(job, height);
     // Read to the end so a damaged or cut-off rest of the file is noticed too.
     png_read_end(job->png, nullptr);
-    jpeg_finish_compress(&job->jpeg);
+    checkJpeg(job, job->jpeg.finish());
     return true;
 }
 
 void releaseJob(EncodeJob* job)
 {
-    if (job->jpegCreated)
-        jpeg_destroy_compress(&job->jpeg);
     if (job->png)
         png_destroy_read_struct(&job->png, job->info ? &job->info : nullptr, nullptr);
     std::free(job->row);
-    std::free(job->rgbRow);
     std::free(job->wholeImage);
     std::free(job->rowPointers);
     std::free(job->iccProfile);
 }
 
 } // namespace
-
-void flattenOntoWhite(const unsigned char* rgba, unsigned char* rgb, unsigned width)
-{
-    for (unsigned x = 0; x < width; ++x, rgba += 4, rgb += 3) {
-        const unsigned alpha = rgba[3];
-        const unsigned white = 255 * (255 - alpha);
-        for (int c = 0; c < 3; ++c) {
-            // (v + 127) / 255 rounds v / 255 to the nearest integer for v up to 65025.
-            const unsigned v = rgba[c] * alpha + white;
-            rgb[c] = static_cast<unsigned char>((v + 127) / 255);
-        }
-    }
-}
 
 bool pngToJpeg(std::FILE* input, std::FILE* output, int quality, std::string& error)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/jpeg-encode/JpegWriter.h"
+
 #include <cstdio>
 #include <string>
 
@@ -19,9 +21,5 @@ namespace orvalin::tools {
 // Returns false with a one-line reason when the PNG cannot be read or the JPEG not written;
 // output may then hold part of a JPEG, and the caller discards it.
 bool pngToJpeg(std::FILE* input, std::FILE* output, int quality, std::string& error);
-
-// Composites one row of 8-bit RGBA pixels over white into 8-bit RGB: each channel becomes
-// c * a + 255 * (1 - a), rounded to the nearest integer.
-void flattenOntoWhite(const unsigned char* rgba, unsigned char* rgb, unsigned width);
 
 } // namespace orvalin::tools

@@ -15,6 +15,10 @@ namespace orvalin::tools {
 // lack, so the buffer takes ordinary pages straight from the system.
 bool PageBuffer::allocate(std::size_t size)
 {
+    if (data_ && size <= mapped_) {
+        size_ = size;
+        return true;
+    }
     release();
     if (size == 0)
         return true;
@@ -44,6 +48,10 @@ constexpr std::size_t HugePage = std::size_t(2) << 20;
 
 bool PageBuffer::allocate(std::size_t size)
 {
+    if (data_ && size <= mapped_) {
+        size_ = size;
+        return true;
+    }
     release();
     if (size == 0)
         return true;

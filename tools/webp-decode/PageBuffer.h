@@ -32,11 +32,15 @@ public:
     }
     ~PageBuffer() { release(); }
 
+    // A buffer of size bytes; the present one is kept when it is large enough, so a buffer
+    // used again costs no page faults. Its bytes are left as they were.
     bool allocate(std::size_t size);
     void release();
     std::uint8_t* data() { return data_; }
     const std::uint8_t* data() const { return data_; }
     std::size_t size() const { return size_; }
+    // The bytes held from the system, size() or more.
+    std::size_t capacity() const { return mapped_; }
 
 private:
     std::uint8_t* data_ = nullptr;

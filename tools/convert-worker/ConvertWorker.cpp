@@ -1,0 +1,306 @@
+#include "tools/convert-worker/ConvertWorker.h"
+
+#include "tools/common/FileSystem.h"
+#include "tools/common/OutputFile.h"
+#include "tools/jpeg-encode/JpegWriter.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace orvalin::tools {
+
+namespace {
+
+// Large enough that writing the JPEG costs few system calls.
+constexpr std::size_t JpegBufferSize = 256 * 1024;
+
+bool holdsZeroByte(const std::string& path)
+{
+    return path.find('\0') != std::string::npos;
+}
+
+} // namespace
+
+ConversionOutcome WebpToJpegConverter::convert(const std::string& source, const std::string& output,
+                                               int quality, const ConversionEvents& events,
+                                               std::string& reason)
+{
+    const ConversionOutcome outcome = convertSteps(source, output, quality, events, reason);
+    releaseLargeBuffers();
+    return outcome;
+}
+
+ConversionOutcome WebpToJpegConverter::convertSteps(const std::string& source,
+                                                    const std::string& output, int quality,
+                                                    const ConversionEvents& events,
+                                                    std::string& reason)
+{
+    // A zero byte would end the name early and name another file.
+    if (holdsZeroByte(source)) {
+        reason = "the source path holds a zero byte";
+        return ConversionOutcome::NotWebp;
+    }
+    if (!readWholeFile(source, webp_, reason))
+        return ConversionOutcome::NotWebp;
+    WebpMetadata metadata;
+    std::string error;
+    if (!decodeWebp(webp_.data(), webp_.size(), image_, metadata, error)) {
+        reason = source + ": " + error;
+        return ConversionOutcome::NotWebp;
+    }
+    if (webp_.capacity() > KeptBufferMax)
+        webp_ = {}; // no longer needed while the JPG is written
+
+    if (events.decoded)
+        events.decoded(std::uint64_t(image_.width) * image_.height * image_.channels());
+    if (!metadata.warning.empty() && events.warning)
+        events.warning(source + ": " + metadata.warning);
+    return encode(output, quality, metadata, events, reason) ? ConversionOutcome::Converted
+                                                             : ConversionOutcome::Failed;
+}
+
+bool WebpToJpegConverter::encode(const std::string& outputPath, int quality,
+                                 const WebpMetadata& metadata, const ConversionEvents& events,
+                                 std::string& reason)
+{
+    if (holdsZeroByte(outputPath)) {
+        reason = "the output path holds a zero byte";
+        return false;
+    }
+    OutputFile output;
+    if (!output.open(outputPath, reason))
+        return false;
+    std::FILE* file = fdopen(dup(output.descriptor()), "wb");
+    if (!file) {
+        reason = "cannot write " + outputPath + ": " + std::strerror(errno);
+        return false;
+    }
+    jpegBuffer_.resize(JpegBufferSize);
+    std::setvbuf(file, jpegBuffer_.data(), _IOFBF, jpegBuffer_.size());
+
+    JpegWriter jpeg([&events](const char* text) {
+        if (events.warning)
+            events.warning(text);
+    });
+    const bool encoded =
+        jpeg.start(file, image_.width, image_.height, int(image_.channels()), quality)
+        && jpeg.writeMetadata(metadata.exif.data(), metadata.exif.size(), metadata.xmp.data(),
+                              metadata.xmp.size(), metadata.iccProfile.data(),
+                              metadata.iccProfile.size())
+        && jpeg.writeRows(image_.row(0), image_.stride, image_.height) && jpeg.finish();
+    const bool flushed = std::fflush(file) == 0 && !std::ferror(file);
+    const int flushError = errno;
+    std::fclose(file); // before the buffer it used can be reused or freed
+    if (!encoded) {
+        reason = outputPath + ": " + jpeg.error();
+        return false;
+    }
+    if (!flushed) {
+        reason = "cannot write " + outputPath + ": " + std::strerror(flushError);
+        return false;
+    }
+    return output.commit(OutputFile::Replace::Allowed, reason);
+}
+
+void WebpToJpegConverter::releaseLargeBuffers()
+{
+    bool released = false;
+    if (webp_.capacity() > KeptBufferMax) {
+        webp_ = {};
+        released = true;
+    }
+    if (image_.bytes.capacity() > KeptBufferMax) {
+        image_.bytes.release();
+        released = true;
+    }
+    // What the decoder and the encoder took from the heap for a large picture may stay with
+    // the process after it is freed; give it back too.
+#if defined(__GLIBC__)
+    if (released)
+        malloc_trim(0);
+#else
+    (void)released;
+#endif
+}
+
+ConversionOutcome convertWebpToJpeg(const std::string& source, const std::string& output,
+                                    int quality, std::string& reason)
+{
+    WebpToJpegConverter converter;
+    return converter.convert(source, output, quality, {}, reason);
+}
+
+namespace {
+
+constexpr int ExitDone = 0;
+constexpr int ExitAnswersLost = 1;
+constexpr int ExitMalformed = 2;
+constexpr std::uint32_t PathMax = 65536;
+
+// Reads the requests through a buffer of its own: a request is a few small pieces.
+class RequestReader
+{
+public:
+    explicit RequestReader(int fd) : fd_(fd) {}
+
+    // Fills `to` with exactly `size` bytes; returns how many it got before the input ended.
+    std::size_t read(void* to, std::size_t size)
+    {
+        auto* bytes = static_cast<char*>(to);
+        std::size_t got = 0;
+        while (got < size) {
+            if (at_ == end_ && !refill())
+                break;
+            const std::size_t take = std::min(size - got, end_ - at_);
+            std::memcpy(bytes + got, buffer_ + at_, take);
+            at_ += take;
+            got += take;
+        }
+        return got;
+    }
+
+private:
+    bool refill()
+    {
+        for (;;) {
+            const ssize_t got = fs::read(fd_, buffer_, sizeof buffer_);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                return false; // a read error ends the input like its end does
+            at_ = 0;
+            end_ = std::size_t(got);
+            return true;
+        }
+    }
+
+    int fd_;
+    char buffer_[16384];
+    std::size_t at_ = 0;
+    std::size_t end_ = 0;
+};
+
+struct Request
+{
+    std::string source;
+    std::string output;
+    int quality = 0;
+};
+
+enum class Parsed { Request, End, Malformed };
+
+// A 4-byte little-endian number: how many of its bytes came before the input ended.
+std::size_t readNumber(RequestReader& in, std::uint32_t& value)
+{
+    unsigned char bytes[4] = {};
+    const std::size_t got = in.read(bytes, 4);
+    value = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16
+            | std::uint32_t(bytes[3]) << 24;
+    return got;
+}
+
+// The path's bytes, after its count has been read.
+bool readPath(RequestReader& in, std::uint32_t size, std::string& path)
+{
+    if (size == 0 || size > PathMax)
+        return false;
+    path.resize(size);
+    return in.read(path.data(), size) == size;
+}
+
+Parsed readRequest(RequestReader& in, Request& request)
+{
+    std::uint32_t sourceSize = 0;
+    const std::size_t got = readNumber(in, sourceSize);
+    if (got == 0)
+        return Parsed::End;
+    std::uint32_t outputSize = 0;
+    std::uint32_t quality = 0;
+    if (got < 4 || !readPath(in, sourceSize, request.source) || readNumber(in, outputSize) < 4
+        || !readPath(in, outputSize, request.output) || readNumber(in, quality) < 4 || quality < 1
+        || quality > 100)
+        return Parsed::Malformed;
+    request.quality = int(quality);
+    return Parsed::Request;
+}
+
+class AnswerWriter
+{
+public:
+    explicit AnswerWriter(int fd) : fd_(fd) {}
+
+    void send(char kind, const void* payload, std::size_t size)
+    {
+        if (lost_)
+            return;
+        frame_.resize(5 + size);
+        frame_[0] = kind;
+        for (int i = 0; i < 4; ++i)
+            frame_[1 + i] = char(std::uint32_t(size) >> (8 * i));
+        if (size > 0)
+            std::memcpy(frame_.data() + 5, payload, size);
+        lost_ = !writeAll(fd_, frame_.data(), frame_.size());
+    }
+    void send(char kind, const std::string& text) { send(kind, text.data(), text.size()); }
+    bool lost() const { return lost_; }
+
+private:
+    int fd_;
+    bool lost_ = false;
+    std::string frame_;
+};
+
+} // namespace
+
+int serveConversions(int inputFd, int outputFd, const WorkerHooks& hooks)
+{
+#ifdef _WIN32
+    _setmode(inputFd, _O_BINARY);
+    _setmode(outputFd, _O_BINARY);
+#else
+    // A client that went away shows as a failed write, not as a signal that would end the
+    // process with a temporary file still in an output folder.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+    RequestReader in(inputFd);
+    AnswerWriter out(outputFd);
+    WebpToJpegConverter converter;
+    Request request;
+    for (;;) {
+        switch (readRequest(in, request)) {
+        case Parsed::End: return ExitDone;
+        case Parsed::Malformed: return ExitMalformed;
+        case Parsed::Request: break;
+        }
+        if (hooks.beforeFile)
+            hooks.beforeFile(request.source);
+        ConversionEvents events;
+        events.decoded = [&](std::uint64_t pixelBytes) {
+            unsigned char payload[8];
+            for (int i = 0; i < 8; ++i)
+                payload[i] = static_cast<unsigned char>(pixelBytes >> (8 * i));
+            out.send('D', payload, sizeof payload);
+            if (hooks.afterDecode)
+                hooks.afterDecode(request.source);
+        };
+        events.warning = [&](const std::string& text) { out.send('W', text); };
+        std::string reason;
+        switch (
+            converter.convert(request.source, request.output, request.quality, events, reason)) {
+        case ConversionOutcome::Converted: out.send('C', nullptr, 0); break;
+        case ConversionOutcome::NotWebp: out.send('N', reason); break;
+        case ConversionOutcome::Failed: out.send('F', reason); break;
+        }
+        if (out.lost())
+            return ExitAnswersLost;
+    }
+}
+
+} // namespace orvalin::tools

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace orvalin::tools {
+
+// Writes one baseline JPEG of the given quality (1 to 100) with 4:2:0 chroma subsampling and
+// a JFIF APP0 marker, from 8-bit RGB or RGBA rows; RGBA is flattened onto white. Metadata goes
+// in byte for byte, in the order the calls come; writeMetadata keeps the order cameras and
+// editors use: APP1 Exif, APP1 XMP, APP2 ICC_PROFILE.
+//
+// Calls in this order: start, the metadata, the rows top to bottom, finish. Each returns false
+// once anything failed, with the reason in error(); the output may then hold part of a JPEG,
+// and the caller discards it. libjpeg's errors end in a longjmp that never leaves this class,
+// so callers may hold any objects they like around these calls.
+class JpegWriter
+{
+public:
+    // Receives a one-line warning without a program name, such as a block left out.
+    using WarningSink = std::function<void(const char* text)>;
+
+    explicit JpegWriter(WarningSink warn = {});
+    ~JpegWriter();
+    JpegWriter(const JpegWriter&) = delete;
+    JpegWriter& operator=(const JpegWriter&) = delete;
+
+    // channels: 3 (RGB) or 4 (RGBA).
+    bool start(std::FILE* output, std::uint32_t width, std::uint32_t height, int channels,
+               int quality);
+
+    // An EXIF block in TIFF form ("II*\0" or "MM\0*") in one APP1 "Exif" marker. A block too
+    // large for one goes without its thumbnail (see exifWithoutThumbnail), or, when even that
+    // does not fit or the block cannot be taken apart, not at all; either way with a warning.
+    bool writeExif(const std::uint8_t* exif, std::size_t size);
+    // An XMP packet in one APP1 XMP marker, or as extended XMP when it is too large for one.
+    bool writeXmp(const std::uint8_t* packet, std::size_t size);
+    // An ICC profile in as many APP2 ICC_PROFILE markers as it takes.
+    bool writeIcc(const std::uint8_t* profile, std::size_t size);
+    // Each block that is not empty, in the order Exif, XMP, ICC.
+    bool writeMetadata(const std::uint8_t* exif, std::size_t exifSize, const std::uint8_t* xmp,
+                       std::size_t xmpSize, const std::uint8_t* icc, std::size_t iccSize);
+
+    // count rows of width * channels bytes, the first at `first`, each `stride` bytes after
+    // the one before.
+    bool writeRows(const std::uint8_t* first, std::size_t stride, std::uint32_t count);
+    // Ends the image: everything is handed to the output stream, which the caller flushes.
+    bool finish();
+
+    const char* error() const;
+
+    struct State; // libjpeg's state and what a failure leaves to release
+
+private:
+    std::unique_ptr<State> state_;
+};
+
+// Composites one row of 8-bit RGBA pixels over white into 8-bit RGB: each channel becomes
+// c * a + 255 * (1 - a), rounded to the nearest integer.
+void flattenOntoWhite(const unsigned char* rgba, unsigned char* rgb, unsigned width);
+
+} // namespace orvalin::tools
