@@ -167,26 +167,6 @@ int countJpgs(const QString& folder)
     return int(QDir(folder).entryList({QStringLiteral("*.jpg")}, QDir::Files).size());
 }
 
-// Runs work(i) for i in [0, count) on `jobs` threads, each taking the next i not yet taken.
-// False when any work(i) returned false.
-bool onThreads(int jobs, int count, const std::function<bool(int)>& work)
-{
-    std::atomic<int> next{0};
-    std::atomic<bool> ok{true};
-    const auto loop = [&] {
-        for (int i = next++; i < count && ok; i = next++)
-            if (!work(i))
-                ok = false;
-    };
-    std::vector<std::thread> others;
-    for (int t = 1; t < std::min(jobs, count); ++t)
-        others.emplace_back(loop);
-    loop();
-    for (std::thread& thread : others)
-        thread.join();
-    return ok;
-}
-
 // A fresh, empty folder under the benchmark's own temporary folder.
 class Scratch
 {
