@@ -65,12 +65,15 @@ done <"$CONFORMANCE_DIR/MANIFEST.tsv"
 for name in icc icc-two-markers exif exif-junk exif-thumbnail xmp xmp-extended all animation; do
     sources+=("$scratch/$name.webp")
 done
+# Paths are UTF-8, whatever the system calls take.
+cp "$scratch/all.webp" "$scratch/Hafen 港 ü.webp"
+sources+=("$scratch/Hafen 港 ü.webp")
 mkdir "$scratch/out"
 i=0
 for source in "${sources[@]}"; do
     quality=$((i * 37 % 100 + 1))
     chain "$source" $quality $i >>"$scratch/expected"
-    request "$source" "$scratch/out/$i.jpg" $quality >>"$scratch/requests"
+    request "$source" "$scratch/out/$i é.jpg" $quality >>"$scratch/requests"
     i=$((i + 1))
 done
 "$CONVERT_WORKER" <"$scratch/requests" | answers >"$scratch/answers"
@@ -79,7 +82,7 @@ check "session of $i files: exit 0 at the end of the input" test "$status" = 0
 check "session of $i files: answers" diff "$scratch/expected" "$scratch/answers"
 check "the expected answers hold warnings" test "$(grep -c '^W ' "$scratch/expected")" -ge 2
 for ((n = 0; n < i; n++)); do
-    cmp -s "$scratch/$n.chain.jpg" "$scratch/out/$n.jpg" || fail "${sources[n]}: JPG differs from the tools'"
+    cmp -s "$scratch/$n.chain.jpg" "$scratch/out/$n é.jpg" || fail "${sources[n]}: JPG differs from the tools'"
     pass
 done
 
