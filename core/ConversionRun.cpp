@@ -122,7 +122,8 @@ class RowConversion
 public:
     RowConversion(WorkerPool& workers, const ToolTimeLimit& limit, const QString& source,
                   const QString& folder, int quality, std::function<void()> whenIdle)
-        : m_whenIdle(std::move(whenIdle)), m_folder(folder)
+        : m_workers(workers), m_limit(limit), m_source(source), m_quality(quality),
+          m_whenIdle(std::move(whenIdle)), m_folder(folder)
     {
         if (!QDir().mkdir(folder)) {
             m_failure = QStringLiteral("Path not found: ") + folder;
@@ -130,18 +131,7 @@ public:
         }
         m_jpg = folder + QLatin1Char('/') + RemoveExtension(GetFileName(source))
                 + QStringLiteral(".jpg");
-        ConverterWorker& worker = workers.take();
-        if (!worker.started()) {
-            m_startError = worker.startError();
-            m_decoding.end(false);
-            m_encoding.end(false);
-            m_idle = true;
-            return;
-        }
-        m_worker = &worker;
-        worker.convert(source, m_jpg, quality, limit,
-                       {[this](quint64) { m_decoding.end(true); },
-                        [this](WorkerOutcome outcome, const QString&) { concluded(outcome); }});
+        ask();
     }
 
     // The result goes with its row, so a long run holds a few rows' worth of them in the
@@ -158,14 +148,15 @@ public:
 
     // Why the conversion could not begin; empty when it began.
     const QString& failure() const { return m_failure; }
-    // Why the worker could not be started at all; empty when it started.
+    // Why a worker could not be started at all; empty while every one started.
     const QString& startError() const { return m_startError; }
     bool busy() const { return m_failure.isEmpty() && !m_idle; }
     WorkerStep& decoding() { return m_decoding; }
     WorkerStep& encoding() { return m_encoding; }
     const QString& jpg() const { return m_jpg; }
 
-    // Ends the worker at once when it is still on this row's file.
+    // Ends the worker at once when it still has this row's file: only as the run ends, since
+    // the files queued with it go too.
     void stop()
     {
         m_stopped = true;
@@ -174,9 +165,32 @@ public:
     }
 
 private:
+    // Gives the file to a worker of the run.
+    void ask()
+    {
+        ConverterWorker& worker = m_workers.take();
+        if (!worker.started()) {
+            m_startError = worker.startError();
+            m_decoding.end(false);
+            m_encoding.end(false);
+            m_idle = true;
+            return;
+        }
+        m_worker = &worker;
+        worker.convert(m_source, m_jpg, m_quality, m_limit,
+                       {[this](quint64) { m_decoding.end(true); },
+                        [this](WorkerOutcome outcome, const QString&) { concluded(outcome); }});
+    }
+
     void concluded(WorkerOutcome outcome)
     {
         m_worker = nullptr;
+        // A worker that ended before it came to this file has not looked at it.
+        if (outcome == WorkerOutcome::NotBegun && !m_stopped) {
+            ask();
+            if (m_startError.isEmpty())
+                return;
+        }
         const bool converted = outcome == WorkerOutcome::Converted;
         m_decoding.end(converted);
         m_encoding.end(converted);
@@ -185,12 +199,16 @@ private:
             m_whenIdle();
     }
 
+    WorkerPool& m_workers;
+    const ToolTimeLimit m_limit;
+    const QString m_source;
+    const int m_quality;
     std::function<void()> m_whenIdle;
     QString m_folder;
     QString m_failure;
     QString m_startError;
     QString m_jpg;
-    ConverterWorker* m_worker = nullptr; // while it works on this row's file
+    ConverterWorker* m_worker = nullptr; // while it has this row's file
     WorkerStep m_decoding{[this] { stop(); }};
     WorkerStep m_encoding{[this] { stop(); }};
     bool m_idle = false;
@@ -299,7 +317,7 @@ private:
             worker = m_loadToolImage(WorkerImageFor(width));
         }) && m_guard.step(122, [&] { program = makeWorkFolderWith(worker); });
         if (prepared)
-            m_workers = std::make_unique<WorkerPool>(program);
+            m_workers = std::make_unique<WorkerPool>(program, m_jobs);
         return prepared;
     }
 
@@ -370,9 +388,13 @@ private:
         }
         if (!conversion.startError().isEmpty())
             return endRunAsToolsCannotStart(156, conversion.startError(), source);
-        if (m_runner.waitFor(conversion.decoding()) != 0)
+        const bool decoded = m_runner.waitFor(conversion.decoding()) == 0;
+        // A worker that ended before it came to the file, and could not be replaced.
+        if (!conversion.startError().isEmpty())
+            return endRunAsToolsCannotStart(156, conversion.startError(), source);
+        if (!decoded)
             m_skipped.append(source);
-        if (m_abandoned || conversion.decoding().result() != 0)
+        if (m_abandoned || !decoded)
             return;
         const QString text = m_display.progressText();
         const auto value = qint32(std::nearbyint(m_display.progressValue()));
@@ -432,8 +454,9 @@ private:
         return busy;
     }
 
-    // Begins the conversions of the rows that come next in the list, while fewer than the
-    // jobs are busy; finished ones wait for their turn, a few at most.
+    // Begins the conversions of the rows that come next in the list: each worker converts one
+    // file and has the next one queued, so it never waits for this thread between files;
+    // finished ones wait for their turn, a few at most.
     void beginMoreRows()
     {
         if (m_beginning || m_abandoned || m_finishing || m_toolsCannotStart || !m_pending)
@@ -441,7 +464,7 @@ private:
         m_beginning = true;
         // Rows before the turn are done, or moved back and converted when their turn comes.
         for (int position = std::max(1, m_turn); position <= m_rows.count(); ++position) {
-            if (busyConversions() >= m_jobs || int(m_started.size()) >= 2 * m_jobs)
+            if (busyConversions() >= 2 * m_jobs || int(m_started.size()) >= 3 * m_jobs)
                 break;
             const quint64 identity = m_rows.identity(position);
             if (m_pending->isWaiting(identity) && !m_started.contains(identity))

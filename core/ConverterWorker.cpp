@@ -115,33 +115,33 @@ bool ConverterWorker::alive() const
 void ConverterWorker::convert(const QString& source, const QString& output, int quality,
                               const ToolTimeLimit& limit, Handlers handlers)
 {
-    m_handlers = std::move(handlers);
-    m_timeLimit = limit;
-    m_busy = true;
+    m_requests.push_back({std::move(handlers), limit, limit.forInput(source)});
     QByteArray request;
     appendField(request, pathBytes(source));
     appendField(request, pathBytes(output));
     appendNumber(request, quint32(quality));
     m_process->write(request);
-    m_limit->start(limit.forInput(source));
+    if (m_requests.size() == 1)
+        m_limit->start(m_requests.front().readingLimit);
 }
 
 void ConverterWorker::readAnswers()
 {
     const Handling handling(m_handling);
     m_received += m_process->readAllStandardOutput();
-    while (m_busy && takeAnswer()) {
+    while (busy() && takeAnswer()) {
     }
 }
 
-// Acts on the first whole answer received; false when none is whole yet.
+// Acts on the first whole answer received; false when none is whole yet. An answer that makes
+// no sense ends the worker, whose end then arrives as a lost file.
 bool ConverterWorker::takeAnswer()
 {
     if (m_received.size() < FrameHead)
         return false;
     const auto length = quint32(readNumber(m_received.constData() + 1, 4));
     if (length > PayloadMax) {
-        m_process->kill(); // its end arrives as a lost file
+        m_process->kill();
         return false;
     }
     if (m_received.size() < FrameHead + qsizetype(length))
@@ -152,24 +152,29 @@ bool ConverterWorker::takeAnswer()
     switch (kind) {
     case Decoded: {
         const quint64 pixelBytes = payload.size() == 8 ? readNumber(payload.constData(), 8) : 0;
-        m_limit->start(m_timeLimit.forBytes(pixelBytes));
-        if (m_handlers.decoded)
-            m_handlers.decoded(pixelBytes);
+        const Request& request = m_requests.front();
+        m_limit->start(request.limit.forBytes(pixelBytes));
+        if (request.handlers.decoded)
+            request.handlers.decoded(pixelBytes);
         return true;
     }
     case Warning: return true;
-    case Converted: conclude(WorkerOutcome::Converted, QString()); return false;
-    case NotDecoded: conclude(WorkerOutcome::NotDecoded, QString::fromUtf8(payload)); return false;
-    case Failed: conclude(WorkerOutcome::Failed, QString::fromUtf8(payload)); return false;
+    case Converted: conclude(WorkerOutcome::Converted, QString()); return true;
+    case NotDecoded: conclude(WorkerOutcome::NotDecoded, QString::fromUtf8(payload)); return true;
+    case Failed: conclude(WorkerOutcome::Failed, QString::fromUtf8(payload)); return true;
     default: m_process->kill(); return false;
     }
 }
 
+// The first file's end: the worker goes on with the next one at once, so its limit starts now.
 void ConverterWorker::conclude(WorkerOutcome outcome, const QString& reason)
 {
-    m_busy = false;
-    m_limit->stop();
-    const Handlers handlers = std::exchange(m_handlers, {});
+    const Handlers handlers = std::move(m_requests.front().handlers);
+    m_requests.pop_front();
+    if (m_requests.empty())
+        m_limit->stop();
+    else
+        m_limit->start(m_requests.front().readingLimit);
     if (handlers.finished)
         handlers.finished(outcome, reason);
 }
@@ -180,10 +185,12 @@ void ConverterWorker::ended()
     m_limit->stop();
     // Answers written just before the end still count.
     m_received += m_process->readAllStandardOutput();
-    while (m_busy && takeAnswer()) {
+    while (busy() && takeAnswer()) {
     }
-    if (m_busy)
+    if (busy())
         conclude(WorkerOutcome::Lost, QStringLiteral("the worker ended"));
+    while (busy())
+        conclude(WorkerOutcome::NotBegun, QString());
 }
 
 void ConverterWorker::stop()
@@ -202,7 +209,7 @@ void ConverterWorker::closeInput()
 
 void ConverterWorker::finish()
 {
-    if (alive() && !m_busy && m_process->waitForFinished(1000))
+    if (alive() && !busy() && m_process->waitForFinished(1000))
         return;
     stop();
 }
@@ -221,9 +228,17 @@ ConverterWorker& WorkerPool::take()
     std::erase_if(m_workers, [](const auto& worker) {
         return !worker->alive() && !worker->busy() && !worker->handling();
     });
-    for (const auto& worker : m_workers)
-        if (worker->alive() && !worker->busy())
-            return *worker;
+    ConverterWorker* leastBusy = nullptr;
+    int alive = 0;
+    for (const auto& worker : m_workers) {
+        if (!worker->alive())
+            continue;
+        ++alive;
+        if (!leastBusy || worker->pending() < leastBusy->pending())
+            leastBusy = worker.get();
+    }
+    if (leastBusy && (leastBusy->pending() == 0 || alive >= m_jobs))
+        return *leastBusy;
     m_workers.push_back(std::make_unique<ConverterWorker>(m_program));
     return *m_workers.back();
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -32,12 +33,15 @@ enum class WorkerOutcome {
     NotDecoded, // the source could not be read or decoded as WebP; nothing was written
     Failed,     // decoded, but the output could not be written
     Lost,       // the worker crashed, was stopped or ran past its time limit
+    NotBegun,   // the worker ended before it came to this file: ask another one
 };
 
 // One converter worker process (tools/convert-worker), which converts file after file: one
-// request per file on its standard input, the answers on its standard output. The process
-// starts here and ends when this goes; a worker that crashed or was stopped stays ended, and
-// its owner starts another. Everything runs on the thread that made it.
+// request per file on its standard input, the answers on its standard output. Requests may
+// queue: the worker takes the next as soon as it has answered one, without waiting for this
+// side to notice. The process starts here and ends when this goes; a worker that crashed or
+// was stopped stays ended, and its owner starts another. Everything runs on the thread that
+// made it.
 class ConverterWorker
 {
 public:
@@ -59,13 +63,15 @@ public:
     const QString& startError() const { return m_startError; }
     // Running and able to take a file.
     bool alive() const;
-    // Working on a file whose end has not arrived.
-    bool busy() const { return m_busy; }
+    // Files asked for whose end has not arrived; the first is the one being converted.
+    int pending() const { return int(m_requests.size()); }
+    bool busy() const { return !m_requests.empty(); }
     // Calls or answers of this worker are being handled: it must not go now.
     bool handling() const { return m_handling > 0; }
 
     // Asks for one file: the source decoded and written as a JPG of the quality at the output
-    // path. The handlers are called on this thread as the answers arrive.
+    // path, after the files asked for before it. The handlers are called on this thread as the
+    // answers arrive. The time limit counts from when the worker comes to the file.
     void convert(const QString& source, const QString& output, int quality,
                  const ToolTimeLimit& limit, Handlers handlers);
 
@@ -82,32 +88,38 @@ private:
     bool takeAnswer();
     void conclude(WorkerOutcome outcome, const QString& reason);
 
+    struct Request
+    {
+        Handlers handlers;
+        ToolTimeLimit limit;
+        std::chrono::milliseconds readingLimit;
+    };
+
     std::unique_ptr<QProcess> m_process;
     std::unique_ptr<QTimer> m_limit;
     QString m_startError;
     QByteArray m_received;
-    ToolTimeLimit m_timeLimit;
-    Handlers m_handlers;
-    bool m_busy = false;
+    std::deque<Request> m_requests;
     int m_handling = 0;
 };
 
-// The workers of one run: a file is given to an idle one, or to one started for it. At most as
-// many run as files are converted at once.
+// The workers of one run, as many as files convert at once: a file goes to an idle worker, to
+// one started for it while there are fewer, or else into the queue of the least busy one.
 class WorkerPool
 {
 public:
-    explicit WorkerPool(QString program) : m_program(std::move(program)) {}
+    WorkerPool(QString program, int jobs) : m_program(std::move(program)), m_jobs(jobs) {}
     // Every worker ends before the pool is gone, so its program file may be removed.
     ~WorkerPool();
 
-    // An idle worker, started now when none is idle. It may have failed to start.
+    // The worker the next file goes to. One started for it may have failed to start.
     ConverterWorker& take();
     // Ends every worker at once.
     void stopAll();
 
 private:
     QString m_program;
+    int m_jobs;
     std::vector<std::unique_ptr<ConverterWorker>> m_workers;
 };
 

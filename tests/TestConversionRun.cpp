@@ -563,8 +563,8 @@ private slots:
         QCOMPARE(filesBelow(setup.sources), QStringList{QStringLiteral("lonely.webp")});
     }
 
-    // A worker that crashes on a file loses that file alone: it is listed as not converted, a
-    // new worker takes the next row, and the rows before and after it convert.
+    // A worker that crashes on a file loses that file alone: it is listed as not converted, the
+    // file queued behind it goes to a new worker, and the rows before and after it convert.
     void aWorkerThatCrashesIsReplaced()
     {
         RunSetup setup;
@@ -578,7 +578,7 @@ private slots:
         Window window;
         useOutputFolder(window, setup.output);
         window.form->fileList().addRows(rows);
-        window.form->conversionRun().setJobs(1); // the crashed worker would take the next row
+        window.form->conversionRun().setJobs(1); // one worker, with the next file queued
         window.form->conversionRun().setToolImageLoader(
             [](const QString&) { return testWorker(); });
         window.click("PushButton2");

@@ -534,8 +534,8 @@ Timing runToolWriting(const QString& work)
 }
 
 // The workers as a run uses them, without the window: `jobs` of them kept busy through the
-// program's own client (a pipe each way, one request per file), started and ended within the
-// time, each result left in the folder.
+// program's own client (a pipe each way, one request per file, the next one queued), started
+// and ended within the time, each result left in the folder.
 Timing runWorkers(const QString& program, const QStringList& files, int quality,
                   const QString& output, int jobs)
 {
@@ -543,12 +543,12 @@ Timing runWorkers(const QString& program, const QStringList& files, int quality,
     timer.start();
     Timing timing{0, 0, true};
     {
-        WorkerPool pool(program);
+        WorkerPool pool(program, jobs);
         QEventLoop loop;
         qsizetype next = 0;
         int busy = 0;
         std::function<void()> giveMore = [&] {
-            while (busy < jobs && next < files.size()) {
+            while (busy < 2 * jobs && next < files.size()) {
                 const QString& file = files.at(next++);
                 ConverterWorker& worker = pool.take();
                 if (!worker.started()) {
@@ -944,13 +944,13 @@ int main(int argc, char* argv[])
         share("the worker's code (reading, writing under a temporary name)",
               seconds(WorkerCode) - base);
         share("the worker's process, pipes and requests", seconds(OneWorker) - seconds(WorkerCode));
+        share("the run's own steps, events and saving, not hidden behind the worker",
+              seconds(HiddenOneJob) - seconds(OneWorker));
+        share("painting the shown window", seconds(WindowOneJob) - seconds(HiddenOneJob));
+        std::printf("done on the window's thread while the workers convert, each timed alone:\n");
         share("writing the carried worker at the start", seconds(Writing));
         share("saving the results into the output folder", seconds(Saving));
         share("a folder per file in the working folder", seconds(Folders));
-        share("painting the shown window", seconds(WindowOneJob) - seconds(HiddenOneJob));
-        share("the rest: events and the run's own steps", seconds(HiddenOneJob) - seconds(OneWorker)
-                                                              - seconds(Writing) - seconds(Saving)
-                                                              - seconds(Folders));
         std::printf("%d files at once, beyond the reference on %d threads:\n", jobs, jobs);
         share("the workers, their pipes and requests", seconds(Workers) - seconds(ReferenceJobs));
         share("events, saving and the run's own steps", seconds(Hidden) - seconds(Workers));
