@@ -230,9 +230,6 @@ const char* JpegWriter::error() const
     return state_->errors.message;
 }
 
-// Every method below: once failed, or when called out of order, nothing more; otherwise the
-// jump point, then one step.
-
 bool JpegWriter::State::usable(bool started)
 {
     if (!failed && created != started) {
@@ -243,59 +240,55 @@ bool JpegWriter::State::usable(bool started)
     return !failed;
 }
 
-bool JpegWriter::start(std::FILE* output, std::uint32_t width, std::uint32_t height, int channels,
-                       int quality)
+namespace {
+
+// Every method below: once failed, or when called out of order, nothing more; otherwise the
+// jump point, then one step. libjpeg's errors jump back here, past the step's frame, which
+// holds only trivially destructible locals (the step is a lambda capturing pointers).
+template <typename Step>
+bool guardedStep(JpegWriter::State* state, bool started, const Step& step)
 {
-    State* state = state_.get();
-    if (!state->usable(false))
+    if (!state->usable(started))
         return false;
     if (setjmp(state->errors.jump)) {
         state->failed = true;
         return false;
     }
-    state->channels = channels == 4 ? 4 : 3;
-    state->width = width;
-    startStep(state, output, width, height, quality);
+    step();
     return true;
+}
+
+} // namespace
+
+bool JpegWriter::start(std::FILE* output, std::uint32_t width, std::uint32_t height, int channels,
+                       int quality)
+{
+    State* state = state_.get();
+    return guardedStep(state, false, [&] {
+        state->channels = channels == 4 ? 4 : 3;
+        state->width = width;
+        startStep(state, output, width, height, quality);
+    });
 }
 
 bool JpegWriter::writeExif(const std::uint8_t* exif, std::size_t size)
 {
     State* state = state_.get();
-    if (!state->usable(true))
-        return false;
-    if (setjmp(state->errors.jump)) {
-        state->failed = true;
-        return false;
-    }
-    exifStep(state, exif, size);
-    return true;
+    return guardedStep(state, true, [&] { exifStep(state, exif, size); });
 }
 
 bool JpegWriter::writeXmp(const std::uint8_t* packet, std::size_t size)
 {
     State* state = state_.get();
-    if (!state->usable(true))
-        return false;
-    if (setjmp(state->errors.jump)) {
-        state->failed = true;
-        return false;
-    }
-    xmpStep(state, packet, size);
-    return true;
+    return guardedStep(state, true, [&] { xmpStep(state, packet, size); });
 }
 
 bool JpegWriter::writeIcc(const std::uint8_t* profile, std::size_t size)
 {
     State* state = state_.get();
-    if (!state->usable(true))
-        return false;
-    if (setjmp(state->errors.jump)) {
-        state->failed = true;
-        return false;
-    }
-    jpeg_write_icc_profile(&state->jpeg, profile, static_cast<unsigned>(size));
-    return true;
+    return guardedStep(state, true, [&] {
+        jpeg_write_icc_profile(&state->jpeg, profile, static_cast<unsigned>(size));
+    });
 }
 
 bool JpegWriter::writeMetadata(const std::uint8_t* exif, std::size_t exifSize,
@@ -309,27 +302,13 @@ bool JpegWriter::writeMetadata(const std::uint8_t* exif, std::size_t exifSize,
 bool JpegWriter::writeRows(const std::uint8_t* first, std::size_t stride, std::uint32_t count)
 {
     State* state = state_.get();
-    if (!state->usable(true))
-        return false;
-    if (setjmp(state->errors.jump)) {
-        state->failed = true;
-        return false;
-    }
-    rowsStep(state, first, stride, count);
-    return true;
+    return guardedStep(state, true, [&] { rowsStep(state, first, stride, count); });
 }
 
 bool JpegWriter::finish()
 {
     State* state = state_.get();
-    if (!state->usable(true))
-        return false;
-    if (setjmp(state->errors.jump)) {
-        state->failed = true;
-        return false;
-    }
-    jpeg_finish_compress(&state->jpeg);
-    return true;
+    return guardedStep(state, true, [&] { jpeg_finish_compress(&state->jpeg); });
 }
 
 void flattenOntoWhite(const unsigned char* rgba, unsigned char* rgb, unsigned width)
