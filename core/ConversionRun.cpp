@@ -159,10 +159,14 @@ public:
     // the files queued with it go too.
     void stop()
     {
-        m_stopped = true;
+        halt();
         if (m_worker)
             m_worker->stop();
     }
+
+    // From now on the row asks nothing more: neither another worker for a file its worker
+    // never came to, nor the run for more rows.
+    void halt() { m_stopped = true; }
 
 private:
     // Gives the file to a worker of the run.
@@ -270,6 +274,7 @@ public:
     void abandon()
     {
         m_abandoned = true;
+        haltConversions();
         for (const auto& [identity, conversion] : m_started)
             conversion->stop();
         if (m_current)
@@ -284,6 +289,16 @@ public:
     }
 
 private:
+    // Every row under way is told to ask nothing more before any worker is ended: a row whose
+    // file was queued with an ended worker would otherwise start another one.
+    void haltConversions()
+    {
+        for (const auto& [identity, conversion] : m_started)
+            conversion->halt();
+        if (m_current)
+            m_current->halt();
+    }
+
     void tell(const QString& text)
     {
         m_context.platform.messageBoxes.show(
@@ -416,6 +431,7 @@ private:
     {
         m_guard.step(label, [&] { throw Failure(error); });
         m_toolsCannotStart = true;
+        haltConversions();
         m_started.clear();
         m_notSaved.append(source);
     }
@@ -476,6 +492,7 @@ private:
     void finish()
     {
         m_finishing = true;
+        haltConversions();
         m_started.clear();
         m_workers.reset();
         m_work.reset();
