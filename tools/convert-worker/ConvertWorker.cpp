@@ -130,13 +130,6 @@ void WebpToJpegConverter::releaseLargeBuffers()
 #endif
 }
 
-ConversionOutcome convertWebpToJpeg(const std::string& source, const std::string& output,
-                                    int quality, std::string& reason)
-{
-    WebpToJpegConverter converter;
-    return converter.convert(source, output, quality, {}, reason);
-}
-
 namespace {
 
 constexpr int ExitDone = 0;

@@ -57,10 +57,6 @@ private:
     std::vector<char> jpegBuffer_; // the output stream's buffer
 };
 
-// One conversion with buffers of its own; warnings are dropped.
-ConversionOutcome convertWebpToJpeg(const std::string& source, const std::string& output,
-                                    int quality, std::string& reason);
-
 // Test programs stand in for the worker with these.
 struct WorkerHooks
 {
