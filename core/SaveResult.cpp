@@ -5,10 +5,15 @@
 #include <QFile>
 #include <QFileInfo>
 
-#ifdef Q_OS_WIN
-#include <QSaveFile>
-#else
 #include <QRandomGenerator>
+
+#ifdef Q_OS_WIN
+#include <QDir>
+
+#include <string>
+#include <utility>
+#include <windows.h>
+#else
 
 #include <cerrno>
 #include <climits>
@@ -23,8 +28,26 @@ namespace orvalin {
 
 const QString KeepsWebPPicture =
     QStringLiteral("The file at the output name is a WebP picture and is kept");
+const QString AnotherUsersLink = QStringLiteral(
+    "The file at the output name is another user's link in a shared folder and is not followed");
 
 #ifdef Q_OS_WIN
+
+namespace {
+
+// The path in the form Windows takes whatever its length: absolute, with backslashes, behind
+// \\?\ (\\?\UNC\ for a network share).
+std::wstring extendedPath(const QString& path)
+{
+    const QString full = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    if (full.startsWith(QLatin1String("\\\\?\\")) || full.startsWith(QLatin1String("\\\\.\\")))
+        return full.toStdWString();
+    if (full.startsWith(QLatin1String("\\\\")))
+        return (QStringLiteral("\\\\?\\UNC\\") + full.mid(2)).toStdWString();
+    return (QStringLiteral("\\\\?\\") + full).toStdWString();
+}
+
+} // namespace
 
 bool IsWebPFile(const QString& path)
 {
@@ -39,24 +62,51 @@ void SaveResultAs(const QString& result, const QString& outputPath)
 {
     if (IsWebPFile(outputPath))
         throw Failure(KeepsWebPPicture);
+    const QFileInfo target(outputPath);
+    if (target.isDir())
+        throw Failure(QStringLiteral("Filename refers to a directory"));
+    if (target.exists() && !target.isWritable())
+        throw Failure(QStringLiteral("Existing file %1 is not writable").arg(outputPath));
     QFile source(result);
     if (!source.open(QIODevice::ReadOnly))
         throw Failure(source.errorString());
-    // QSaveFile refuses an existing file the user may not write, and commits nothing after a
-    // failed write.
-    QSaveFile target(outputPath);
-    if (!target.open(QIODevice::WriteOnly))
-        throw Failure(target.errorString());
+    // Written beside the target under a short name of its own, the target's own may be as
+    // long as a name can be, and renamed over it once it is on the disk; nothing of it stays
+    // after a failure.
+    std::wstring beside;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    do {
+        beside = extendedPath(target.absolutePath() + QStringLiteral("/.orvalin-")
+                              + QString::number(QRandomGenerator::global()->generate64(), 36)
+                              + QStringLiteral(".part"));
+        file = ::CreateFileW(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    } while (file == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_EXISTS);
+    if (file == INVALID_HANDLE_VALUE)
+        throw Failure(qt_error_string(int(::GetLastError())));
+    const auto failWith = [&](const QString& reason) {
+        if (file != INVALID_HANDLE_VALUE)
+            ::CloseHandle(file);
+        ::DeleteFileW(beside.c_str());
+        throw Failure(reason);
+    };
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(1 << 20);
-        if (chunk.isEmpty() || target.write(chunk) != chunk.size()) {
-            const QString reason = chunk.isEmpty() ? source.errorString() : target.errorString();
-            target.cancelWriting();
-            throw Failure(reason);
-        }
+        DWORD written = 0;
+        if (chunk.isEmpty())
+            failWith(source.errorString());
+        if (!::WriteFile(file, chunk.constData(), DWORD(chunk.size()), &written, nullptr)
+            || written != DWORD(chunk.size()))
+            failWith(qt_error_string(int(::GetLastError())));
     }
-    if (!target.commit())
-        throw Failure(target.errorString());
+    if (!::FlushFileBuffers(file))
+        failWith(qt_error_string(int(::GetLastError())));
+    const HANDLE written = std::exchange(file, INVALID_HANDLE_VALUE);
+    if (!::CloseHandle(written))
+        failWith(qt_error_string(int(::GetLastError())));
+    if (!::MoveFileExW(beside.c_str(), extendedPath(outputPath).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        failWith(qt_error_string(int(::GetLastError())));
 }
 
 #else
@@ -94,14 +144,31 @@ QByteArray folderOf(const QByteArray& path)
     return slash < 0 ? QByteArray(".") : path.left(std::max<qsizetype>(slash, 1));
 }
 
-// The file that writing to the output name would reach: symbolic links there are followed,
-// so the link stays a link and the file it names gets the result.
+// Whether the system would follow this link for this user: not another user's link in a
+// folder that everyone may write to and that has the sticky bit, unless the folder is that
+// user's. Such a link is how one user would make another's program write over a file of the
+// second user's own (the kernel's protected_symlinks rule, which a rename never consults).
+bool mayFollow(const QByteArray& link, const struct stat& linkInfo)
+{
+    if (linkInfo.st_uid == ::geteuid())
+        return true;
+    struct stat folder;
+    if (::stat(folderOf(link).constData(), &folder) != 0)
+        return false;
+    const bool shared = (folder.st_mode & (S_ISVTX | S_IWOTH)) == (S_ISVTX | S_IWOTH);
+    return !shared || folder.st_uid == linkInfo.st_uid;
+}
+
+// The file that writing to the output name would reach: symbolic links there are followed, as
+// the system would follow them, so the link stays a link and the file it names gets the result.
 QByteArray followLinks(QByteArray path)
 {
     for (int hop = 0; hop < MaxLinkHops; ++hop) {
         struct stat info;
         if (::lstat(path.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
             return path;
+        if (!mayFollow(path, info))
+            throw Failure(AnotherUsersLink);
         QByteArray aim(PATH_MAX, '\0');
         const ssize_t length = ::readlink(path.constData(), aim.data(), aim.size());
         if (length < 0)
@@ -160,14 +227,14 @@ int copyBytes(int from, int to, const SaveCalls& calls)
 }
 
 // A new file beside the target under a name no one else uses, made as any new file is (the
-// umask applies) or with the mode of the file it will replace.
+// umask applies) or with the mode of the file it will replace. The name is short: the
+// target's own may be as long as a name can be.
 std::pair<int, QByteArray> createBeside(const QByteArray& target,
                                         const std::optional<struct stat>& replaced)
 {
     const QByteArray folder = folderOf(target);
-    const QByteArray name = target.mid(target.lastIndexOf('/') + 1);
     for (;;) {
-        const QByteArray beside = folder + "/." + name + '.'
+        const QByteArray beside = folder + "/.orvalin-"
                                   + QByteArray::number(QRandomGenerator::global()->generate64(), 36)
                                   + ".part";
         const int descriptor =

@@ -26,6 +26,10 @@ struct SaveCalls
 
 // The reason a save gives when the output name holds a WebP picture.
 extern const QString KeepsWebPPicture;
+// The reason a save gives when the output name is another user's link that the system would not
+// follow: one in a folder everyone may write to and only owners may delete from (such as /tmp),
+// that belongs neither to this user nor to the folder's owner.
+extern const QString AnotherUsersLink;
 
 // True when the path names a regular file that begins as a WebP file does ("RIFF", a size,
 // "WEBP"), whatever its name; links are followed.
@@ -33,7 +37,9 @@ bool IsWebPFile(const QString& path);
 
 // Puts a finished result at its output name, whole or not at all, as a copy over that name
 // would: a file there that the user may not write is left untouched, a symbolic link there is
-// written through and stays a link, and a file that is replaced keeps its mode. A WebP
+// written through and stays a link, when the system would follow it for this user (Linux's
+// protected_symlinks rule: in a shared folder with the sticky bit, only a link of this user or
+// of the folder's owner), and a file that is replaced keeps its mode. A WebP
 // picture there is never replaced: browsers save WebP pictures under ".jpg" names, and a result
 // beside its source would otherwise take the place of the picture it came from. On the same
 // file system the result itself is renamed into place; elsewhere it is copied beside the name,

@@ -131,6 +131,62 @@ private slots:
         QFile::setPermissions(kept, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
+    // In a folder that everyone may write to and that has the sticky bit (/tmp, a shared
+    // "Scans" folder), a link another user planted at the output name would have this user's
+    // result written over a file of this user's own: it is not followed, as the system would
+    // not follow it. This user's own link there, and the folder owner's, are followed as ever.
+    void anotherUsersLinkInASharedFolderIsNotFollowed()
+    {
+        if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+            QSKIP("needs to run as root with setpriv to play two users");
+        constexpr uid_t userA = 65534; // converts
+        constexpr uid_t userB = 65533; // plants the link
+        QTemporaryDir root(QDir::tempPath() + QStringLiteral("/orvalin-shared-XXXXXX"));
+        QVERIFY(QFile::setPermissions(root.path(), QFileDevice::Permissions(0x7755)));
+        const QString home = root.filePath(QStringLiteral("home-of-a"));
+        const QString shared = root.filePath(QStringLiteral("shared"));
+        const QString work = root.filePath(QStringLiteral("work"));
+        for (const QString& folder : {home, shared, work})
+            QVERIFY(QDir().mkdir(folder));
+        QVERIFY(::chown(QFile::encodeName(home).constData(), userA, userA) == 0);
+        QVERIFY(::chmod(QFile::encodeName(shared).constData(), 01777) == 0);
+        QVERIFY(::chown(QFile::encodeName(work).constData(), userA, userA) == 0);
+        const QString important = home + QStringLiteral("/important.txt");
+        writeFile(important, "A's own words");
+        QVERIFY(::chown(QFile::encodeName(important).constData(), userA, userA) == 0);
+        const auto link = [&](const QString& name, const QString& aim, uid_t owner) {
+            const QByteArray path = QFile::encodeName(shared + QLatin1Char('/') + name);
+            return QFile::link(aim, QFile::decodeName(path))
+                   && ::lchown(path.constData(), owner, owner) == 0;
+        };
+        QVERIFY(link(QStringLiteral("photo.jpg"), important, userB));
+        QVERIFY(link(QStringLiteral("own.jpg"), home + QStringLiteral("/own.jpg"), userA));
+        QVERIFY(link(QStringLiteral("owners.jpg"), home + QStringLiteral("/owners.jpg"), 0));
+
+        // Saves as user A; the failure's text, empty when saved.
+        const auto saveAsA = [&](const QString& name) {
+            const QString result = work + QStringLiteral("/result.jpg");
+            writeFile(result, "a new result");
+            if (::chown(QFile::encodeName(result).constData(), userA, userA) != 0)
+                return QByteArray("<cannot give the result to user A>");
+            QProcess probe;
+            probe.start(QStringLiteral("setpriv"),
+                        {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                         QStringLiteral("--clear-groups"), QStringLiteral("--"),
+                         QStringLiteral(SAVE_PROBE), result, shared + QLatin1Char('/') + name});
+            probe.waitForFinished();
+            return probe.readAllStandardOutput().trimmed();
+        };
+        QCOMPARE(saveAsA(QStringLiteral("photo.jpg")), AnotherUsersLink.toUtf8());
+        QCOMPARE(contents(important), QByteArray("A's own words"));
+        QCOMPARE(QFileInfo(shared + QStringLiteral("/photo.jpg")).symLinkTarget(), important);
+        QCOMPARE(saveAsA(QStringLiteral("own.jpg")), QByteArray());
+        QCOMPARE(contents(home + QStringLiteral("/own.jpg")), QByteArray("a new result"));
+        QCOMPARE(saveAsA(QStringLiteral("owners.jpg")), QByteArray());
+        QCOMPARE(contents(home + QStringLiteral("/owners.jpg")), QByteArray("a new result"));
+        QVERIFY(QFileInfo(shared + QStringLiteral("/own.jpg")).isSymLink());
+    }
+
     void aLinkIsWrittenThroughAndStaysALink_data() { workingFolders_data(); }
     void aLinkIsWrittenThroughAndStaysALink()
     {
