@@ -11,6 +11,7 @@
 
 #ifndef Q_OS_WIN
 #include <cerrno>
+#include <climits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -229,6 +230,31 @@ QStringList openableMatches(const QString& folder, const QStringList& fileNames,
     QStringList names;
     for (const QString& name : fileNames) {
         if (MatchesPattern(name, pattern) && IsOpenableFile(prefix + name))
+            names.append(name);
+    }
+    return names;
+}
+
+bool PathTooLongToOpen([[maybe_unused]] const QString& path)
+{
+#ifndef Q_OS_WIN
+    return QFile::encodeName(path).size() >= PATH_MAX; // PATH_MAX counts the closing zero
+#else
+    return false; // Qt opens long paths on Windows through their \\?\ form
+#endif
+}
+
+QStringList tooLongMatches(const QString& folder, const QStringList& fileNames,
+                           const QString& pattern)
+{
+    QStringList names;
+    const QString prefix = withSeparator(folder);
+    // No name is longer than 255 bytes: a folder with room for one that long is done with.
+    if (!PathTooLongToOpen(prefix + QString(255, u'x')))
+        return names;
+    for (const QString& name : fileNames) {
+        if (!name.startsWith(QLatin1Char('.')) && MatchesPattern(name, pattern)
+            && PathTooLongToOpen(prefix + name))
             names.append(name);
     }
     return names;

@@ -88,6 +88,14 @@ QString withSeparator(const QString& folder);
 QStringList openableMatches(const QString& folder, const QStringList& fileNames,
                             const QString& pattern);
 
+// The names, in their order, that match the pattern but whose paths in the folder are longer
+// than the system opens. Hidden names are left out, as for undecodable names.
+QStringList tooLongMatches(const QString& folder, const QStringList& fileNames,
+                           const QString& pattern);
+
+// Whether the path is longer than the system opens at all (4096 bytes on Linux).
+bool PathTooLongToOpen(const QString& path);
+
 // The same for names given by their bytes, which are not decodable: the decoded names, in their
 // order, of those that match the pattern as decoded and open as files by their bytes. Hidden
 // names are left out: the scan adds a hidden file only when it is read-only or a link.

@@ -31,21 +31,25 @@ bool IsMarkedUncarried(const QString& handed)
     return handed.startsWith(UncarriedMark);
 }
 
-QString UncarriedNamesMessage(const QStringList& names)
+QString NotAddedLine(const QString& path, const QString& reason)
 {
-    const QString lineBreak = QStringLiteral("\r\n");
-    return QStringLiteral("The following files and folders could not be added because their "
-                          "names are not valid UTF-8:")
-           + lineBreak + names.join(lineBreak);
+    return path + QStringLiteral(" (") + reason + QLatin1Char(')');
 }
 
-void TellUncarriedNames(const QStringList& names, const WindowContext& window)
+QString NotAddedMessage(const QStringList& lines)
 {
-    if (names.isEmpty())
+    const QString lineBreak = QStringLiteral("\r\n");
+    return QStringLiteral("The following files and folders could not be added:") + lineBreak
+           + lines.join(lineBreak);
+}
+
+void TellNotAdded(const QStringList& lines, const WindowContext& window)
+{
+    if (lines.isEmpty())
         return;
-    window.platform.messageBoxes.show(window.owner,
-                                      {window.applicationTitle, UncarriedNamesMessage(names),
-                                       MessageIcon::None, MessageButtons::Ok});
+    window.platform.messageBoxes.show(
+        window.owner,
+        {window.applicationTitle, NotAddedMessage(lines), MessageIcon::None, MessageButtons::Ok});
 }
 
 } // namespace orvalin

@@ -26,11 +26,19 @@ bool LostInDecoding(const QString& path);
 QString MarkedUncarried(const QString& decoded);
 bool IsMarkedUncarried(const QString& handed);
 
-// "The following files and folders could not be added ...", then one name a line.
-QString UncarriedNamesMessage(const QStringList& names);
+// Why a file or folder could not be added: a name that is not carried, or a path longer than
+// the system opens.
+inline const QString NameNotUtf8Reason = QStringLiteral("the name is not valid UTF-8");
+inline const QString PathTooLongReason = QStringLiteral("the path is too long");
 
-// Shows that message for the names, when there are any, with the window's title and an OK
+// A line of the message below: the path, then why in brackets.
+QString NotAddedLine(const QString& path, const QString& reason);
+
+// "The following files and folders could not be added:", then one line each.
+QString NotAddedMessage(const QStringList& lines);
+
+// Shows that message for the lines, when there are any, with the window's title and an OK
 // button; a long list scrolls, as other long messages do.
-void TellUncarriedNames(const QStringList& names, const WindowContext& window);
+void TellNotAdded(const QStringList& lines, const WindowContext& window);
 
 } // namespace orvalin

@@ -25,16 +25,16 @@ void AddAllInFolder(FileListView& list, SettingsStore& settings, const WindowCon
         return;
     guard.step(106, [&] { settings.write(SettingKey::LastScannedFolder, chosen); });
     guard.step(108, [&] { setPointer(PointerKind::Busy); });
-    QStringList uncarried;
+    QStringList notAdded;
     guard.step(110, [&] {
         FolderScan scan(window.platform.messageBoxes, window.owner, stopRequested);
         scan.AddFolderTree(chosen, QStringLiteral("*.webp"), list);
-        uncarried = scan.uncarried();
+        notAdded = scan.notAdded();
     });
     if (stopRequested)
         return; // the window has closed
     guard.step(112, [&] { setPointer(PointerKind::Default); });
-    TellUncarriedNames(uncarried, window);
+    TellNotAdded(notAdded, window);
 }
 
 } // namespace orvalin

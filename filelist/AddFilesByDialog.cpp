@@ -79,14 +79,14 @@ void AddFilesByDialog(FileListView& list, const WindowContext& window)
     QStringList rows;
     guard.step(104, [&] { rows = RowsFromReturnedNameText(returned); });
     // A name the dialog could only hand back spoilt would fail later as "not WebP".
-    QStringList uncarried;
+    QStringList notAdded;
     for (const QString& row : std::as_const(rows)) {
         if (LostInDecoding(row))
-            uncarried.append(row);
+            notAdded.append(NotAddedLine(row, NameNotUtf8Reason));
     }
     rows.removeIf(LostInDecoding);
     guard.step(106, [&] { list.addRows(rows); });
-    TellUncarriedNames(uncarried, window);
+    TellNotAdded(notAdded, window);
 }
 
 } // namespace orvalin

@@ -42,22 +42,22 @@ QStringList DroppedPaths(const QMimeData& data)
 void DropFiles(FileListView& list, const QStringList& paths, const WindowContext& window,
                const bool& stopRequested)
 {
-    QStringList uncarried;
+    QStringList notAdded;
     for (const QString& path : paths) {
         if (stopRequested)
             return;
         if (IsMarkedUncarried(path)) {
-            uncarried.append(path.mid(1));
+            notAdded.append(NotAddedLine(path.mid(1), NameNotUtf8Reason));
         } else if (IsFolder(path) == true) {
             FolderScan scan(window.platform.messageBoxes, window.owner, stopRequested);
             scan.AddFolderTree(path, QStringLiteral("*.*"), list);
-            uncarried += scan.uncarried();
+            notAdded += scan.notAdded();
         } else {
             list.add(path);
         }
     }
     if (!stopRequested)
-        TellUncarriedNames(uncarried, window);
+        TellNotAdded(notAdded, window);
 }
 
 } // namespace orvalin

@@ -2,6 +2,7 @@
 
 #include "core/FailureReport.h"
 #include "core/PathHelpers.h"
+#include "core/UncarriedNames.h"
 #include "filelist/FileListView.h"
 
 #include <QCoreApplication>
@@ -97,14 +98,19 @@ void FolderScan::GetSubDirectories2016(QStringList& collection, bool recurse)
                     || name.contains(QLatin1Char('?')) || name == QLatin1String(".")
                     || name == QLatin1String(".."))
                     return;
-                if (!entry.decodable) {
-                    // Its files cannot be reached by its decoded name: the user is told of the
-                    // folder instead. A hidden one is left out as hidden folders are.
+                // A folder whose files cannot be reached, by its decoded name or by a path the
+                // system opens: the user is told of the folder instead. A hidden one is left
+                // out as hidden folders are.
+                const QString path = folder + name + Separator;
+                const bool tooLong = PathTooLongToOpen(path);
+                if (!entry.decodable || tooLong) {
                     if (!name.startsWith(QLatin1Char('.')))
-                        m_uncarried.append(CollapseDoubleBackslashes(folder + name + Separator));
+                        m_notAdded.append(
+                            NotAddedLine(CollapseDoubleBackslashes(path),
+                                         tooLong ? PathTooLongReason : NameNotUtf8Reason));
                     return;
                 }
-                level.append(folder + name + Separator);
+                level.append(path);
             });
         }
     }
@@ -146,10 +152,15 @@ void FolderScan::AddFolderTree(const QString& folder, const QString& pattern, Fi
         auto read = m_files.constFind(entry);
         if (read == m_files.cend())
             read = m_files.insert(entry, filesOf(listFolder(entry)));
-        for (const QString& name : undecodableMatches(entry, read->undecodable, pattern)) {
-            if (!name.startsWith(QLatin1Char('~')))
-                m_uncarried.append(CollapseDoubleBackslashes(entryFolder + Separator + name));
-        }
+        const auto tellOf = [&](const QStringList& names, const QString& reason) {
+            for (const QString& name : names) {
+                if (!name.startsWith(QLatin1Char('~')))
+                    m_notAdded.append(NotAddedLine(
+                        CollapseDoubleBackslashes(entryFolder + Separator + name), reason));
+            }
+        };
+        tellOf(undecodableMatches(entry, read->undecodable, pattern), NameNotUtf8Reason);
+        tellOf(tooLongMatches(entry, read->names, pattern), PathTooLongReason);
         for (const QString& name : openableMatches(entry, read->names, pattern)) {
             if (name.startsWith(QLatin1Char('~')))
                 continue;

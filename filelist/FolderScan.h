@@ -30,9 +30,10 @@ public:
     bool stopped() const { return m_stopRequested; }
 
     // What the scan would have added but for a name that cannot be carried (see
-    // core/UncarriedNames.h), in the order found: matching files, and folders that could not be
-    // entered, which end in a separator.
-    const QStringList& uncarried() const { return m_uncarried; }
+    // core/UncarriedNames.h) or a path too long to be opened, in the order found: matching
+    // files, and folders that could not be entered, which end in a separator; each as a line
+    // that says why (NotAddedLine).
+    const QStringList& notAdded() const { return m_notAdded; }
 
 private:
     // A folder's files: the names it can be opened by, and the bytes of those that cannot be
@@ -55,7 +56,7 @@ private:
     QSet<QByteArray> m_visited;
     // Each folder's file names as its sub-folders were read, so it is listed from disk once.
     QHash<QString, FolderFiles> m_files;
-    QStringList m_uncarried;
+    QStringList m_notAdded;
 };
 
 } // namespace orvalin

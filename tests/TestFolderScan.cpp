@@ -1,5 +1,6 @@
 #include "core/CommandLine.h"
 #include "core/Settings.h"
+#include "core/UncarriedNames.h"
 #include "filelist/FileListView.h"
 #include "filelist/FolderScan.h"
 #include "tests/support/TestFiles.h"
@@ -19,6 +20,7 @@
 #include <filesystem>
 
 #ifndef Q_OS_WIN
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #else
@@ -104,9 +106,11 @@ bool makeFile(const QByteArray& path)
 
 QString notCarriedMessage(const QStringList& names)
 {
-    return QStringLiteral("The following files and folders could not be added because their "
-                          "names are not valid UTF-8:\r\n")
-           + names.join(QStringLiteral("\r\n"));
+    QStringList lines;
+    for (const QString& name : names)
+        lines << name + QStringLiteral(" (the name is not valid UTF-8)");
+    return QStringLiteral("The following files and folders could not be added:\r\n")
+           + lines.join(QStringLiteral("\r\n"));
 }
 #endif
 
@@ -205,6 +209,52 @@ private slots:
                                     tree.root() + QFile::decodeName("/ok/caf\xe9.WEBP")}));
         QCOMPARE(window.messages().first().title, QStringLiteral("Orvalin"));
         QCOMPARE(window.messages().first().buttons, MessageButtons::Ok);
+    }
+
+    // Files and folders whose paths are longer than the system opens are named in the message
+    // of what could not be added, with the reason, never left out silently; the rest of the
+    // folder is added.
+    void pathsTooLongToOpenAreToldOf()
+    {
+        QTemporaryDir root;
+        const auto removeAll = qScopeGuard([&] { // QDir removes no path this long
+            QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), root.path()});
+        });
+        // A folder whose own path is 3950 bytes long, made a folder at a time from the one
+        // before, as no path that long can be named whole.
+        QString deep = root.path();
+        int folder = ::open(QFile::encodeName(deep).constData(), O_RDONLY | O_DIRECTORY);
+        const auto descend = [&](const QByteArray& name) {
+            const int next = ::mkdirat(folder, name.constData(), 0755) == 0
+                                 ? ::openat(folder, name.constData(), O_RDONLY | O_DIRECTORY)
+                                 : -1;
+            ::close(folder);
+            folder = next;
+            deep += QLatin1Char('/') + QFile::decodeName(name);
+        };
+        while (QFile::encodeName(deep).size() + 201 <= 3900)
+            descend(QByteArray(200, 'd'));
+        descend(QByteArray(3950 - QFile::encodeName(deep).size() - 1, 'e'));
+        QVERIFY(folder >= 0);
+        QCOMPARE(QFile::encodeName(deep).size(), 3950);
+        const QByteArray longFile = QByteArray(250, 'f') + ".webp";
+        const QByteArray longFolder(250, 'g');
+        for (const QByteArray& file : {QByteArray("short.webp"), longFile})
+            QVERIFY(::close(::openat(folder, file.constData(), O_CREAT | O_WRONLY, 0644)) == 0);
+        QVERIFY(::mkdirat(folder, longFolder.constData(), 0755) == 0);
+        const int inner = ::openat(folder, longFolder.constData(), O_RDONLY | O_DIRECTORY);
+        QVERIFY(::close(::openat(inner, "in.webp", O_CREAT | O_WRONLY, 0644)) == 0);
+        ::close(inner);
+        ::close(folder);
+
+        Window window;
+        window.seams.fileDialogs.folderAnswers << deep;
+        window.click("PushButton4");
+        QCOMPARE(window.rows(), QStringList{deep + QStringLiteral("/short.webp")});
+        QCOMPARE(window.messages().size(), 1);
+        QCOMPARE(window.messages().first().text,
+                 NotAddedMessage({NotAddedLine(deep + '/' + longFolder + '/', PathTooLongReason),
+                                  NotAddedLine(deep + '/' + longFile, PathTooLongReason)}));
     }
 
     void hiddenFilesAndFolders()

@@ -392,7 +392,8 @@ private slots:
         window.click("PushButton1");
         QCOMPARE(window.rows(), QStringList{good});
         QCOMPARE(window.seams.messageBoxes.shown.size(), 1);
-        QCOMPARE(window.seams.messageBoxes.shown.first().text, UncarriedNamesMessage({spoilt}));
+        QCOMPARE(window.seams.messageBoxes.shown.first().text,
+                 NotAddedMessage({NotAddedLine(spoilt, NameNotUtf8Reason)}));
     }
 
     void sameFileTwiceGivesTwoRows()
