@@ -4,11 +4,15 @@
 //   tools-probe png-chunks FILE            chunk types in file order, one a line
 //   tools-probe png-chunk FILE TYPE OUT    that chunk's data to OUT (iCCP: the profile unpacked)
 //   tools-probe png-insert FILE TYPE DATA OUT  FILE with a chunk of DATA's bytes before IDAT
-//   tools-probe jpeg-markers FILE          markers up to the image data, one a line
+//   tools-probe jpeg-markers FILE          markers up to the image data, one a line (a DHT
+//                                          segment as "DHT standard" or "DHT optimised")
 //   tools-probe jpeg-icc FILE OUT          the ICC profile from the APP2 markers, joined in order
 //   tools-probe jpeg-exif FILE OUT         the APP1 Exif block without its "Exif\0\0" prefix
 //   tools-probe jpeg-xmp-extension FILE OUT  the extended XMP packet, its APP1 parts joined
 //   tools-probe make-icc SIZE OUT          a well-formed RGB display profile of SIZE bytes
+//   tools-probe webp-animation STILL W H OUT [X Y]  an animation of one frame, the lossless
+//                                          STILL, at X, Y (even; 0, 0 unless given) on a canvas
+//                                          of W x H
 //   tools-probe worker-request SOURCE OUTPUT QUALITY  a convert-worker request to standard output
 //   tools-probe worker-answers [FINALS]    convert-worker answers from standard input as lines
 //                                          ("D 1234", "W text", "C", "N text", "F text"), up to
@@ -131,6 +135,28 @@ bool startsWith(const Bytes& data, const char* prefix, std::size_t size)
 const char XmpStandard[] = "http://ns.adobe.com/xap/1.0/";
 const char XmpExtension[] = "http://ns.adobe.com/xmp/extension/";
 
+// Whether every Huffman table of a DHT segment has the code-length counts of the standard
+// tables (ITU T.81 Annex K), which libjpeg writes unless it optimises them for the picture.
+bool holdsStandardHuffmanTables(const Bytes& data)
+{
+    static const std::uint8_t standard[2][2][16] = {
+        {{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0},      // DC luminance
+         {0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0}},     // DC chrominance
+        {{0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d},   // AC luminance
+         {0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77}}}; // AC chrominance
+    for (std::size_t at = 0; at + 17 <= data.size();) {
+        const int tableClass = data[at] >> 4;
+        const int id = data[at] & 15;
+        if (tableClass > 1 || id > 1 || std::memcmp(&data[at + 1], standard[tableClass][id], 16))
+            return false;
+        std::size_t values = 0;
+        for (int i = 1; i <= 16; ++i)
+            values += data[at + i];
+        at += 17 + values;
+    }
+    return true;
+}
+
 void listJpegMarkers(const Bytes& file)
 {
     for (const auto& segment : jpegSegments(file)) {
@@ -148,6 +174,9 @@ void listJpegMarkers(const Bytes& file)
         else if (segment.marker >= 0xc0 && segment.marker <= 0xcf && segment.marker != 0xc4
                  && segment.marker != 0xc8 && segment.marker != 0xcc)
             std::printf("SOF%d\n", segment.marker - 0xc0);
+        else if (segment.marker == 0xc4)
+            std::printf("DHT %s\n",
+                        holdsStandardHuffmanTables(segment.data) ? "standard" : "optimised");
         else if (segment.marker == 0xda)
             std::printf("SOS\n");
     }
@@ -234,6 +263,58 @@ void putBigEndian32(Bytes& to, std::size_t at, std::uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
         to[at + i] = std::uint8_t(value >> (24 - 8 * i));
+}
+
+void appendLittleEndian(Bytes& to, std::uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        to.push_back(std::uint8_t(value >> (8 * i)));
+}
+
+void appendChunk(Bytes& to, const char* type, const Bytes& payload)
+{
+    to.insert(to.end(), type, type + 4);
+    appendLittleEndian(to, std::uint32_t(payload.size()), 4);
+    to.insert(to.end(), payload.begin(), payload.end());
+    if (payload.size() % 2)
+        to.push_back(0);
+}
+
+// An animated WebP of one frame, the lossless still's picture at (x, y) (even numbers) on a
+// canvas of the given size, which may be larger than any bitstream could be.
+Bytes webpAnimation(const Bytes& still, std::uint32_t canvasWidth, std::uint32_t canvasHeight,
+                    std::uint32_t x, std::uint32_t y)
+{
+    if (still.size() < 25 || std::memcmp(&still[12], "VP8L", 4) != 0 || still[20] != 0x2f)
+        die("the still must be a simple lossless WebP file");
+    const std::uint32_t width = 1 + (still[21] | (still[22] & 0x3f) << 8);
+    const std::uint32_t height = 1 + (still[22] >> 6 | still[23] << 2 | (still[24] & 0x0f) << 10);
+    const std::uint32_t bitstreamSize =
+        still[16] | still[17] << 8 | still[18] << 16 | std::uint32_t(still[19]) << 24;
+    Bytes header;
+    header.push_back(0x12); // animation and alpha
+    appendLittleEndian(header, 0, 3);
+    appendLittleEndian(header, canvasWidth - 1, 3);
+    appendLittleEndian(header, canvasHeight - 1, 3);
+    Bytes animation;
+    appendLittleEndian(animation, 0, 4); // background colour
+    appendLittleEndian(animation, 0, 2); // loop for ever
+    Bytes frame;
+    appendLittleEndian(frame, x / 2, 3);
+    appendLittleEndian(frame, y / 2, 3);
+    appendLittleEndian(frame, width - 1, 3);
+    appendLittleEndian(frame, height - 1, 3);
+    appendLittleEndian(frame, 100, 3); // milliseconds
+    frame.push_back(0);
+    appendChunk(frame, "VP8L", Bytes(&still[20], &still[20] + bitstreamSize));
+    Bytes file{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'E', 'B', 'P'};
+    appendChunk(file, "VP8X", header);
+    appendChunk(file, "ANIM", animation);
+    appendChunk(file, "ANMF", frame);
+    const std::uint32_t riffSize = std::uint32_t(file.size() - 8);
+    for (int i = 0; i < 4; ++i)
+        file[4 + i] = std::uint8_t(riffSize >> (8 * i));
+    return file;
 }
 
 // A v2 display profile: the 128-byte header, a tag table with one private tag that fills the
@@ -345,6 +426,10 @@ int main(int argc, char** argv)
         writeFile(argv[3], jpegExif(readFile(argv[2])));
     } else if (command == "jpeg-xmp-extension" && argc == 4) {
         writeFile(argv[3], jpegXmpExtension(readFile(argv[2])));
+    } else if (command == "webp-animation" && (argc == 6 || argc == 8)) {
+        const auto number = [&](int i) { return std::uint32_t(std::stoul(argv[i])); };
+        writeFile(argv[5], webpAnimation(readFile(argv[2]), number(3), number(4),
+                                         argc == 8 ? number(6) : 0, argc == 8 ? number(7) : 0));
     } else if (command == "make-icc" && argc == 4) {
         writeFile(argv[3], makeIcc(std::stoul(argv[2])));
     } else if (command == "worker-request" && argc == 5) {

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # convert-worker: one process converts file after file, each JPG byte for byte what
 # webp-decode followed by jpeg-encode -overwrite makes, answering in frames that tools-probe
-# prints as lines. Sources it cannot read answer N and leave nothing; outputs it cannot write
-# answer F and the worker goes on; a malformed request ends it with status 2. On Linux, its
-# memory falls back after a huge picture.
+# prints as lines. Sources that are no WebP answer N, sources it cannot read or pictures it
+# cannot hold answer F with a plain reason, and leave nothing; outputs it cannot write answer F
+# and the worker goes on; a malformed request ends it with status 2. On Linux, its memory falls
+# back after a huge picture, and a memory limit makes "not enough memory", never "damaged".
 source "$(dirname "$0")/lib.sh"
 [[ -n ${CONVERT_WORKER:-} ]] || { echo "CONVERT_WORKER names no program" >&2; exit 1; }
 command -v exiftool >/dev/null ||
@@ -56,6 +57,16 @@ $IM_CONVERT -size 64x48 'xc:rgba(0,128,255,0.5)' "$scratch/translucent.png"
 img2webp -lossless "$scratch/translucent.png" -d 100 "$scratch/gradient.png" \
     -o "$scratch/animation.webp" 2>/dev/null
 
+# lossy_opaque WEBP: a lossy picture without alpha. Its chroma is 4:2:0 at every quality, where
+# the tools' PNG, a lossless picture, keeps full chroma from quality 90 up: the session asks
+# such a picture below 90.
+lossy_opaque()
+{
+    webpinfo "$1" 2>/dev/null | grep -m1 'Format:' | grep -q Lossy &&
+        "$WEBP_DECODE" "$1" -o "$scratch/kind.png" 2>/dev/null &&
+        [[ $(png_color_type "$scratch/kind.png") != 6 ]]
+}
+
 # One worker converts every conformance vector and every metadata case, at qualities from 1 to
 # 100, so its buffers pass between pictures of differing sizes, with and without alpha.
 sources=()
@@ -72,6 +83,7 @@ mkdir "$scratch/out"
 i=0
 for source in "${sources[@]}"; do
     quality=$((i * 37 % 100 + 1))
+    ((quality >= 90)) && lossy_opaque "$source" && quality=$((quality - 50))
     chain "$source" $quality $i >>"$scratch/expected"
     request "$source" "$scratch/out/$i é.jpg" $quality >>"$scratch/requests"
     i=$((i + 1))
@@ -86,15 +98,14 @@ for ((n = 0; n < i; n++)); do
     pass
 done
 
-# Sources that cannot be converted answer N with webp-decode's reason and write nothing; an
-# output that cannot be written answers F after D, and the next request is served; an
-# existing output is replaced.
+# A source that is no WebP answers N with webp-decode's reason, one that cannot be read F with a
+# plain reason, and neither writes anything; an output that cannot be written answers F after
+# D, and the next request is served; an existing output is replaced.
 mkdir "$scratch/failing"
 printf 'plain text' >"$scratch/text.webp"
-for source in text missing; do
-    "$WEBP_DECODE" "$scratch/$source.webp" -o "$scratch/failing/x.png" 2>&1 |
-        sed 's/^webp-decode: /N /' >>"$scratch/expected-failing"
-done
+"$WEBP_DECODE" "$scratch/text.webp" -o "$scratch/failing/x.png" 2>&1 |
+    sed 's/^webp-decode: /N /' >"$scratch/expected-failing"
+echo "F no such file or folder" >>"$scratch/expected-failing"
 echo old >"$scratch/failing/replaced.jpg"
 {
     request "$scratch/text.webp" "$scratch/failing/text.jpg" 85
@@ -105,18 +116,68 @@ echo old >"$scratch/failing/replaced.jpg"
 "$CONVERT_WORKER" <"$scratch/failing-requests" | answers >"$scratch/failing-answers"
 status=${PIPESTATUS[0]}
 check "failing session: exit 0" test "$status" = 0
-check "N with webp-decode's reasons" diff "$scratch/expected-failing" <(head -n2 "$scratch/failing-answers")
+check "N and F with their reasons" diff "$scratch/expected-failing" <(head -n2 "$scratch/failing-answers")
 decoded="D $((64 * 48 * 3))"
 check "F after D for a missing folder" test "$(sed -n 3p "$scratch/failing-answers")" = "$decoded"
-check "F reason" grep -q "^F .*no-folder" <(sed -n 4p "$scratch/failing-answers")
+check "F reason" test "$(sed -n 4p "$scratch/failing-answers")" = "F no such file or folder"
 check "the next request converts" test "$(tail -n +5 "$scratch/failing-answers" | paste -sd,)" = "$decoded,C"
 chain "$scratch/still.webp" 85 still >/dev/null
 check "an existing output is replaced" cmp -s "$scratch/still.chain.jpg" "$scratch/failing/replaced.jpg"
 check "nothing else is left in the output folder" test "$(entries "$scratch/failing")" = 1
 check "no folder was made" test ! -e "$scratch/no-folder"
 
+# A canvas larger than a still WebP can be is refused before anything is allocated, whatever the
+# file's size; the largest one converts. A file larger than a WebP can be is no WebP.
+$IM_CONVERT -size 1x1 xc:red "$scratch/dot.png"
+cwebp -quiet -lossless "$scratch/dot.png" -o "$scratch/dot.webp"
+"$TOOLS_PROBE" webp-animation "$scratch/dot.webp" 16384 300 "$scratch/wide.webp"
+"$TOOLS_PROBE" webp-animation "$scratch/dot.webp" 40000 40000 "$scratch/bomb.webp"
+"$TOOLS_PROBE" webp-animation "$scratch/dot.webp" 16383 2 "$scratch/widest.webp"
+truncate -s 4294967305 "$scratch/huge-file.webp"
+{
+    request "$scratch/wide.webp" "$scratch/failing/wide.jpg" 85
+    request "$scratch/bomb.webp" "$scratch/failing/bomb.jpg" 85
+    request "$scratch/widest.webp" "$scratch/failing/widest.jpg" 85
+    request "$scratch/huge-file.webp" "$scratch/failing/huge-file.jpg" 85
+} >"$scratch/large-requests"
+"$CONVERT_WORKER" <"$scratch/large-requests" | answers >"$scratch/large-answers"
+check "too large canvases and files: answers" test "$(paste -sd'|' "$scratch/large-answers")" = \
+    "F the picture is too large (16384 × 300)|F the picture is too large (40000 × 40000)|D $((16383 * 2 * 4))|C|N $scratch/huge-file.webp is larger than a WebP file can be"
+check "the widest canvas converts" test "$(exiftool -s3 -ImageSize "$scratch/failing/widest.jpg")" = 16383x2
+check "nothing of the refused ones is written" test "$(entries "$scratch/failing")" = 2
+
+# Chroma and Huffman tables: a lossless or translucent picture keeps full chroma from quality
+# 90 up, a lossy opaque one never; tables are optimised below quality 80.
+sampling() { $IM_IDENTIFY -format '%[jpeg:sampling-factor]' "$1"; }
+huffman() { "$TOOLS_PROBE" jpeg-markers "$1" | grep '^DHT' | sort -u | paste -sd,; }
+$IM_CONVERT -size 96x96 xc: -fx 'floor(i/3)%2' -fill red -opaque white -fill blue -opaque black \
+    "$scratch/stripes.png"
+cwebp -quiet -lossless "$scratch/stripes.png" -o "$scratch/stripes.webp"
+cwebp -quiet -q 90 "$scratch/stripes.png" -o "$scratch/stripes-lossy.webp"
+translucent=$CONFORMANCE_DIR/$(awk -F'\t' '$2 == "lossy+alpha" { print $1; exit }' "$CONFORMANCE_DIR/MANIFEST.tsv")
+mkdir "$scratch/rules"
+{
+    request "$scratch/stripes.webp" "$scratch/rules/lossless-100.jpg" 100
+    request "$scratch/stripes.webp" "$scratch/rules/lossless-90.jpg" 90
+    request "$scratch/stripes.webp" "$scratch/rules/lossless-89.jpg" 89
+    request "$scratch/stripes.webp" "$scratch/rules/lossless-79.jpg" 79
+    request "$scratch/stripes-lossy.webp" "$scratch/rules/lossy-100.jpg" 100
+    request "$translucent" "$scratch/rules/translucent-95.jpg" 95
+} >"$scratch/rules-requests"
+"$CONVERT_WORKER" <"$scratch/rules-requests" | answers >/dev/null
+for case in lossless-100:1x1,1x1,1x1:standard lossless-90:1x1,1x1,1x1:standard \
+    lossless-89:2x2,1x1,1x1:standard lossless-79:2x2,1x1,1x1:optimised \
+    lossy-100:2x2,1x1,1x1:standard translucent-95:1x1,1x1,1x1:standard; do
+    IFS=: read -r name chroma tables <<<"$case"
+    check "$name: $chroma" test "$(sampling "$scratch/rules/$name.jpg")" = "$chroma"
+    check "$name: DHT $tables" test "$(huffman "$scratch/rules/$name.jpg")" = "DHT $tables"
+done
+psnr=$(compare-im6.q16 -metric PSNR "$scratch/stripes.png" "$scratch/rules/lossless-100.jpg" null: 2>&1 | cut -d. -f1)
+check "red and blue stripes at quality 100: $psnr dB, at least 45" test "$psnr" -ge 45
+
 # A malformed request ends the worker with status 2 after the answers to the requests before
-# it. Counts and qualities at their limits are taken: a 65536-byte source path answers N.
+# it. Counts and qualities at their limits are taken: a 65536-byte source path answers F, the
+# path being too long to open.
 long=$scratch/$(head -c $((65536 - ${#scratch} - 1)) /dev/zero | tr '\0' a)
 check "test input: a 65536-byte path" test ${#long} = 65536
 # le32 N: N as 4 little-endian bytes, written for printf %b.
@@ -140,7 +201,7 @@ for case in "${!malformed[@]}"; do
     status=${PIPESTATUS[0]}
     check "$case: exit 2" test "$status" = 2
     check "$case: the requests before it answered" test \
-        "$(cut -c1 "$scratch/bad-answers" | paste -sd,)" = "N,D,C"
+        "$(cut -c1 "$scratch/bad-answers" | paste -sd,)" = "F,D,C"
 done
 
 # Memory: after a huge picture the worker's resident size falls back near what it was after a
@@ -171,6 +232,21 @@ else
     exec {to_worker}>&-
     wait $pid
     check "exit 0 when the input ends" test $? = 0
+
+    # Under a memory limit the picture, or the canvas of an animation, that does not fit is
+    # "not enough memory": never a damaged file, never a crash; the next file converts. The
+    # lossless picture's pixels fit, libwebp's own buffer for it does not.
+    $IM_CONVERT -size 16x16 gradient:red-blue "$scratch/gradient16.png"
+    cwebp -quiet -lossless -z 0 -resize 4096 4096 "$scratch/gradient16.png" -o "$scratch/big-lossless.webp"
+    "$TOOLS_PROBE" webp-animation "$scratch/dot.webp" 12000 12000 "$scratch/big-canvas.webp"
+    {
+        request "$scratch/big-lossless.webp" "$scratch/memory-1.jpg" 85
+        request "$scratch/big-canvas.webp" "$scratch/memory-2.jpg" 85
+        request "$scratch/still.webp" "$scratch/memory-3.jpg" 85
+    } >"$scratch/memory-requests"
+    (ulimit -v 100000 && "$CONVERT_WORKER" <"$scratch/memory-requests") | answers >"$scratch/memory-answers"
+    check "under a memory limit: answers" test "$(paste -sd'|' "$scratch/memory-answers")" = \
+        "F not enough memory|F not enough memory|$decoded|C"
 fi
 
 finish

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # jpeg-encode: what goes into the JPG. Every PNG colour type and depth is read, transparency is
-# flattened onto white, the JPG is baseline 4:2:0 at the quality asked for, and the ICC profile
-# and EXIF block travel from a WebP file through both tools into the JPG byte for byte.
+# flattened onto white, the JPG is baseline at the quality asked for (4:2:0 below 90, 4:4:4 from
+# 90 up, Huffman tables optimised below 80), and the ICC profile and EXIF block travel from a
+# WebP file through both tools into the JPG byte for byte.
 source "$(dirname "$0")/lib.sh"
 
 # encode PNG [QUALITY]: the JPG path on success; a failure is counted.
@@ -84,6 +85,28 @@ check "quality 85" test "$($IM_IDENTIFY -format '%Q' "$jpg")" = 85
 low=$(encode "$scratch/photo-low.png" 20)
 check "quality 20" test "$($IM_IDENTIFY -format '%Q' "$low")" = 20
 check "quality 20 is smaller than 85" test "$(stat -c %s "$low")" -lt "$(stat -c %s "$jpg")"
+
+# A PNG is a lossless picture: its full chroma stays from quality 90 up. Huffman tables are made
+# for the picture below quality 80, and are the standard ones from 80 up.
+sampling() { $IM_IDENTIFY -format '%[jpeg:sampling-factor]' "$1"; }
+huffman() { "$TOOLS_PROBE" jpeg-markers "$1" | grep '^DHT' | sort -u | paste -sd,; }
+for quality in 79 80 89 90 100; do
+    cp "$scratch/photo.png" "$scratch/q$quality.png"
+    jpg=$(encode "$scratch/q$quality.png" $quality)
+    chroma="2x2,1x1,1x1" tables="DHT standard"
+    ((quality >= 90)) && chroma="1x1,1x1,1x1"
+    ((quality < 80)) && tables="DHT optimised"
+    check "quality $quality: $chroma" test "$(sampling "$jpg")" = "$chroma"
+    check "quality $quality: $tables" test "$(huffman "$jpg")" = "$tables"
+done
+check "optimised tables make a smaller file" test "$(stat -c %s "$scratch/q79.jpg")" -lt \
+    "$(stat -c %s "$scratch/q80.jpg")"
+# Red and blue stripes at quality 100 stay sharp: with halved chroma they came out at 27 dB.
+$IM_CONVERT -size 96x96 xc: -fx 'floor(i/3)%2' -fill red -opaque white -fill blue -opaque black \
+    "$scratch/stripes.png"
+jpg=$(encode "$scratch/stripes.png" 100)
+psnr=$(compare-im6.q16 -metric PSNR "$scratch/stripes.png" "$jpg" null: 2>&1 | cut -d. -f1)
+check "red and blue stripes at quality 100: $psnr dB, at least 45" test "$psnr" -ge 45
 
 # WebP with an ICC profile and an EXIF block -> PNG -> JPG: APP1 Exif and APP2 ICC_PROFILE hold
 # the same bytes. A 150000-byte profile needs three APP2 markers (65519 bytes each at most).

@@ -151,6 +151,20 @@ if "$WEBP_DECODE" "$in/anim.webp" -o "$out/anim.png" 2>"$scratch/err"; then
 else
     fail "animation: $(cat "$scratch/err")"
 fi
+# A first frame smaller than its canvas lies in its place on transparent black.
+$IM_CONVERT -size 2x2 'xc:rgb(0,200,0)' "$in/green.png"
+cwebp -quiet -lossless -exact "$in/green.png" -o "$in/green.webp"
+"$TOOLS_PROBE" webp-animation "$in/green.webp" 6 5 "$out/placed.webp" 2 2
+if "$WEBP_DECODE" "$out/placed.webp" -o "$out/placed.png" 2>"$scratch/err"; then
+    check "placed frame: RGBA on its canvas" test "$(png_color_type "$out/placed.png") \
+$($IM_IDENTIFY -format '%wx%h' "$out/placed.png")" = "6 6x5"
+    rgba() { $IM_CONVERT "$out/placed.png" -crop "1x1+$1+$2" +repage -depth 8 rgba:- | od -An -tu1 | xargs; }
+    check "placed frame: its pixels" test "$(rgba 2 2),$(rgba 3 3)" = "0 200 0 255,0 200 0 255"
+    check "placed frame: the canvas around it" test "$(rgba 1 2),$(rgba 4 2),$(rgba 2 1),$(rgba 3 4),$(rgba 5 4)" = \
+        "0 0 0 0,0 0 0 0,0 0 0 0,0 0 0 0,0 0 0 0"
+else
+    fail "placed frame: $(cat "$scratch/err")"
+fi
 # A first frame with transparency keeps it.
 $IM_CONVERT -size 64x48 xc:'rgba(0,255,0,0.5)' "$in/translucent.png"
 img2webp -lossless "$in/translucent.png" -d 100 "$in/blue.png" -o "$in/anim-alpha.webp" 2>/dev/null

@@ -122,11 +122,13 @@ bool OutputFile::open(const std::string& finalPath, std::string& error)
         }
         pendingTemp.store(nullptr);
         if (errno != EEXIST) {
+            errorNumber_ = errno;
             error = describeErrno("cannot create a file in", folder);
             tempPath_.clear();
             return false;
         }
     }
+    errorNumber_ = EEXIST;
     error = "cannot find a free temporary name in " + folder;
     tempPath_.clear();
     return false;
@@ -141,11 +143,13 @@ bool OutputFile::commit(Replace replace, std::string& error)
     const int fd = fd_;
     fd_ = -1;
     if (close(fd) != 0) {
+        errorNumber_ = errno;
         error = describeErrno("cannot write", finalPath_);
         discard();
         return false;
     }
     if (!fs::rename(tempPath_, finalPath_, replace == Replace::Allowed)) {
+        errorNumber_ = errno;
         error = errno == EEXIST ? finalPath_ + " already exists"
                                 : describeErrno("cannot create", finalPath_);
         discard();

@@ -30,8 +30,12 @@ public:
     // Closes and removes the temporary file, if there is one.
     void discard();
 
+    // The error number of the last failed open or commit.
+    int errorNumber() const { return errorNumber_; }
+
 private:
     int fd_ = -1;
+    int errorNumber_ = 0;
     std::string finalPath_;
     std::string tempPath_;
 };

@@ -1,5 +1,6 @@
 #include "tools/convert-worker/ConvertWorker.h"
 
+#include "tools/common/ErrorText.h"
 #include "tools/common/FileSystem.h"
 #include "tools/common/OutputFile.h"
 #include "tools/jpeg-encode/JpegWriter.h"
@@ -9,6 +10,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -26,13 +28,35 @@ bool holdsZeroByte(const std::string& path)
     return path.find('\0') != std::string::npos;
 }
 
+const std::string OutOfMemoryReason = "not enough memory";
+
+// Why a WebP file that may well be one could not be converted, as the user reads it.
+std::string plainReason(const DecodeFailure& failure)
+{
+    switch (failure.kind) {
+    case DecodeFailure::Kind::TooLarge:
+        return "the picture is too large (" + std::to_string(failure.width) + " \u00d7 "
+               + std::to_string(failure.height) + ")";
+    case DecodeFailure::Kind::OutOfMemory: return OutOfMemoryReason;
+    case DecodeFailure::Kind::Unreadable: return plainErrorText(failure.errorNumber);
+    case DecodeFailure::Kind::NotWebp: break;
+    }
+    return "not a WebP file";
+}
+
 } // namespace
 
 ConversionOutcome WebpToJpegConverter::convert(const std::string& source, const std::string& output,
                                                int quality, const ConversionEvents& events,
                                                std::string& reason)
 {
-    const ConversionOutcome outcome = convertSteps(source, output, quality, events, reason);
+    ConversionOutcome outcome = ConversionOutcome::Failed;
+    try {
+        outcome = convertSteps(source, output, quality, events, reason);
+    } catch (const std::bad_alloc&) {
+        // A memory ceiling reached by something the steps hold, not by a codec's buffer.
+        reason = OutOfMemoryReason;
+    }
     releaseLargeBuffers();
     return outcome;
 }
@@ -47,11 +71,19 @@ ConversionOutcome WebpToJpegConverter::convertSteps(const std::string& source,
         reason = "the source path holds a zero byte";
         return ConversionOutcome::NotWebp;
     }
-    if (!readWholeFile(source, webp_, reason))
-        return ConversionOutcome::NotWebp;
-    WebpMetadata metadata;
     std::string error;
-    if (!decodeWebp(webp_.data(), webp_.size(), image_, metadata, error)) {
+    DecodeFailure failure;
+    if (!readWholeFile(source, webp_, error, &failure)) {
+        reason = failure.kind == DecodeFailure::Kind::NotWebp ? error : plainReason(failure);
+        return failure.kind == DecodeFailure::Kind::NotWebp ? ConversionOutcome::NotWebp
+                                                            : ConversionOutcome::Failed;
+    }
+    WebpMetadata metadata;
+    if (!decodeWebp(webp_.data(), webp_.size(), image_, metadata, error, &failure)) {
+        if (failure.kind != DecodeFailure::Kind::NotWebp) {
+            reason = plainReason(failure);
+            return ConversionOutcome::Failed;
+        }
         reason = source + ": " + error;
         return ConversionOutcome::NotWebp;
     }
@@ -75,11 +107,14 @@ bool WebpToJpegConverter::encode(const std::string& outputPath, int quality,
         return false;
     }
     OutputFile output;
-    if (!output.open(outputPath, reason))
+    std::string error;
+    if (!output.open(outputPath, error)) {
+        reason = plainErrorText(output.errorNumber());
         return false;
+    }
     std::FILE* file = fdopen(dup(output.descriptor()), "wb");
     if (!file) {
-        reason = "cannot write " + outputPath + ": " + std::strerror(errno);
+        reason = plainErrorText(errno);
         return false;
     }
     jpegBuffer_.resize(JpegBufferSize);
@@ -90,7 +125,8 @@ bool WebpToJpegConverter::encode(const std::string& outputPath, int quality,
             events.warning(text);
     });
     const bool encoded =
-        jpeg.start(file, image_.width, image_.height, int(image_.channels()), quality)
+        jpeg.start(file, image_.width, image_.height, int(image_.channels()),
+                   JpegSettingsFor(quality, image_.lossless || image_.hasAlpha))
         && jpeg.writeMetadata(metadata.exif.data(), metadata.exif.size(), metadata.xmp.data(),
                               metadata.xmp.size(), metadata.iccProfile.data(),
                               metadata.iccProfile.size())
@@ -99,14 +135,20 @@ bool WebpToJpegConverter::encode(const std::string& outputPath, int quality,
     const int flushError = errno;
     std::fclose(file); // before the buffer it used can be reused or freed
     if (!encoded) {
-        reason = outputPath + ": " + jpeg.error();
+        reason = jpeg.outOfMemory()  ? OutOfMemoryReason
+                 : jpeg.writeError() ? plainErrorText(jpeg.writeError())
+                                     : std::string(jpeg.error());
         return false;
     }
     if (!flushed) {
-        reason = "cannot write " + outputPath + ": " + std::strerror(flushError);
+        reason = plainErrorText(flushError);
         return false;
     }
-    return output.commit(OutputFile::Replace::Allowed, reason);
+    if (!output.commit(OutputFile::Replace::Allowed, error)) {
+        reason = plainErrorText(output.errorNumber());
+        return false;
+    }
+    return true;
 }
 
 void WebpToJpegConverter::releaseLargeBuffers()

@@ -12,8 +12,10 @@ namespace orvalin::tools {
 
 enum class ConversionOutcome {
     Converted, // the JPG is written whole under its name, replacing any file there
-    NotWebp,   // the source could not be read or decoded; nothing was written
-    Failed,    // decoded, but the JPG could not be written; nothing is left at its name
+    NotWebp,   // the source is no WebP file, or a damaged one; nothing was written
+    Failed,    // the JPG could not be made: the source could not be read, its picture is too
+               // large or needs more memory than there is, or the JPG could not be written;
+               // nothing is left at its name
 };
 
 // What a conversion reports while it runs.
@@ -40,7 +42,8 @@ class WebpToJpegConverter
 public:
     static constexpr std::size_t KeptBufferMax = std::size_t(64) << 20;
 
-    // On NotWebp and Failed, reason says why in one line (naming the file).
+    // On NotWebp, reason says why in one line naming the file, as webp-decode says it; on
+    // Failed, in a few plain words for the user ("no space left on the device").
     ConversionOutcome convert(const std::string& source, const std::string& output, int quality,
                               const ConversionEvents& events, std::string& reason);
 
@@ -79,8 +82,8 @@ struct WorkerHooks
 //   'D'  decoded; the payload is the pixel bytes as an unsigned 64-bit little-endian number
 //   'W'  a warning, UTF-8 text; any number before the final answer
 //   'C'  converted, empty (final)
-//   'N'  not a WebP file, or the source cannot be read; the reason (final, no 'D' before it)
-//   'F'  the JPG cannot be written; the reason (final, after 'D')
+//   'N'  not a WebP file, or a damaged one; the reason (final, no 'D' before it)
+//   'F'  the JPG cannot be made, in plain words (final; after 'D' when the source decoded)
 // Each frame goes out with a single write.
 int serveConversions(int inputFd, int outputFd, const WorkerHooks& hooks = {});
 

@@ -9,7 +9,11 @@
 #include <cstring>
 #include <vector>
 
+#include <cerrno>
+
 #include <jpeglib.h>
+// jerror.h after jpeglib.h, which it needs.
+#include <jerror.h>
 
 // libjpeg reports an error by calling a function that must not return; ours longjmps back into
 // the public method that made the call. Each public method sets the jump point and only then
@@ -31,11 +35,19 @@ struct ErrorChannel
     jpeg_error_mgr standard;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX + 64] = {};
+    bool outOfMemory = false;
+    int writeError = 0;
 };
 
 extern "C" void onJpegError(j_common_ptr jpeg)
 {
     auto* channel = reinterpret_cast<ErrorChannel*>(jpeg->err);
+    // Taken first: formatting the message may change errno.
+    const int error = errno;
+    if (jpeg->err->msg_code == JERR_OUT_OF_MEMORY)
+        channel->outOfMemory = true;
+    if (jpeg->err->msg_code == JERR_FILE_WRITE)
+        channel->writeError = error ? error : EIO;
     char text[JMSG_LENGTH_MAX];
     jpeg->err->format_message(jpeg, text);
     std::snprintf(channel->message, sizeof channel->message, "cannot write the JPEG: %s", text);
@@ -77,12 +89,14 @@ void warn(State* state, const char* text)
 }
 
 void startStep(State* state, std::FILE* output, std::uint32_t width, std::uint32_t height,
-               int quality)
+               const JpegSettings& settings)
 {
     if (state->channels == 4) {
         state->rgbRow = static_cast<unsigned char*>(std::malloc(std::size_t(width) * 3 + 1));
-        if (!state->rgbRow)
+        if (!state->rgbRow) {
+            state->errors.outOfMemory = true;
             fail(state, "not enough memory");
+        }
     }
     jpeg_compress_struct& jpeg = state->jpeg;
     jpeg.err = jpeg_std_error(&state->errors.standard);
@@ -95,12 +109,14 @@ void startStep(State* state, std::FILE* output, std::uint32_t width, std::uint32
     jpeg.input_components = 3;
     jpeg.in_color_space = JCS_RGB;
     jpeg_set_defaults(&jpeg);
-    jpeg_set_quality(&jpeg, quality, TRUE); // TRUE: baseline-compatible tables
-    // 4:2:0: luma at full resolution, both chroma planes at half in each direction.
-    jpeg.comp_info[0].h_samp_factor = 2;
-    jpeg.comp_info[0].v_samp_factor = 2;
+    jpeg_set_quality(&jpeg, settings.quality, TRUE); // TRUE: baseline-compatible tables
+    // 4:2:0: luma at full resolution, both chroma planes at half in each direction; 4:4:4:
+    // all three at full resolution.
+    const int lumaFactor = settings.fullChroma ? 1 : 2;
+    jpeg.comp_info[0].h_samp_factor = jpeg.comp_info[0].v_samp_factor = lumaFactor;
     for (int c = 1; c < 3; ++c)
         jpeg.comp_info[c].h_samp_factor = jpeg.comp_info[c].v_samp_factor = 1;
+    jpeg.optimize_coding = settings.optimisedHuffman ? TRUE : FALSE;
     jpeg_start_compress(&jpeg, TRUE);
 }
 
@@ -230,6 +246,25 @@ const char* JpegWriter::error() const
     return state_->errors.message;
 }
 
+bool JpegWriter::outOfMemory() const
+{
+    return state_->errors.outOfMemory;
+}
+
+int JpegWriter::writeError() const
+{
+    return state_->errors.writeError;
+}
+
+JpegSettings JpegSettingsFor(int quality, bool losslessOrAlpha)
+{
+    JpegSettings settings;
+    settings.quality = quality;
+    settings.fullChroma = losslessOrAlpha && quality >= FullChromaQuality;
+    settings.optimisedHuffman = quality < OptimisedHuffmanBelow;
+    return settings;
+}
+
 bool JpegWriter::State::usable(bool started)
 {
     if (!failed && created != started) {
@@ -261,13 +296,13 @@ bool guardedStep(JpegWriter::State* state, bool started, const Step& step)
 } // namespace
 
 bool JpegWriter::start(std::FILE* output, std::uint32_t width, std::uint32_t height, int channels,
-                       int quality)
+                       const JpegSettings& settings)
 {
     State* state = state_.get();
     return guardedStep(state, false, [&] {
         state->channels = channels == 4 ? 4 : 3;
         state->width = width;
-        startStep(state, output, width, height, quality);
+        startStep(state, output, width, height, settings);
     });
 }
 

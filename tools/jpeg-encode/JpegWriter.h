@@ -8,10 +8,32 @@
 
 namespace orvalin::tools {
 
-// Writes one baseline JPEG of the given quality (1 to 100) with 4:2:0 chroma subsampling and
-// a JFIF APP0 marker, from 8-bit RGB or RGBA rows; RGBA is flattened onto white. Metadata goes
-// in byte for byte, in the order the calls come; writeMetadata keeps the order cameras and
-// editors use: APP1 Exif, APP1 XMP, APP2 ICC_PROFILE.
+// How a JPEG is made: its quality (1 to 100), its chroma and its Huffman tables.
+struct JpegSettings
+{
+    int quality = 85;
+    bool fullChroma = false;       // 4:4:4; otherwise 4:2:0, chroma at half size each way
+    bool optimisedHuffman = false; // tables made for the picture, from a second pass over it
+};
+
+// Full chroma from this quality up, for pictures whose colour edges are sharp.
+constexpr int FullChromaQuality = 90;
+// Optimised Huffman tables below this quality.
+constexpr int OptimisedHuffmanBelow = 80;
+
+// The settings both converters use. A lossless picture, or one with alpha (flattened edges
+// are sharp), keeps its full chroma from quality 90 up, as ImageMagick does: halving it would
+// blur the very edges a high quality is asked to keep. Any other picture has 4:2:0 chroma.
+// Below quality 80 the Huffman tables are made for the picture: the file shrinks by a twentieth
+// (at 75) to three fifths (at 1) for a tenth more time, where from 80 up it would shrink by 3
+// to 6% for a seventh to a half more (bench/jpeg-settings). The tables need the picture's
+// coefficients held whole, 3 bytes a pixel at 4:2:0, the only chroma they come with.
+JpegSettings JpegSettingsFor(int quality, bool losslessOrAlpha);
+
+// Writes one baseline JPEG with a JFIF APP0 marker, from 8-bit RGB or RGBA rows; RGBA is
+// flattened onto white. Metadata goes in byte for byte, in the order the calls come;
+// writeMetadata keeps the order cameras and editors use: APP1 Exif, APP1 XMP, APP2
+// ICC_PROFILE.
 //
 // Calls in this order: start, the metadata, the rows top to bottom, finish. Each returns false
 // once anything failed, with the reason in error(); the output may then hold part of a JPEG,
@@ -30,7 +52,7 @@ public:
 
     // channels: 3 (RGB) or 4 (RGBA).
     bool start(std::FILE* output, std::uint32_t width, std::uint32_t height, int channels,
-               int quality);
+               const JpegSettings& settings);
 
     // An EXIF block in TIFF form ("II*\0" or "MM\0*") in one APP1 "Exif" marker. A block too
     // large for one goes without its thumbnail (see exifWithoutThumbnail), or, when even that
@@ -51,6 +73,11 @@ public:
     bool finish();
 
     const char* error() const;
+    // Why the writing failed, when it was memory or the output stream: the message alone
+    // would not say.
+    bool outOfMemory() const;
+    // The error number of a failed write to the output stream; 0 for any other failure.
+    int writeError() const;
 
     struct State; // libjpeg's state and what a failure leaves to release
 

@@ -330,7 +330,9 @@ bool pngToJpegSteps(EncodeJob* job)
     png_read_update_info(job->png, job->info);
     const int channels = png_get_channels(job->png, job->info);
 
-    checkJpeg(job, job->jpeg.start(job->output, width, height, channels, job->quality));
+    // A PNG is a lossless picture.
+    checkJpeg(job, job->jpeg.start(job->output, width, height, channels,
+                                   JpegSettingsFor(job->quality, true)));
     writeMetadataMarkers(job);
     if (interlaced)
         readWholeThenWrite(job, height);

@@ -1,8 +1,7 @@
 // jpeg-encode -q Q -out jpeg [-overwrite] IN.png: writes IN.jpg beside IN.png, a baseline JPEG
-// of quality Q with 4:2:0 chroma subsampling, carrying the PNG's ICC profile, EXIF block and
-// XMP packet.
-// An existing IN.jpg is kept unless -overwrite is given. Exits 0 only when IN.jpg was written
-// whole; on any failure no IN.jpg is left and an existing one is unchanged.
+// of quality Q (4:2:0 chroma below quality 90, 4:4:4 from 90 up), carrying the PNG's ICC profile,
+// EXIF block and XMP packet. An existing IN.jpg is kept unless -overwrite is given. Exits 0 only
+// when IN.jpg was written whole; on any failure no IN.jpg is left and an existing one is unchanged.
 
 #include "tools/common/FileSystem.h"
 #include "tools/common/OutputFile.h"

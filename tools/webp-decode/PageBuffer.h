@@ -35,6 +35,8 @@ public:
     // A buffer of size bytes; the present one is kept when it is large enough, so a buffer
     // used again costs no page faults. Its bytes are left as they were.
     bool allocate(std::size_t size);
+    // Keeps the first size bytes, and the buffer, for a smaller use of it.
+    void shrink(std::size_t size) { size_ = size < size_ ? size : size_; }
     void release();
     std::uint8_t* data() { return data_; }
     const std::uint8_t* data() const { return data_; }

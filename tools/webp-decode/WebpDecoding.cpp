@@ -5,9 +5,11 @@
 #include <webp/decode.h>
 #include <webp/demux.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <new>
 
 namespace orvalin::tools {
 
@@ -17,16 +19,22 @@ struct DemuxerDeleter
 {
     void operator()(WebPDemuxer* demuxer) const { WebPDemuxDelete(demuxer); }
 };
-struct AnimDecoderDeleter
-{
-    void operator()(WebPAnimDecoder* decoder) const { WebPAnimDecoderDelete(decoder); }
-};
 using Demuxer = std::unique_ptr<WebPDemuxer, DemuxerDeleter>;
-using AnimDecoder = std::unique_ptr<WebPAnimDecoder, AnimDecoderDeleter>;
+
+// The first bytes read before the rest: enough for every header a decoder looks at first.
+constexpr std::size_t PrefixSize = 64 * 1024;
 
 bool hasRiffWebpHeader(const std::uint8_t* data, std::size_t size)
 {
     return size >= 12 && std::memcmp(data, "RIFF", 4) == 0 && std::memcmp(data + 8, "WEBP", 4) == 0;
+}
+
+std::uint32_t littleEndian(const std::uint8_t* bytes, int count)
+{
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = value << 8 | bytes[i];
+    return value;
 }
 
 std::string whyNotDecodable(const std::uint8_t* data, std::size_t size)
@@ -47,6 +55,41 @@ std::string describeStatus(VP8StatusCode status)
         return "the WebP file uses a feature this decoder does not support";
     default: return "the WebP file is damaged";
     }
+}
+
+// Records what kind of failure it was, for a caller that asked.
+bool failed(DecodeFailure* failure, DecodeFailure::Kind kind, int errorNumber = 0)
+{
+    if (failure) {
+        failure->kind = kind;
+        failure->errorNumber = errorNumber;
+    }
+    return false;
+}
+
+bool failedOnStatus(VP8StatusCode status, std::string& error, DecodeFailure* failure)
+{
+    error = describeStatus(status);
+    return failed(failure, status == VP8_STATUS_OUT_OF_MEMORY ? DecodeFailure::Kind::OutOfMemory
+                                                              : DecodeFailure::Kind::NotWebp);
+}
+
+bool failedForMemory(std::string& error, DecodeFailure* failure)
+{
+    error = "not enough memory for the image";
+    return failed(failure, DecodeFailure::Kind::OutOfMemory);
+}
+
+// The canvas an extended-format file declares (its VP8X chunk), which may be larger than any
+// bitstream; a simple file's picture is its bitstream's, never larger than MaxPictureSide.
+bool declaresTooLargeCanvas(const std::uint8_t* data, std::size_t size, std::uint32_t& width,
+                            std::uint32_t& height)
+{
+    if (!hasRiffWebpHeader(data, size) || size < 30 || std::memcmp(data + 12, "VP8X", 4) != 0)
+        return false;
+    width = 1 + littleEndian(data + 24, 3);
+    height = 1 + littleEndian(data + 27, 3);
+    return width > MaxPictureSide || height > MaxPictureSide;
 }
 
 std::vector<std::uint8_t> chunkBytes(WebPDemuxer* demuxer, const char fourcc[4])
@@ -89,24 +132,25 @@ void readMetadata(WebPDemuxer* demuxer, WebpMetadata& metadata)
         metadata.xmp = chunkBytes(demuxer, "XMP ");
 }
 
-bool decodeStill(const std::uint8_t* data, std::size_t size, Scanlines& image, std::string& error)
+bool decodeStill(const std::uint8_t* data, std::size_t size, Scanlines& image, std::string& error,
+                 DecodeFailure* failure)
 {
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config)) {
         error = "libwebp version mismatch";
-        return false;
+        return failed(failure, DecodeFailure::Kind::NotWebp);
     }
     const VP8StatusCode featureStatus = WebPGetFeatures(data, size, &config.input);
-    if (featureStatus != VP8_STATUS_OK) {
-        error = featureStatus == VP8_STATUS_NOT_ENOUGH_DATA ? whyNotDecodable(data, size)
-                                                            : describeStatus(featureStatus);
-        return false;
+    if (featureStatus == VP8_STATUS_NOT_ENOUGH_DATA) {
+        error = whyNotDecodable(data, size);
+        return failed(failure, DecodeFailure::Kind::NotWebp);
     }
+    if (featureStatus != VP8_STATUS_OK)
+        return failedOnStatus(featureStatus, error, failure);
     const bool hasAlpha = config.input.has_alpha != 0;
-    if (!image.allocate(config.input.width, config.input.height, hasAlpha)) {
-        error = "not enough memory for the image";
-        return false;
-    }
+    if (!image.allocate(config.input.width, config.input.height, hasAlpha))
+        return failedForMemory(error, failure);
+    image.lossless = config.input.format == 2;
     // Decode straight into the PNG row layout: one byte past each filter byte, one PNG row apart.
     config.output.colorspace = hasAlpha ? MODE_RGBA : MODE_RGB;
     config.output.is_external_memory = 1;
@@ -115,63 +159,165 @@ bool decodeStill(const std::uint8_t* data, std::size_t size, Scanlines& image, s
     config.output.u.RGBA.size = image.bytes.size() - 1;
     const VP8StatusCode status = WebPDecode(data, size, &config);
     WebPFreeDecBuffer(&config.output);
-    if (status != VP8_STATUS_OK) {
-        error = describeStatus(status);
-        return false;
-    }
-    return true;
+    return status == VP8_STATUS_OK || failedOnStatus(status, error, failure);
 }
 
-bool anyPixelTranslucent(const std::uint8_t* rgba, std::size_t pixels)
+bool anyPixelTranslucent(const Scanlines& image)
 {
-    for (std::size_t i = 0; i < pixels; ++i)
-        if (rgba[i * 4 + 3] != 0xff)
-            return true;
+    for (std::uint32_t y = 0; y < image.height; ++y) {
+        const std::uint8_t* rgba = image.row(y);
+        for (std::uint32_t x = 0; x < image.width; ++x)
+            if (rgba[x * 4 + 3] != 0xff)
+                return true;
+    }
     return false;
 }
 
-bool decodeFirstFrame(const std::uint8_t* data, std::size_t size, Scanlines& image,
-                      std::string& error)
+// An RGBA image turned into RGB where it lies: each RGB row and pixel starts at or before the
+// RGBA one it comes from, so nothing is overwritten before it is read.
+void dropAlpha(Scanlines& image)
 {
-    WebPAnimDecoderOptions options;
-    if (!WebPAnimDecoderOptionsInit(&options)) {
-        error = "libwebp version mismatch";
-        return false;
-    }
-    options.color_mode = MODE_RGBA;
-    const WebPData webp = {data, size};
-    AnimDecoder decoder(WebPAnimDecoderNew(&webp, &options));
-    WebPAnimInfo info;
-    if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &info)) {
-        error = whyNotDecodable(data, size);
-        return false;
-    }
-    std::uint8_t* canvas = nullptr;
-    int timestamp = 0;
-    if (!WebPAnimDecoderGetNext(decoder.get(), &canvas, &timestamp)) {
-        error = "the first frame of the animation is damaged or truncated";
-        return false;
-    }
-    const std::size_t pixels = std::size_t(info.canvas_width) * info.canvas_height;
-    const bool hasAlpha = anyPixelTranslucent(canvas, pixels);
-    if (!image.allocate(info.canvas_width, info.canvas_height, hasAlpha)) {
-        error = "not enough memory for the image";
-        return false;
-    }
+    const std::size_t rgbaStride = image.stride;
+    const std::size_t rgbStride = 1 + std::size_t(image.width) * 3;
+    std::uint8_t* bytes = image.bytes.data();
     for (std::uint32_t y = 0; y < image.height; ++y) {
-        const std::uint8_t* from = canvas + std::size_t(y) * info.canvas_width * 4;
-        std::uint8_t* to = image.row(y);
-        if (hasAlpha) {
-            std::memcpy(to, from, std::size_t(info.canvas_width) * 4);
-            continue;
-        }
+        const std::uint8_t* from = bytes + std::size_t(y) * rgbaStride + 1;
+        std::uint8_t* to = bytes + std::size_t(y) * rgbStride;
+        *to++ = 0; // filter type "none"
         for (std::uint32_t x = 0; x < image.width; ++x, from += 4, to += 3) {
             to[0] = from[0];
             to[1] = from[1];
             to[2] = from[2];
         }
     }
+    image.hasAlpha = false;
+    image.stride = rgbStride;
+    image.bytes.shrink(rgbStride * image.height);
+}
+
+// Transparent black around the first frame, as an animation's canvas starts.
+void clearAroundFrame(Scanlines& image, const WebPIterator& frame)
+{
+    const std::size_t rowBytes = std::size_t(image.width) * 4;
+    for (std::uint32_t y = 0; y < image.height; ++y) {
+        std::uint8_t* row = image.row(y);
+        const bool frameRow =
+            y >= std::uint32_t(frame.y_offset) && y < std::uint32_t(frame.y_offset + frame.height);
+        if (!frameRow) {
+            std::memset(row, 0, rowBytes);
+            continue;
+        }
+        std::memset(row, 0, std::size_t(frame.x_offset) * 4);
+        const std::size_t right = std::size_t(frame.x_offset + frame.width) * 4;
+        std::memset(row + right, 0, rowBytes - right);
+    }
+}
+
+// The first frame of an animation, composed on its canvas as libwebpdemux's animation decoder
+// composes it: the canvas starts transparent black and the frame is decoded into its place.
+// Done here rather than by that decoder, which holds two canvases besides the result and
+// reports every failure alike: a picture too large for the memory is told from a damaged one.
+bool decodeFirstFrame(WebPDemuxer* demuxer, Scanlines& image, std::string& error,
+                      DecodeFailure* failure)
+{
+    WebPIterator frame;
+    if (!WebPDemuxGetFrame(demuxer, 1, &frame)) {
+        error = "the animation has no frame";
+        return failed(failure, DecodeFailure::Kind::NotWebp);
+    }
+    const auto release = [&frame] { WebPDemuxReleaseIterator(&frame); };
+    WebPDecoderConfig config;
+    if (!WebPInitDecoderConfig(&config)) {
+        release();
+        error = "libwebp version mismatch";
+        return failed(failure, DecodeFailure::Kind::NotWebp);
+    }
+    const VP8StatusCode featureStatus =
+        WebPGetFeatures(frame.fragment.bytes, frame.fragment.size, &config.input);
+    if (featureStatus != VP8_STATUS_OK) {
+        release();
+        failedOnStatus(featureStatus, error, failure);
+        if (featureStatus != VP8_STATUS_OUT_OF_MEMORY)
+            error = "the first frame of the animation is damaged or truncated";
+        return false;
+    }
+    const std::uint32_t width = WebPDemuxGetI(demuxer, WEBP_FF_CANVAS_WIDTH);
+    const std::uint32_t height = WebPDemuxGetI(demuxer, WEBP_FF_CANVAS_HEIGHT);
+    if (!image.allocate(width, height, true)) {
+        release();
+        return failedForMemory(error, failure);
+    }
+    image.lossless = config.input.format == 2;
+    clearAroundFrame(image, frame);
+    config.output.colorspace = MODE_RGBA;
+    config.output.is_external_memory = 1;
+    config.output.u.RGBA.rgba = image.row(frame.y_offset) + std::size_t(frame.x_offset) * 4;
+    config.output.u.RGBA.stride = static_cast<int>(image.stride);
+    config.output.u.RGBA.size =
+        image.stride * std::size_t(frame.height - 1) + std::size_t(frame.width) * 4;
+    const VP8StatusCode status = WebPDecode(frame.fragment.bytes, frame.fragment.size, &config);
+    WebPFreeDecBuffer(&config.output);
+    release();
+    if (status != VP8_STATUS_OK) {
+        failedOnStatus(status, error, failure);
+        if (status != VP8_STATUS_OUT_OF_MEMORY)
+            error = "the first frame of the animation is damaged or truncated";
+        return false;
+    }
+    if (!anyPixelTranslucent(image))
+        dropAlpha(image);
     return true;
+}
+
+// Reads until `used` reaches `end` or the file ends, growing `bytes` when the file turns out
+// longer than it said; false with the error number when a read fails.
+bool readUpTo(int fd, std::vector<std::uint8_t>& bytes, std::size_t& used, std::uint64_t end,
+              int& errorNumber)
+{
+    while (used < end) {
+        if (used == bytes.size())
+            bytes.resize(std::size_t(std::min<std::uint64_t>(end, bytes.size() * 2 + PrefixSize)));
+        const std::size_t room = std::size_t(std::min<std::uint64_t>(bytes.size(), end)) - used;
+        const ssize_t got = fs::read(fd, bytes.data() + used, room);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            errorNumber = errno;
+            return false;
+        }
+        if (got == 0)
+            break;
+        used += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+// Whether the first bytes of a file already show it is no WebP, whatever follows them: a
+// decoder would give up on these alone.
+bool prefixIsNoWebp(const std::vector<std::uint8_t>& bytes, std::size_t used)
+{
+    WebPBitstreamFeatures features;
+    const VP8StatusCode status = WebPGetFeatures(bytes.data(), used, &features);
+    return status == VP8_STATUS_BITSTREAM_ERROR || status == VP8_STATUS_UNSUPPORTED_FEATURE;
+}
+
+bool readOpenFile(int fd, std::uint64_t fileSize, std::vector<std::uint8_t>& bytes,
+                  std::size_t& used, int& errorNumber)
+{
+    // One byte of room past the expected size tells the end without a second pass for files
+    // that do not grow while being read. Room for the rest is made only once the first bytes
+    // are known to be worth it.
+    used = 0;
+    bytes.resize(std::size_t(std::min<std::uint64_t>(fileSize, PrefixSize)) + 1);
+    if (!readUpTo(fd, bytes, used, PrefixSize, errorNumber))
+        return false;
+    if (used < PrefixSize || prefixIsNoWebp(bytes, used)) // all of it, or all that matters
+        return true;
+    std::uint64_t end = MaxWebpFileSize;
+    if (hasRiffWebpHeader(bytes.data(), used))
+        end = std::max<std::uint64_t>(std::uint64_t(littleEndian(bytes.data() + 4, 4)) + 8, used);
+    bytes.resize(std::size_t(std::max<std::uint64_t>(used, std::min(end, fileSize + 1))));
+    return readUpTo(fd, bytes, used, end, errorNumber);
 }
 
 } // namespace
@@ -181,6 +327,7 @@ bool Scanlines::allocate(std::uint32_t newWidth, std::uint32_t newHeight, bool n
     width = newWidth;
     height = newHeight;
     hasAlpha = newHasAlpha;
+    lossless = false;
     stride = 1 + std::size_t(width) * channels();
     if (!bytes.allocate(stride * height))
         return false;
@@ -190,21 +337,33 @@ bool Scanlines::allocate(std::uint32_t newWidth, std::uint32_t newHeight, bool n
 }
 
 bool decodeWebp(const std::uint8_t* data, std::size_t size, Scanlines& image,
-                WebpMetadata& metadata, std::string& error)
+                WebpMetadata& metadata, std::string& error, DecodeFailure* failure)
 {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    if (declaresTooLargeCanvas(data, size, width, height)) {
+        error = "the picture is too large (" + std::to_string(width) + " x "
+                + std::to_string(height) + "; a WebP picture is at most 16383 x 16383)";
+        if (failure) {
+            failure->width = width;
+            failure->height = height;
+        }
+        return failed(failure, DecodeFailure::Kind::TooLarge);
+    }
     const WebPData webp = {data, size};
     Demuxer demuxer(WebPDemux(&webp));
     if (!demuxer) {
         error = whyNotDecodable(data, size);
-        return false;
+        return failed(failure, DecodeFailure::Kind::NotWebp);
     }
     readMetadata(demuxer.get(), metadata);
     const bool animated = WebPDemuxGetI(demuxer.get(), WEBP_FF_FORMAT_FLAGS) & ANIMATION_FLAG;
-    return animated ? decodeFirstFrame(data, size, image, error)
-                    : decodeStill(data, size, image, error);
+    return animated ? decodeFirstFrame(demuxer.get(), image, error, failure)
+                    : decodeStill(data, size, image, error, failure);
 }
 
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error)
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error,
+                   DecodeFailure* failure)
 {
     // Opening does not wait: without O_NONBLOCK, opening a FIFO blocks until a writer comes. Only
     // a regular file is read, so a FIFO, a device such as /dev/zero behind a .webp name, or a
@@ -217,50 +376,59 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
 #endif
     if (fd < 0) {
         // Only Windows refuses to open a folder, with EISDIR from fs::open.
-        error = errno == EISDIR ? path + " is a folder, not a file"
-                                : "cannot open " + path + ": " + std::strerror(errno);
-        return false;
+        if (errno == EISDIR) {
+            error = path + " is a folder, not a file";
+            return failed(failure, DecodeFailure::Kind::NotWebp);
+        }
+        const int openError = errno;
+        error = "cannot open " + path + ": " + std::strerror(openError);
+        return failed(failure, DecodeFailure::Kind::Unreadable, openError);
     }
     fs::FileInfo info;
     std::string why;
-    if (fs::fstat(fd, info) != 0)
-        why = "cannot read " + path + ": " + std::strerror(errno);
-    else if (S_ISDIR(info.st_mode))
+    int errorNumber = 0;
+    DecodeFailure::Kind kind = DecodeFailure::Kind::NotWebp;
+    if (fs::fstat(fd, info) != 0) {
+        errorNumber = errno;
+        kind = DecodeFailure::Kind::Unreadable;
+        why = "cannot read " + path + ": " + std::strerror(errorNumber);
+    } else if (S_ISDIR(info.st_mode)) {
         why = path + " is a folder, not a file";
-    else if (!S_ISREG(info.st_mode))
+    } else if (!S_ISREG(info.st_mode)) {
         why = path + ": not a regular file";
+    } else if (std::uint64_t(info.st_size) > MaxWebpFileSize) {
+        why = path + " is larger than a WebP file can be";
+    }
 #ifndef _WIN32
     // Back to ordinary reads, which wait for data rather than fail with EAGAIN.
     else if (const int flags = fcntl(fd, F_GETFL);
-             flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
-        why = "cannot read " + path + ": " + std::strerror(errno);
+             flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        errorNumber = errno;
+        kind = DecodeFailure::Kind::Unreadable;
+        why = "cannot read " + path + ": " + std::strerror(errorNumber);
+    }
 #endif
     if (!why.empty()) {
         error = why;
         close(fd);
-        return false;
+        return failed(failure, kind, errorNumber);
     }
-    // Read straight into the result; one byte of room past the expected size tells the end
-    // without a second pass for files that do not grow while being read.
     std::size_t used = 0;
-    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
-    for (;;) {
-        if (used == bytes.size())
-            bytes.resize(bytes.size() * 2);
-        const ssize_t got = fs::read(fd, bytes.data() + used, bytes.size() - used);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            error = "cannot read " + path + ": " + std::strerror(errno);
-            close(fd);
-            return false;
-        }
-        if (got == 0)
-            break;
-        used += static_cast<std::size_t>(got);
+    bool read = false;
+    try {
+        read = readOpenFile(fd, std::uint64_t(info.st_size), bytes, used, errorNumber);
+    } catch (const std::bad_alloc&) {
+        close(fd);
+        bytes = {};
+        error = "not enough memory to read " + path;
+        return failed(failure, DecodeFailure::Kind::OutOfMemory);
+    }
+    close(fd);
+    if (!read) {
+        error = "cannot read " + path + ": " + std::strerror(errorNumber);
+        return failed(failure, DecodeFailure::Kind::Unreadable, errorNumber);
     }
     bytes.resize(used);
-    close(fd);
     return true;
 }
 

@@ -17,6 +17,7 @@ struct Scanlines
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     bool hasAlpha = false;
+    bool lossless = false;  // stored lossless (for an animation, its first frame)
     std::size_t stride = 0; // 1 + width * channels
     PageBuffer bytes;       // height * stride
 
@@ -37,15 +38,42 @@ struct WebpMetadata
     std::string warning;            // set when a block was present but could not be kept
 };
 
+// The largest picture a still WebP holds, each way. An animation's canvas may be declared
+// far larger (16777216 a side), which would ask gigabytes of a 200-byte file: a larger canvas
+// is refused before anything is decoded or allocated.
+constexpr std::uint32_t MaxPictureSide = 16383;
+// The largest file a WebP can be: its RIFF size field (32 bits) and the 8 bytes before it.
+constexpr std::uint64_t MaxWebpFileSize = 0xffffffffull + 8;
+
+// What kind of failure a read or a decoding met, for callers that tell them apart.
+struct DecodeFailure
+{
+    enum class Kind {
+        NotWebp,     // not a WebP file, or a damaged one; not a regular file
+        TooLarge,    // a canvas larger than MaxPictureSide: width and height
+        OutOfMemory, // the memory for the picture could not be had
+        Unreadable,  // the file could not be opened or read: errorNumber says why
+    };
+    Kind kind = Kind::NotWebp;
+    int errorNumber = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+};
+
 // Decodes a whole WebP file held in memory: a still image as it is, an animation as its first
 // frame composed on the canvas. The result has alpha only when the image has: for a still image
 // when its bitstream says so, for an animation when the composed frame has a pixel that is not
-// fully opaque. Returns false and sets error when the data is not a decodable WebP image.
+// fully opaque. Returns false and sets error (and failure, when given) when the data is not a
+// decodable WebP image or its picture cannot be held.
 bool decodeWebp(const std::uint8_t* data, std::size_t size, Scanlines& image,
-                WebpMetadata& metadata, std::string& error);
+                WebpMetadata& metadata, std::string& error, DecodeFailure* failure = nullptr);
 
-// Reads a whole regular file into memory; false with a reason on failure (missing, unreadable,
-// or not a regular file: a folder, a FIFO, a device). Never waits on a FIFO to open.
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error);
+// Reads a regular file into memory; false with a reason on failure (missing, unreadable, not a
+// regular file: a folder, a FIFO, a device; larger than a WebP file can be). Never waits on a
+// FIFO to open. What a WebP decoder would never look at is not read: the bytes past the
+// RIFF size a WebP file declares, and the rest of a file whose first bytes are already no
+// WebP (a few gigabytes of zeros named .webp, say), of which only those first bytes come back.
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error,
+                   DecodeFailure* failure = nullptr);
 
 } // namespace orvalin::tools
