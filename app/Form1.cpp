@@ -101,8 +101,10 @@ Form1::Form1(Form1Services services, QWidget* parent)
         OutputOptionControls{*Frame1, *Slider1, *Option1, *Option2, *Frame3, *Text1}, m_settings,
         services.desktopFolder ? services.desktopFolder : GetDesktopFolder);
     m_runControls = std::make_unique<ConversionRunControls>(
-        *ListView1, *Text1, *Option1, *Option2, *Slider1, *ProgressBar1,
-        [this](PointerKind kind) { setMousePointer(kind); });
+        *ListView1, *Text1, *Option1, *Option2, *Slider1, *ProgressBar1, [this](PointerKind kind) {
+            m_runShowsBusy = kind == PointerKind::Busy;
+            showWorkPointer();
+        });
     m_conversionRun =
         std::make_unique<ConversionRun>(*m_runControls, *m_runControls, *m_runControls);
     m_settings.setWriteFailureHandler(
@@ -177,11 +179,7 @@ void Form1::connectReactions()
     connect(PushButton1, &QPushButton::clicked, this, &Form1::PushButton1_Click);
     connect(PushButton2, &QPushButton::clicked, this,
             [this] { m_conversionRun->start(context()); });
-    connect(PushButton4, &QPushButton::clicked, this, [this] {
-        AddAllInFolder(
-            *ListView1, m_settings, context(), [this](PointerKind kind) { setMousePointer(kind); },
-            m_closing);
-    });
+    connect(PushButton4, &QPushButton::clicked, this, &Form1::PushButton4_Click);
     connect(PushButton6, &QPushButton::clicked, this, &Form1::PushButton6_Click);
     connect(PushButton7, &QPushButton::clicked, this,
             [this] { LoadSampleFiles(*ListView1, m_programFolder, context()); });
@@ -298,6 +296,27 @@ void Form1::setMousePointer(PointerKind kind)
 void Form1::PushButton1_Click()
 {
     AddFilesByDialog(*ListView1, context());
+}
+
+void Form1::PushButton4_Click()
+{
+    bool busy = false; // this scan's part in the busy state
+    const auto setScanPointer = [this, &busy](PointerKind kind) {
+        if (busy != (kind == PointerKind::Busy)) {
+            busy = !busy;
+            m_scansShowingBusy += busy ? 1 : -1;
+        }
+        showWorkPointer();
+    };
+    AddAllInFolder(*ListView1, m_settings, context(), setScanPointer, m_closing);
+    if (busy) // a scan that ended early, with the window
+        --m_scansShowingBusy;
+}
+
+void Form1::showWorkPointer()
+{
+    setMousePointer(m_runShowsBusy || m_scansShowingBusy > 0 ? PointerKind::Busy
+                                                             : PointerKind::Default);
 }
 
 void Form1::PushButton6_Click()

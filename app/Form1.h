@@ -80,7 +80,11 @@ private:
     void centreOnScreen();
 
     void PushButton1_Click();
+    void PushButton4_Click();
     void PushButton6_Click();
+    // The busy state lasts while a run or a scan of "Add All" is going on, whichever of them
+    // ends first: each says busy or not for itself, and the pointer shows whether any is.
+    void showWorkPointer();
     void tellSettingsNotSaved(const QString& location);
 
     Platform m_platform;
@@ -92,6 +96,8 @@ private:
     ListEditing* m_listEditing = nullptr;
     QString m_applicationTitle;
     PointerKind m_pointer = PointerKind::Default;
+    bool m_runShowsBusy = false;
+    int m_scansShowingBusy = 0;
     // Set when the window closes: long work stops at its next yield.
     bool m_closing = false;
     std::optional<QCursor> m_customPointer;

@@ -5,6 +5,7 @@
 #include "core/CommandLine.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "core/WorkFolder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,6 +72,9 @@ int main(int argc, char* argv[])
     orvalin::SingleInstance instance;
     if (instance.handOver(request.paths))
         return 0; // the window already open has taken them
+    // What runs of a program that was killed left in the temporary folder goes now, not only
+    // at the next "Start Converting".
+    orvalin::RemoveAbandonedWorkFolders(orvalin::TemporaryFolder());
 
     orvalin::QtMessageBoxes messageBoxes;
     orvalin::QtFileDialogs fileDialogs;

@@ -129,8 +129,9 @@ public:
             m_failure = QStringLiteral("Path not found: ") + folder;
             return;
         }
-        m_jpg = folder + QLatin1Char('/') + RemoveExtension(GetFileName(source))
-                + QStringLiteral(".jpg");
+        // A name of its own, not the source's: one that is as long as a name may be would leave
+        // no room for the writer's temporary name beside it.
+        m_jpg = folder + QStringLiteral("/result.jpg");
         ask();
     }
 
@@ -148,6 +149,9 @@ public:
 
     // Why the conversion could not begin; empty when it began.
     const QString& failure() const { return m_failure; }
+    // How the worker's conversion ended, once it has, and why when it was not converted.
+    WorkerOutcome outcome() const { return m_outcome; }
+    const QString& reason() const { return m_reason; }
     // Why a worker could not be started at all; empty while every one started.
     const QString& startError() const { return m_startError; }
     bool busy() const { return m_failure.isEmpty() && !m_idle; }
@@ -181,14 +185,17 @@ private:
             return;
         }
         m_worker = &worker;
-        worker.convert(m_source, m_jpg, m_quality, m_limit,
-                       {[this](quint64) { m_decoding.end(true); },
-                        [this](WorkerOutcome outcome, const QString&) { concluded(outcome); }});
+        worker.convert(
+            m_source, m_jpg, m_quality, m_limit,
+            {[this](quint64) { m_decoding.end(true); },
+             [this](WorkerOutcome outcome, const QString& reason) { concluded(outcome, reason); }});
     }
 
-    void concluded(WorkerOutcome outcome)
+    void concluded(WorkerOutcome outcome, const QString& reason)
     {
         m_worker = nullptr;
+        m_outcome = outcome;
+        m_reason = reason;
         // A worker that ended before it came to this file has not looked at it.
         if (outcome == WorkerOutcome::NotBegun && !m_stopped) {
             ask();
@@ -212,6 +219,8 @@ private:
     QString m_failure;
     QString m_startError;
     QString m_jpg;
+    WorkerOutcome m_outcome = WorkerOutcome::Lost;
+    QString m_reason = ConverterStoppedReason;
     ConverterWorker* m_worker = nullptr; // while it has this row's file
     WorkerStep m_decoding{[this] { stop(); }};
     WorkerStep m_encoding{[this] { stop(); }};
@@ -221,11 +230,19 @@ private:
 
 } // namespace
 
-QString FinalMessage(const QStringList& skipped, const QStringList& notSaved)
+QString NotConvertedLine(const QString& source, const QString& reason)
+{
+    return source + QStringLiteral(" (") + reason + QLatin1Char(')');
+}
+
+QString FinalMessage(const QStringList& skipped, const QStringList& notConverted,
+                     const QStringList& notSaved)
 {
     QString message = DoneMessage;
     if (!skipped.isEmpty())
         message += CrLf + SkippedHeading + CrLf + skipped.join(CrLf);
+    if (!notConverted.isEmpty())
+        message += CrLf + NotConvertedHeading + CrLf + notConverted.join(CrLf);
     if (!notSaved.isEmpty())
         message += CrLf + NotSavedHeading + CrLf + notSaved.join(CrLf);
     return message;
@@ -252,9 +269,9 @@ public:
     Run(ConversionRun& owner, const WindowContext& context)
         : m_rows(owner.m_rows), m_options(owner.m_options), m_display(owner.m_display),
           m_runner(owner.m_runner), m_loadToolImage(owner.m_loadToolImage), m_jobs(owner.m_jobs),
-          m_timeLimit(owner.m_toolTimeLimit), m_context(context),
-          m_guard(GuardedProcedure::StartConvertingClick, context.platform.messageBoxes,
-                  context.owner)
+          m_timeLimit(owner.m_toolTimeLimit), m_memoryCeiling(owner.m_memoryCeiling),
+          m_context(context), m_guard(GuardedProcedure::StartConvertingClick,
+                                      context.platform.messageBoxes, context.owner)
     {
         m_guard.reportRepeatsOnce();
     }
@@ -332,7 +349,8 @@ private:
             worker = m_loadToolImage(WorkerImageFor(width));
         }) && m_guard.step(122, [&] { program = makeWorkFolderWith(worker); });
         if (prepared)
-            m_workers = std::make_unique<WorkerPool>(program, m_jobs);
+            m_workers = std::make_unique<WorkerPool>(
+                program, m_jobs, m_memoryCeiling.value_or(WorkerMemoryCeiling(m_jobs)));
         return prepared;
     }
 
@@ -407,20 +425,32 @@ private:
         // A worker that ended before it came to the file, and could not be replaced.
         if (!conversion.startError().isEmpty())
             return endRunAsToolsCannotStart(156, conversion.startError(), source);
-        if (!decoded)
-            m_skipped.append(source);
-        if (m_abandoned || !decoded)
+        if (m_abandoned)
             return;
+        if (!decoded)
+            return listAsNotConverted(conversion, source);
         const QString text = m_display.progressText();
         const auto value = qint32(std::nearbyint(m_display.progressValue()));
         m_runner.waitWithProgress(conversion.encoding(), &m_display, text, value,
                                   std::max(1, m_rows.count()));
         if (m_abandoned)
             return;
-        if (isPresentFile(conversion.jpg()))
+        if (conversion.outcome() == WorkerOutcome::Converted && isPresentFile(conversion.jpg()))
             saveRow(conversion.jpg(), source, output);
         else
+            listAsNotConverted(conversion, source);
+    }
+
+    // Only a file the worker found no WebP in was skipped for its format; any other file
+    // without a result is listed with the reason it has none.
+    void listAsNotConverted(const RowConversion& conversion, const QString& source)
+    {
+        if (conversion.outcome() == WorkerOutcome::NotDecoded)
             m_skipped.append(source);
+        else if (conversion.outcome() == WorkerOutcome::Converted)
+            m_notConverted.append(NotConvertedLine(source, QStringLiteral("the result has gone")));
+        else
+            m_notConverted.append(NotConvertedLine(source, conversion.reason()));
     }
 
     // A worker that cannot be started at all (a temporary folder that may not hold programs,
@@ -501,7 +531,7 @@ private:
         m_display.setPointer(PointerKind::Default);
         m_display.setProgressValue(0);
         m_display.setProgressText(ProgressBarIdleText);
-        tell(FinalMessage(m_skipped, m_notSaved));
+        tell(FinalMessage(m_skipped, m_notConverted, m_notSaved));
     }
 
     RunRows& m_rows;
@@ -511,6 +541,7 @@ private:
     const std::function<QByteArray(const QString&)>& m_loadToolImage;
     const int m_jobs;
     const ToolTimeLimit m_timeLimit;
+    const std::optional<quint64> m_memoryCeiling;
     const WindowContext& m_context;
     GuardedSteps m_guard;
 
@@ -522,6 +553,7 @@ private:
     int m_rowFolders = 0;
     int m_turn = 1;
     QStringList m_skipped;
+    QStringList m_notConverted;
     QStringList m_notSaved;
     bool m_abandoned = false;
     bool m_finishing = false;

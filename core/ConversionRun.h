@@ -11,6 +11,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace orvalin {
 
@@ -20,6 +21,8 @@ inline const QString NoOutputFolderMessage =
 inline const QString DoneMessage = QStringLiteral("Done.");
 inline const QString SkippedHeading =
     QStringLiteral("The following files were skipped because they are not in WebP format:");
+inline const QString NotConvertedHeading =
+    QStringLiteral("The following files could not be converted:");
 inline const QString NotSavedHeading = QStringLiteral("The following files could not be saved:");
 
 // The environment variable that sets how many files a run converts at once.
@@ -54,9 +57,15 @@ public:
     virtual void setPointer(PointerKind kind) = 0;
 };
 
-// The final message: "Done." alone, or followed by the files that were skipped and those whose
-// result could not be saved, each list under its heading, one file a line.
-QString FinalMessage(const QStringList& skipped, const QStringList& notSaved);
+// A line of the files that could not be converted: the file, then why in brackets.
+QString NotConvertedLine(const QString& source, const QString& reason);
+
+// The final message: "Done." alone, or followed by the files that were skipped (the worker found
+// no WebP in them), those that could not be converted for another reason (lines made by
+// NotConvertedLine) and those whose result could not be saved, each list under its heading, one
+// file a line.
+QString FinalMessage(const QStringList& skipped, const QStringList& notConverted,
+                     const QStringList& notSaved);
 
 // How many files a run converts at once: the number in ORVALIN_JOBS when it holds one of at
 // least 1, otherwise the cores this program may use.
@@ -95,6 +104,9 @@ public:
 
     void setToolTimeLimit(ToolTimeLimit limit) { m_toolTimeLimit = limit; }
 
+    // How much memory each worker may take; WorkerMemoryCeiling() of the jobs unless set.
+    void setWorkerMemoryCeiling(quint64 bytes) { m_memoryCeiling = bytes; }
+
 private:
     class Run;
 
@@ -105,6 +117,7 @@ private:
     std::function<QByteArray(const QString&)> m_loadToolImage;
     int m_jobs;
     ToolTimeLimit m_toolTimeLimit;
+    std::optional<quint64> m_memoryCeiling;
     bool m_isConverting = false;
     Run* m_run = nullptr;
 };

@@ -7,6 +7,11 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+#else
+#include <csignal>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 #include <algorithm>
@@ -75,10 +80,106 @@ std::chrono::milliseconds ToolTimeLimit::forInput(const QString& path) const
 
 std::chrono::milliseconds ToolTimeLimit::forBytes(quint64 bytes) const
 {
-    return base + perMegabyte * qint64(bytes / (1024 * 1024));
+    // Counted in megabytes first, so no file is large enough to overflow the product.
+    const quint64 megabytes = bytes / (1024 * 1024);
+    const quint64 mostMegabytes =
+        perMegabyte.count() > 0 ? quint64(std::max<qint64>(0, (most - base) / perMegabyte)) : 0;
+    const std::chrono::milliseconds limit =
+        base + perMegabyte * qint64(std::min(megabytes, mostMegabytes));
+    return std::min(most, limit);
 }
 
-ConverterWorker::ConverterWorker(const QString& program)
+namespace {
+
+quint64 physicalMemory()
+{
+#ifdef Q_OS_WIN
+    MEMORYSTATUSEX status;
+    status.dwLength = sizeof status;
+    return ::GlobalMemoryStatusEx(&status) ? status.ullTotalPhys : 0;
+#else
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    return pages > 0 && pageSize > 0 ? quint64(pages) * quint64(pageSize) : 0;
+#endif
+}
+
+} // namespace
+
+quint64 WorkerMemoryCeiling(int jobs)
+{
+#ifdef ORVALIN_SANITIZED_WORKER
+    Q_UNUSED(jobs);
+    return 0;
+#else
+    const quint64 share = physicalMemory() / 4 * 3 / quint64(std::max(1, jobs));
+    return std::max(share, LargestPictureNeeds);
+#endif
+}
+
+WorkerConfinement::WorkerConfinement(quint64 memoryCeiling) : m_memoryCeiling(memoryCeiling)
+{
+#ifdef Q_OS_WIN
+    // Not inheritable: a worker holding the handle would keep its own job alive.
+    HANDLE job = ::CreateJobObjectW(nullptr, nullptr);
+    if (!job)
+        return;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    // A worker that crashes ends without the system's error dialog.
+    limits.BasicLimitInformation.LimitFlags =
+        JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
+    if (memoryCeiling > 0) {
+        limits.BasicLimitInformation.LimitFlags |= JOB_OBJECT_LIMIT_PROCESS_MEMORY;
+        limits.ProcessMemoryLimit = SIZE_T(memoryCeiling);
+    }
+    ::SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    m_job = job;
+#endif
+}
+
+WorkerConfinement::~WorkerConfinement()
+{
+#ifdef Q_OS_WIN
+    if (m_job)
+        ::CloseHandle(HANDLE(m_job)); // ends any worker still in the job
+#endif
+}
+
+void WorkerConfinement::prepare([[maybe_unused]] QProcess& process) const
+{
+#ifndef Q_OS_WIN
+    const rlim_t ceiling = m_memoryCeiling;
+    const pid_t program = ::getpid();
+    // Runs in the child between fork and exec: system calls only.
+    process.setChildProcessModifier([ceiling, program] {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != program) // the program ended before the request was made
+            ::_exit(127);
+        if (ceiling > 0) {
+            const rlimit limit = {ceiling, ceiling};
+            ::setrlimit(RLIMIT_AS, &limit);
+        }
+    });
+#endif
+}
+
+void WorkerConfinement::enter([[maybe_unused]] const QProcess& process) const
+{
+#ifdef Q_OS_WIN
+    if (!m_job)
+        return;
+    // The worker is not in the job for the moment after its start: it only waits for its
+    // first request then, and its input ends with the program anyway.
+    const HANDLE worker =
+        ::OpenProcess(PROCESS_SET_QUOTA | PROCESS_TERMINATE, FALSE, DWORD(process.processId()));
+    if (worker) {
+        ::AssignProcessToJobObject(HANDLE(m_job), worker);
+        ::CloseHandle(worker);
+    }
+#endif
+}
+
+ConverterWorker::ConverterWorker(const QString& program, const WorkerConfinement& confinement)
     : m_process(std::make_unique<QProcess>()), m_limit(std::make_unique<QTimer>())
 {
     // Nothing reads the worker's remarks, so none of them are kept in memory.
@@ -91,14 +192,25 @@ ConverterWorker::ConverterWorker(const QString& program)
 #endif
     m_limit->setSingleShot(true);
     // The end of a worker stopped at its limit arrives as any end does.
-    QObject::connect(m_limit.get(), &QTimer::timeout, m_process.get(), &QProcess::kill);
+    QObject::connect(m_limit.get(), &QTimer::timeout, m_process.get(), [this] {
+        m_timedOut = true;
+        m_process->kill();
+    });
     QObject::connect(m_process.get(), &QProcess::readyReadStandardOutput, m_process.get(),
                      [this] { readAnswers(); });
     QObject::connect(m_process.get(), &QProcess::finished, m_process.get(), [this] { ended(); });
+    confinement.prepare(*m_process);
     m_process->start(program, {}, QIODevice::ReadWrite);
     if (!m_process->waitForStarted())
         m_startError = QStringLiteral("Cannot start %1 (%2)")
                            .arg(QFileInfo(program).fileName(), m_process->errorString());
+    else
+        confinement.enter(*m_process);
+}
+
+qint64 ConverterWorker::processId() const
+{
+    return m_process->processId();
 }
 
 ConverterWorker::~ConverterWorker()
@@ -188,7 +300,7 @@ void ConverterWorker::ended()
     while (busy() && takeAnswer()) {
     }
     if (busy())
-        conclude(WorkerOutcome::Lost, QStringLiteral("the worker ended"));
+        conclude(WorkerOutcome::Lost, m_timedOut ? TookTooLongReason : ConverterStoppedReason);
     while (busy())
         conclude(WorkerOutcome::NotBegun, QString());
 }
@@ -239,7 +351,7 @@ ConverterWorker& WorkerPool::take()
     }
     if (leastBusy && (leastBusy->pending() == 0 || alive >= m_jobs))
         return *leastBusy;
-    m_workers.push_back(std::make_unique<ConverterWorker>(m_program));
+    m_workers.push_back(std::make_unique<ConverterWorker>(m_program, m_confinement));
     return *m_workers.back();
 }
 

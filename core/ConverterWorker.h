@@ -15,16 +15,56 @@ class QTimer;
 namespace orvalin {
 
 // How long a worker may spend on one file before it is stopped and the file listed as not
-// converted: far past any real conversion, and longer for larger data. The reading and
-// decoding are limited by the size of the source file, the encoding by that of the decoded
-// pixels.
+// converted: far past any real conversion, and longer for larger data, up to a ceiling that
+// the largest picture a worker takes stays far below (a file of gigabytes of anything else
+// would otherwise be given hours). The reading and decoding are limited by the size of the
+// source file, the encoding by that of the decoded pixels.
 struct ToolTimeLimit
 {
     std::chrono::milliseconds base{std::chrono::seconds(60)};
     std::chrono::milliseconds perMegabyte{std::chrono::seconds(5)};
+    std::chrono::milliseconds most{std::chrono::minutes(10)};
 
     std::chrono::milliseconds forInput(const QString& path) const;
     std::chrono::milliseconds forBytes(quint64 bytes) const;
+};
+
+// Why a worker lost its file, in the words of the final message.
+inline const QString ConverterStoppedReason = QStringLiteral("the converter stopped");
+inline const QString TookTooLongReason = QStringLiteral("took too long");
+
+// What converting the largest picture a worker takes needs at most, 16383 x 16383 pixels with
+// alpha stored lossless: the file, which holds about as many bytes as the pixels at worst,
+// libwebp's own pixels while it decodes and ours, with room for the program and its buffers.
+inline constexpr quint64 LargestPictureBytes = quint64(16383) * 16383 * 4;
+inline constexpr quint64 LargestPictureNeeds = 3 * LargestPictureBytes + (quint64(512) << 20);
+
+// The memory each of a run's workers may take: an equal share of three quarters of the
+// machine's memory, never less than the largest picture needs. 0 (no ceiling) in a sanitizer
+// build, whose run-time reserves terabytes of address space.
+quint64 WorkerMemoryCeiling(int jobs);
+
+// The bounds a run's workers live in. Each may take at most the memory ceiling (address space
+// on Linux; committed memory on Windows, through a job object), so a picture no machine could
+// hold fails alone, as "not enough memory", rather than bringing the desktop down. And none
+// outlives the program, however the program ends: on Linux a worker is killed when the
+// program does; on Windows the workers belong to a job that ends with the program's handle.
+class WorkerConfinement
+{
+public:
+    explicit WorkerConfinement(quint64 memoryCeiling); // 0: no ceiling
+    ~WorkerConfinement();
+    WorkerConfinement(const WorkerConfinement&) = delete;
+    WorkerConfinement& operator=(const WorkerConfinement&) = delete;
+
+    quint64 memoryCeiling() const { return m_memoryCeiling; }
+    // Before a worker starts, and once it has.
+    void prepare(QProcess& process) const;
+    void enter(const QProcess& process) const;
+
+private:
+    quint64 m_memoryCeiling;
+    void* m_job = nullptr; // Windows' job object
 };
 
 // How a worker's conversion of one file ended.
@@ -53,7 +93,7 @@ public:
         std::function<void(WorkerOutcome outcome, const QString& reason)> finished;
     };
 
-    explicit ConverterWorker(const QString& program);
+    ConverterWorker(const QString& program, const WorkerConfinement& confinement);
     ~ConverterWorker();
     ConverterWorker(const ConverterWorker&) = delete;
     ConverterWorker& operator=(const ConverterWorker&) = delete;
@@ -63,6 +103,8 @@ public:
     const QString& startError() const { return m_startError; }
     // Running and able to take a file.
     bool alive() const;
+    // The worker's process, for a test that looks at it from outside.
+    qint64 processId() const;
     // Files asked for whose end has not arrived; the first is the one being converted.
     int pending() const { return int(m_requests.size()); }
     bool busy() const { return !m_requests.empty(); }
@@ -101,6 +143,7 @@ private:
     QByteArray m_received;
     std::deque<Request> m_requests;
     int m_handling = 0;
+    bool m_timedOut = false;
 };
 
 // The workers of one run, as many as files convert at once: a file goes to an idle worker, to
@@ -108,7 +151,14 @@ private:
 class WorkerPool
 {
 public:
-    WorkerPool(QString program, int jobs) : m_program(std::move(program)), m_jobs(jobs) {}
+    WorkerPool(QString program, int jobs)
+        : WorkerPool(std::move(program), jobs, WorkerMemoryCeiling(jobs))
+    {
+    }
+    WorkerPool(QString program, int jobs, quint64 memoryCeiling)
+        : m_program(std::move(program)), m_jobs(jobs), m_confinement(memoryCeiling)
+    {
+    }
     // Every worker ends before the pool is gone, so its program file may be removed.
     ~WorkerPool();
 
@@ -120,6 +170,7 @@ public:
 private:
     QString m_program;
     int m_jobs;
+    WorkerConfinement m_confinement; // outlives the workers
     std::vector<std::unique_ptr<ConverterWorker>> m_workers;
 };
 

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QImage>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +22,7 @@
 #else
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <unistd.h>
 #endif
 
@@ -105,6 +108,46 @@ void makeWebP(const QString& path, QSize size)
     orvalin::testing::writeWebP(path, image);
 }
 
+// A picture of noise, whose JPG is about as large as its pixels.
+[[maybe_unused]] void makeNoisyWebP(const QString& path, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, QRandomGenerator::global()->generate() | 0xff000000);
+    orvalin::testing::writeWebP(path, image);
+}
+
+bool underWine()
+{
+#ifdef Q_OS_WIN
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
+#else
+    return false;
+#endif
+}
+
+// Whether a process of that id runs (a zombie, ended but not yet reaped, does not).
+bool processRuns(qint64 id)
+{
+#ifdef Q_OS_WIN
+    const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, DWORD(id));
+    if (!process)
+        return false;
+    const bool runs = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    ::CloseHandle(process);
+    return runs;
+#else
+    QFile status(QStringLiteral("/proc/%1/stat").arg(id));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = status.readAll();
+    const qsizetype state = line.lastIndexOf(')') + 2; // after the command's name
+    return state < line.size() && line.at(state) != 'Z' && line.at(state) != 'X';
+#endif
+}
+
 } // namespace
 
 class TestConversionEngine : public QObject
@@ -141,7 +184,7 @@ private slots:
                  (QStringList{"Processing: first.webp", "Processing: second.webp",
                               "Processing: third.webp", "Progress Bar"}));
         QCOMPARE(setup.messageBoxes.shown.size(), 1);
-        QCOMPARE(setup.messageBoxes.shown.first().text, FinalMessage({first, third}, {}));
+        QCOMPARE(setup.messageBoxes.shown.first().text, FinalMessage({first, third}, {}, {}));
         QVERIFY(!savedEarly);
         QCOMPARE(QImage(secondResult).size(), QSize(5, 3));
     }
@@ -202,7 +245,7 @@ private slots:
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[0].title, FailureReportTitle);
         QVERIFY(shown[0].text.contains(QStringLiteral("PushButton2_Click at line 122\r\r")));
-        QCOMPARE(shown[1].text, FinalMessage({}, setup.window.rows));
+        QCOMPARE(shown[1].text, FinalMessage({}, {}, setup.window.rows));
     }
 
     // A run that ends by an exception leaves the window free for the next one.
@@ -215,7 +258,139 @@ private slots:
         QVERIFY(!setup.run.IsConverting());
         setup.window.pointerFails = false;
         setup.start();
-        QCOMPARE(setup.messageBoxes.shown.last().text, FinalMessage(setup.window.rows, {}));
+        QCOMPARE(setup.messageBoxes.shown.last().text,
+                 FinalMessage(
+                     {}, {NotConvertedLine(setup.window.rows[0], "no such file or folder")}, {}));
+    }
+
+    // Only a file the worker found no WebP in is "not in WebP format": every other row without a
+    // result is listed under a heading of its own with the reason. A result whose name is too
+    // long for its folder is a save that failed, not a file that is no WebP.
+    void whatIsNotConvertedIsListedWithTheReason()
+    {
+        Run setup;
+        const QString text = setup.source(QStringLiteral("text.webp"));
+        writeFile(text, "not a picture");
+        const QString crashes = setup.source(QStringLiteral("crashes.webp"));
+        makeWebP(crashes, {4, 4});
+        writeFile(crashes + QStringLiteral(".crash"));
+        const QString longName = setup.source(QString(253, u'n') + QStringLiteral(".x"));
+        makeWebP(longName, {4, 4});
+        const QString converts = setup.source(QString(250, u'c') + QStringLiteral(".webp"));
+        makeWebP(converts, {4, 4});
+        setup.window.rows = {text, crashes, longName, converts};
+        QStringList notConverted{NotConvertedLine(crashes, ConverterStoppedReason)};
+#ifndef Q_OS_WIN // Windows opens a path of any length
+        QString tooLong = setup.sources;
+        while (QFile::encodeName(tooLong).size() < 4398)
+            tooLong += QStringLiteral("/") + QString(200, u'd');
+        setup.window.rows << tooLong + QStringLiteral("/x.webp");
+        notConverted << NotConvertedLine(setup.window.rows.last(), "the path is too long");
+#endif
+        setup.run.setJobs(1);
+        setup.start();
+
+        const auto& shown = setup.messageBoxes.shown;
+        QCOMPARE(shown.size(), 2);
+        QVERIFY(shown[0].text.contains(QStringLiteral("PushButton2_Click at line 172\r\r")));
+        QCOMPARE(shown[1].text.split(QStringLiteral("\r\n")),
+                 FinalMessage({text}, notConverted, {longName}).split(QStringLiteral("\r\n")));
+        QCOMPARE(QDir(setup.output).entryList(QDir::Files),
+                 QStringList{QString(250, u'c') + QStringLiteral(".jpg")});
+    }
+
+    // A temporary folder too full for a row's JPG: the row is listed as not converted, for
+    // that reason, and the run goes on.
+    void aFullTemporaryFolder()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("mounting a small file system is Linux's");
+#else
+        Run setup;
+        const QByteArray worker = testWorker();
+        // Room for the worker and a small JPG, not for a large one.
+        const QByteArray size = QByteArray::number(worker.size() / 1024 + 96) + "k";
+        const QByteArray point = QFile::encodeName(setup.temp);
+        if (::geteuid() != 0
+            || ::mount("tmpfs", point.constData(), "tmpfs", 0, ("size=" + size).constData()) != 0)
+            QSKIP("needs to mount a small tmpfs (root)");
+        const auto unmount = qScopeGuard([&] { ::umount2(point.constData(), MNT_DETACH); });
+        const QString small = setup.source(QStringLiteral("small.webp"));
+        const QString large = setup.source(QStringLiteral("large.webp"));
+        makeWebP(small, {8, 8});
+        makeNoisyWebP(large, {600, 600});
+        setup.window.rows = {large, small};
+        setup.run.setJobs(1);
+        setup.start();
+        QCOMPARE(setup.messageBoxes.shown.last().text,
+                 FinalMessage({}, {NotConvertedLine(large, "no space left on the device")}, {}));
+        QVERIFY(QFile::exists(setup.output + QStringLiteral("/small.jpg")));
+#endif
+    }
+
+    // A worker may take only its share of memory: a picture beyond it is "not enough memory",
+    // never a damaged file, and the rows around it convert.
+    void aPictureBeyondTheMemoryCeiling()
+    {
+        if (WorkerMemoryCeiling(1) == 0)
+            QSKIP("a sanitizer build's workers have no memory ceiling");
+        if (underWine())
+            QSKIP("Wine does not hold a job's processes to its memory limit");
+        Run setup;
+        const QString small = setup.source(QStringLiteral("small.webp"));
+        const QString large = setup.source(QStringLiteral("large.webp"));
+        const QString after = setup.source(QStringLiteral("after.webp"));
+        makeWebP(small, {8, 8});
+        makeWebP(large, {4000, 3000}); // 36 MB of pixels
+        makeWebP(after, {8, 8});
+        setup.window.rows = {small, large, after};
+        setup.run.setJobs(1);
+        setup.run.setWorkerMemoryCeiling(32 << 20);
+        setup.start();
+        QCOMPARE(setup.messageBoxes.shown.last().text,
+                 FinalMessage({}, {NotConvertedLine(large, "not enough memory")}, {}));
+        QCOMPARE(QDir(setup.output).entryList(QDir::Files),
+                 (QStringList{"after.jpg", "small.jpg"}));
+    }
+
+    // A worker's time grows with its file, up to ten minutes: a file of gigabytes of anything
+    // would otherwise be given hours before it is stopped.
+    void timeLimitsGrowToTenMinutesAtMost()
+    {
+        using std::chrono::seconds;
+        const ToolTimeLimit limit;
+        QCOMPARE(limit.forBytes(0), seconds(60));
+        QCOMPARE(limit.forBytes(quint64(10) << 20), seconds(110));
+        QCOMPARE(limit.forBytes(quint64(2) << 30), seconds(600));
+        QCOMPARE(limit.forBytes(~quint64(0)), seconds(600));
+    }
+
+    // A program ended outright takes its workers with it: none goes on with its file and holds
+    // its working folder.
+    void aWorkerEndsWithItsProgram()
+    {
+        Run setup;
+#ifdef Q_OS_WIN
+        const QString program = setup.temp + QStringLiteral("/test-worker.exe");
+#else
+        const QString program = setup.temp + QStringLiteral("/test-worker");
+#endif
+        writeFile(program, testWorker());
+        QVERIFY(QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                   | QFileDevice::ExeOwner));
+        const QString held = setup.source(QStringLiteral("held.webp"));
+        makeWebP(held, {4, 4});
+        writeFile(held + QStringLiteral(".hold")); // the worker waits while this is there
+        QProcess probe;
+        probe.start(QStringLiteral(WORKER_PROBE),
+                    {program, held, setup.output + QStringLiteral("/held.jpg")});
+        QVERIFY(probe.waitForReadyRead(30000));
+        const qint64 worker = probe.readLine().trimmed().toLongLong();
+        QVERIFY(worker > 0 && processRuns(worker));
+        const auto noneLeft = qScopeGuard([&] { QFile::remove(held + QStringLiteral(".hold")); });
+        probe.kill();
+        QVERIFY(probe.waitForFinished());
+        QTRY_VERIFY_WITH_TIMEOUT(!processRuns(worker), 20000);
     }
 
     // Folders of runs whose program was killed outright are removed by the next run; a folder

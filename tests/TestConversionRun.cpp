@@ -18,6 +18,9 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <optional>
 
 #ifndef Q_OS_WIN
 #include <csignal>
@@ -153,19 +156,22 @@ private slots:
 
         window.click("PushButton2");
 
-        QStringList expectedSkipped{empty, truncated, pngNamedWebp, text, missing};
+        // Only what is no WebP was skipped for its format; what could not be read is listed with
+        // the reason.
+        const QStringList expectedSkipped{empty, truncated, pngNamedWebp, text, folder};
+        QStringList expectedNotConverted{NotConvertedLine(missing, "no such file or folder")};
         QStringList expectedOutputs;
         for (const QString& name : goodNames)
             expectedOutputs << name.chopped(5) + QStringLiteral(".jpg");
         if (rootReadsAnything)
             expectedOutputs << QStringLiteral("unreadable.jpg");
         else
-            expectedSkipped << unreadable;
-        expectedSkipped << folder;
+            expectedNotConverted << NotConvertedLine(unreadable, "permission denied");
         expectedOutputs.sort();
 
         QCOMPARE(window.messages().size(), 1);
-        QCOMPARE(window.messages().first().text, FinalMessage(expectedSkipped, {}));
+        QCOMPARE(window.messages().first().text,
+                 FinalMessage(expectedSkipped, expectedNotConverted, {}));
         QCOMPARE(window.messages().first().title, QStringLiteral("Orvalin"));
         QCOMPARE(filesBelow(setup.output), expectedOutputs);
         for (const QString& name : goodNames) {
@@ -259,7 +265,7 @@ private slots:
 
         QCOMPARE(window.messages().size(), 2); // the cause, told once, and the final message
         QVERIFY(window.messages().first().text.contains(KeepsWebPPicture));
-        QCOMPARE(window.messages().last().text, FinalMessage({}, notSaved));
+        QCOMPARE(window.messages().last().text, FinalMessage({}, {}, notSaved));
         for (auto picture = kept.cbegin(); picture != kept.cend(); ++picture) {
             QFile file(picture.key());
             QVERIFY(file.open(QIODevice::ReadOnly));
@@ -284,13 +290,14 @@ private slots:
         for (const QString& picture : {before, held, after})
             makeWebP(picture, {5, 5});
         writeFile(held + QStringLiteral(".hold")); // its decoding never ends by itself
+        const QStringList notConverted{NotConvertedLine(held, TookTooLongReason)};
 #ifdef Q_OS_WIN
         const QStringList rows{before, held, after}; // named pipes live apart on Windows
-        const QStringList notConverted{held};
+        const QStringList skipped;
 #else
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         const QStringList rows{before, pipe, held, after};
-        const QStringList notConverted{pipe, held};
+        const QStringList skipped{pipe};
 #endif
 
         Window window;
@@ -304,7 +311,7 @@ private slots:
         window.click("PushButton2");
 
         QCOMPARE(window.messages().size(), 1);
-        QCOMPARE(window.messages().first().text, FinalMessage(notConverted, {}));
+        QCOMPARE(window.messages().first().text, FinalMessage(skipped, notConverted, {}));
         QCOMPARE(filesBelow(setup.output), (QStringList{"after.jpg", "before.jpg"}));
         QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
@@ -337,7 +344,7 @@ private slots:
         QCOMPARE(window.messages().size(), 2);
         QCOMPARE(window.messages().first().title, QStringLiteral("Application Error"));
         QVERIFY(window.messages().first().text.contains(QStringLiteral("at line 156\r\r")));
-        QCOMPARE(window.messages().last().text, FinalMessage({}, rows));
+        QCOMPARE(window.messages().last().text, FinalMessage({}, {}, rows));
         QCOMPARE(filesBelow(setup.output), QStringList());
         QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
@@ -410,6 +417,55 @@ private slots:
         QCOMPARE(window.messages().first().text, QStringLiteral("Done."));
         QCOMPARE(window.rows().size(), 5);
         QCOMPARE(filesBelow(setup.output), (QStringList{"1.jpg", "2.jpg", "3.jpg", "4.jpg"}));
+    }
+
+    // The window stays busy while a run or a scan of "Add All" goes on, whichever started first
+    // and whichever ends first: "Clear List" cannot empty the list under either.
+    void aScanAndARunKeepTheWindowBusyTogether()
+    {
+        RunSetup setup;
+        QStringList rows;
+        for (const char* name : {"a", "b"}) {
+            rows << setup.source(QStringLiteral("%1.webp").arg(QLatin1String(name)));
+            makeWebP(rows.last(), {6, 6});
+        }
+        const QString scanned = setup.root.filePath(QStringLiteral("scanned"));
+        QVERIFY(QDir().mkdir(scanned));
+        makeWebP(scanned + QStringLiteral("/c.webp"), {6, 6});
+        Window window;
+        useOutputFolder(window, setup.output);
+        window.form->fileList().addRows(rows);
+
+        // A scan begun and ended during a run.
+        window.seams.fileDialogs.folderAnswers << nativePath(scanned);
+        std::optional<PointerKind> afterScan;
+        window.form->conversionRun().runner().setPassObserver([&](int) {
+            if (afterScan)
+                return;
+            window.click("PushButton4");
+            afterScan = window.form->mousePointer();
+            window.click("PushButton6");
+        });
+        window.click("PushButton2");
+        QCOMPARE(afterScan, PointerKind::Busy);
+        QCOMPARE(window.rows().size(), 3);
+        QCOMPARE(window.messages().last().text, DoneMessage);
+        QCOMPARE(filesBelow(setup.output), (QStringList{"a.jpg", "b.jpg"}));
+        QCOMPARE(window.form->mousePointer(), PointerKind::Default);
+
+        // A run begun and ended during a scan, at the scan's first yield.
+        window.form->conversionRun().runner().setPassObserver({});
+        window.seams.fileDialogs.folderAnswers << nativePath(scanned);
+        std::optional<PointerKind> afterRun;
+        QTimer::singleShot(0, window.form.get(), [&] {
+            window.click("PushButton2");
+            afterRun = window.form->mousePointer();
+            window.click("PushButton6");
+        });
+        window.click("PushButton4");
+        QCOMPARE(afterRun, PointerKind::Busy);
+        QCOMPARE(window.rows().size(), 4);
+        QCOMPARE(window.form->mousePointer(), PointerKind::Default);
     }
 
     void optionsChangedDuringARunApplyToLaterRows()
@@ -492,7 +548,7 @@ private slots:
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[0].title, QStringLiteral("Application Error"));
         QVERIFY(shown[0].text.contains(QStringLiteral("PushButton2_Click at line 172\r\r")));
-        QCOMPARE(shown[1].text, FinalMessage({}, {rows[1], rows[2]}));
+        QCOMPARE(shown[1].text, FinalMessage({}, {}, {rows[1], rows[2]}));
         QVERIFY(!QFile::exists(setup.output));
         QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
@@ -511,7 +567,7 @@ private slots:
         QCOMPARE(window.messages().size(), 2);
         QVERIFY(window.messages().first().text.contains(
             QStringLiteral("PushButton2_Click at line 172\r\r")));
-        QCOMPARE(window.messages().last().text, FinalMessage({}, {source}));
+        QCOMPARE(window.messages().last().text, FinalMessage({}, {}, {source}));
         QVERIFY(QFileInfo(setup.output + QStringLiteral("/clash.jpg")).isDir());
         QCOMPARE(QDir(setup.output).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList{"clash.jpg"});
@@ -558,7 +614,7 @@ private slots:
         Window window({.settingsFile = store.filePath(QStringLiteral("s.conf"))});
         window.form->fileList().add(source);
         window.click("PushButton2");
-        QCOMPARE(window.messages().last().text, FinalMessage({}, {source}));
+        QCOMPARE(window.messages().last().text, FinalMessage({}, {}, {source}));
         QCOMPARE(filesBelow(setup.output), QStringList());
         QCOMPARE(filesBelow(setup.sources), QStringList{QStringLiteral("lonely.webp")});
     }
@@ -583,7 +639,8 @@ private slots:
             [](const QString&) { return testWorker(); });
         window.click("PushButton2");
         QCOMPARE(window.messages().size(), 1);
-        QCOMPARE(window.messages().last().text, FinalMessage({rows[1]}, {}));
+        QCOMPARE(window.messages().last().text,
+                 FinalMessage({}, {NotConvertedLine(rows[1], ConverterStoppedReason)}, {}));
         QCOMPARE(filesBelow(setup.output), (QStringList{"a.jpg", "b.jpg", "c.jpg"}));
         QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real program, copied into a folder of its own, in a real X server with a window
-# manager, finds its window by the caption "Orvalin", checks its size, place and fixed border,
+# manager, checks that it removed a killed run's working folder, finds its window by the
+# caption "Orvalin", checks its size, place and fixed border,
 # takes a screenshot into the given folder, closes the window as a user would, and checks that
 # the program ends cleanly having stored its first settings.
 # Then starts it again with the example skin beside it, takes a second screenshot, ends it with
@@ -49,6 +50,12 @@ openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
 wait_for 15 wmctrl -m || fail "the window manager did not start"
 
+# A working folder left by a run whose program was killed goes when the program starts.
+export TEMP=$work/temp
+mkdir -p "$TEMP/orvalin-run-killed"
+: >"$TEMP/orvalin-run-killed/.lock"
+: >"$TEMP/orvalin-run-killed/convert-worker"
+
 # The program carries what it needs inside itself, so a copy runs from any folder.
 mkdir -p "$work/copied"
 cp "$program" "$work/copied/orvalin"
@@ -58,6 +65,7 @@ pids+=($program_pid)
 
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Orvalin$' | head -n1) ||
     fail "no visible window captioned Orvalin: $(cat "$work/program.log")"
+[[ ! -e $TEMP/orvalin-run-killed ]] || fail "the folder of a killed run outlived the start"
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [[ $WIDTH == 536 && $HEIGHT == 510 ]] || fail "client area is ${WIDTH}x${HEIGHT}, expected 536x510"
