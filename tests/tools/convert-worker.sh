@@ -244,9 +244,13 @@ else
         request "$scratch/big-canvas.webp" "$scratch/memory-2.jpg" 85
         request "$scratch/still.webp" "$scratch/memory-3.jpg" 85
     } >"$scratch/memory-requests"
-    (ulimit -v 100000 && "$CONVERT_WORKER" <"$scratch/memory-requests") | answers >"$scratch/memory-answers"
-    check "under a memory limit: answers" test "$(paste -sd'|' "$scratch/memory-answers")" = \
-        "F not enough memory|F not enough memory|$decoded|C"
+    if ldd "$CONVERT_WORKER" 2>/dev/null | grep -q libasan; then
+        skip "a sanitizer build's worker reserves more address space than any limit leaves"
+    else
+        (ulimit -v 100000 && "$CONVERT_WORKER" <"$scratch/memory-requests") | answers >"$scratch/memory-answers"
+        check "under a memory limit: answers" test "$(paste -sd'|' "$scratch/memory-answers")" = \
+            "F not enough memory|F not enough memory|$decoded|C"
+    fi
 fi
 
 finish
