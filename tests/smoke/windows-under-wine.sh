@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # The Windows program under Wine, as a user meets it:
+# - started, it removes the working folder a killed run left;
 # - started with two WebP files in a folder named in other scripts, it lists them; a second
 #   start hands the window a third file whose path is over 260 characters long and ends;
 # - "Start Converting" clicked, the three JPGs appear beside their sources (the save option is
@@ -36,12 +37,18 @@ key='HKCU\Software\Kestrune\Orvalin'
 "$wine" reg add "$key" /v Option1 /d False /f >/dev/null
 "$wine" reg add "$key" /v Option2 /d True /f >/dev/null
 
+# A working folder left by a run whose program was killed goes when the program starts.
+killed=$(find "$WINEPREFIX"/drive_c/users/*/Temp -maxdepth 0 | head -n1)/orvalin-run-killed
+mkdir -p "$killed"
+: >"$killed/.lock"
+
 "$wine" "$folder/orvalin.exe" "$(windows_path "$unicode/first.webp")" \
   "$(windows_path "$unicode/second.webp")" >"$work/program.log" 2>&1 &
 program=$!
 
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Orvalin$' | head -n1) ||
   fail "no window captioned Orvalin: $(cat "$work/program.log")"
+[[ ! -e $killed ]] || fail "the folder of a killed run outlived the start"
 timeout 60 "$wine" "$folder/orvalin.exe" "$(windows_path "$long/third.webp")" ||
   fail "a second start did not hand its path over"
 sleep 2 # let the first paint settle before the picture is taken
