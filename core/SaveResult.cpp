@@ -47,6 +47,16 @@ std::wstring extendedPath(const QString& path)
     return (QStringLiteral("\\\\?\\") + full).toStdWString();
 }
 
+// The file that writing to the output name would reach: a symbolic link there is written
+// through and stays a link.
+QString followLinks(const QString& outputPath)
+{
+    QFileInfo name(outputPath);
+    for (int hop = 0; hop < 40 && name.isSymLink(); ++hop)
+        name.setFile(name.symLinkTarget());
+    return name.filePath();
+}
+
 } // namespace
 
 bool IsWebPFile(const QString& path)
@@ -60,13 +70,14 @@ bool IsWebPFile(const QString& path)
 
 void SaveResultAs(const QString& result, const QString& outputPath)
 {
-    if (IsWebPFile(outputPath))
+    const QString targetPath = followLinks(outputPath);
+    if (IsWebPFile(targetPath))
         throw Failure(KeepsWebPPicture);
-    const QFileInfo target(outputPath);
+    const QFileInfo target(targetPath);
     if (target.isDir())
         throw Failure(QStringLiteral("Filename refers to a directory"));
     if (target.exists() && !target.isWritable())
-        throw Failure(QStringLiteral("Existing file %1 is not writable").arg(outputPath));
+        throw Failure(QStringLiteral("Existing file %1 is not writable").arg(targetPath));
     QFile source(result);
     if (!source.open(QIODevice::ReadOnly))
         throw Failure(source.errorString());
@@ -104,7 +115,7 @@ void SaveResultAs(const QString& result, const QString& outputPath)
     const HANDLE written = std::exchange(file, INVALID_HANDLE_VALUE);
     if (!::CloseHandle(written))
         failWith(qt_error_string(int(::GetLastError())));
-    if (!::MoveFileExW(beside.c_str(), extendedPath(outputPath).c_str(),
+    if (!::MoveFileExW(beside.c_str(), extendedPath(targetPath).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         failWith(qt_error_string(int(::GetLastError())));
 }
