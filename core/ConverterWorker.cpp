@@ -1,5 +1,7 @@
 #include "core/ConverterWorker.h"
 
+#include "tools/convert-worker/WorkerProtocol.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -20,31 +22,6 @@ namespace orvalin {
 
 namespace {
 
-// The answers' kinds, each the first byte of a frame: the kind, the payload's length (32 bits,
-// little-endian) and the payload.
-constexpr char Decoded = 'D';
-constexpr char Warning = 'W';
-constexpr char Converted = 'C';
-constexpr char NotDecoded = 'N';
-constexpr char Failed = 'F';
-constexpr int FrameHead = 5;
-// No answer carries more than a line of text; a longer one means the worker is not sane.
-constexpr quint32 PayloadMax = 1 << 20;
-
-void appendNumber(QByteArray& to, quint32 value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        to.append(char((value >> shift) & 0xff));
-}
-
-quint64 readNumber(const char* bytes, int size)
-{
-    quint64 value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = value << 8 | quint8(bytes[i]);
-    return value;
-}
-
 // A path as the worker opens it: the file system's own bytes here, UTF-8 on Windows, whose
 // names are UTF-16 and which the worker turns back into UTF-16.
 QByteArray pathBytes(const QString& path)
@@ -54,12 +31,6 @@ QByteArray pathBytes(const QString& path)
 #else
     return QFile::encodeName(path);
 #endif
-}
-
-void appendField(QByteArray& to, const QByteArray& field)
-{
-    appendNumber(to, quint32(field.size()));
-    to.append(field);
 }
 
 // Counts a call into this worker's code from Qt, so the pool never removes a worker while it
@@ -228,11 +199,12 @@ void ConverterWorker::convert(const QString& source, const QString& output, int 
                               const ToolTimeLimit& limit, Handlers handlers)
 {
     m_requests.push_back({std::move(handlers), limit, limit.forInput(source)});
-    QByteArray request;
-    appendField(request, pathBytes(source));
-    appendField(request, pathBytes(output));
-    appendNumber(request, quint32(quality));
-    m_process->write(request);
+    const QByteArray sourceBytes = pathBytes(source);
+    const QByteArray outputBytes = pathBytes(output);
+    const std::string request = protocol::encodeRequest(
+        {sourceBytes.constData(), std::size_t(sourceBytes.size())},
+        {outputBytes.constData(), std::size_t(outputBytes.size())}, quality);
+    m_process->write(request.data(), qint64(request.size()));
     if (m_requests.size() == 1)
         m_limit->start(m_requests.front().readingLimit);
 }
@@ -241,41 +213,42 @@ void ConverterWorker::readAnswers()
 {
     const Handling handling(m_handling);
     m_received += m_process->readAllStandardOutput();
-    while (busy() && takeAnswer()) {
+    while (takeAnswer()) {
     }
 }
 
 // Acts on the first whole answer received; false when none is whole yet. An answer that makes
-// no sense ends the worker, whose end then arrives as a lost file.
+// no sense, or one with nothing asked, ends the worker, whose end then arrives as a lost file.
 bool ConverterWorker::takeAnswer()
 {
-    if (m_received.size() < FrameHead)
+    protocol::Frame frame;
+    const protocol::Decoding decoding =
+        protocol::decodeFrame({m_received.constData(), std::size_t(m_received.size())}, frame);
+    if (decoding == protocol::Decoding::NeedMore)
         return false;
-    const auto length = quint32(readNumber(m_received.constData() + 1, 4));
-    if (length > PayloadMax) {
+    if (decoding == protocol::Decoding::Malformed || !busy()) {
+        m_received.clear();
         m_process->kill();
         return false;
     }
-    if (m_received.size() < FrameHead + qsizetype(length))
-        return false;
-    const char kind = m_received.at(0);
-    const QByteArray payload = m_received.mid(FrameHead, length);
-    m_received.remove(0, FrameHead + length);
-    switch (kind) {
-    case Decoded: {
-        const quint64 pixelBytes = payload.size() == 8 ? readNumber(payload.constData(), 8) : 0;
+    const QString text = QString::fromUtf8(frame.payload.data(), qsizetype(frame.payload.size()));
+    const quint64 pixelBytes =
+        frame.kind == protocol::Answer::Decoded ? protocol::decodedPixelBytes(frame) : 0;
+    m_received.remove(0, qsizetype(frame.size));
+    switch (frame.kind) {
+    case protocol::Answer::Decoded: {
         const Request& request = m_requests.front();
         m_limit->start(request.limit.forBytes(pixelBytes));
         if (request.handlers.decoded)
             request.handlers.decoded(pixelBytes);
         return true;
     }
-    case Warning: return true;
-    case Converted: conclude(WorkerOutcome::Converted, QString()); return true;
-    case NotDecoded: conclude(WorkerOutcome::NotDecoded, QString::fromUtf8(payload)); return true;
-    case Failed: conclude(WorkerOutcome::Failed, QString::fromUtf8(payload)); return true;
-    default: m_process->kill(); return false;
+    case protocol::Answer::Warning: return true;
+    case protocol::Answer::Converted: conclude(WorkerOutcome::Converted, QString()); return true;
+    case protocol::Answer::NotWebp: conclude(WorkerOutcome::NotDecoded, text); return true;
+    case protocol::Answer::Failed: conclude(WorkerOutcome::Failed, text); return true;
     }
+    return false;
 }
 
 // The first file's end: the worker goes on with the next one at once, so its limit starts now.
@@ -297,7 +270,7 @@ void ConverterWorker::ended()
     m_limit->stop();
     // Answers written just before the end still count.
     m_received += m_process->readAllStandardOutput();
-    while (busy() && takeAnswer()) {
+    while (takeAnswer()) {
     }
     if (busy())
         conclude(WorkerOutcome::Lost, m_timedOut ? TookTooLongReason : ConverterStoppedReason);

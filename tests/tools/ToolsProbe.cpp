@@ -1,5 +1,6 @@
 // tools-probe: looks inside the PNG and JPEG files the tool tests make, with no code of the
-// tools themselves, so a test can check what each file carries.
+// tools themselves, so a test can check what each file carries; and speaks the converter
+// worker's protocol, the one header it shares with the worker.
 //
 //   tools-probe png-chunks FILE            chunk types in file order, one a line
 //   tools-probe png-chunk FILE TYPE OUT    that chunk's data to OUT (iCCP: the profile unpacked)
@@ -17,6 +18,8 @@
 //   tools-probe worker-answers [FINALS]    convert-worker answers from standard input as lines
 //                                          ("D 1234", "W text", "C", "N text", "F text"), up to
 //                                          the end or FINALS final answers, reading no further
+
+#include "tools/convert-worker/WorkerProtocol.h"
 
 #include <zlib.h>
 
@@ -341,20 +344,9 @@ Bytes makeIcc(std::size_t size)
     return profile;
 }
 
-void putLittleEndian32(std::string& to, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        to.push_back(char(value >> (8 * i)));
-}
-
 void writeWorkerRequest(const std::string& source, const std::string& output, int quality)
 {
-    std::string request;
-    putLittleEndian32(request, std::uint32_t(source.size()));
-    request += source;
-    putLittleEndian32(request, std::uint32_t(output.size()));
-    request += output;
-    putLittleEndian32(request, std::uint32_t(quality));
+    const std::string request = orvalin::protocol::encodeRequest(source, output, quality);
     std::fwrite(request.data(), 1, request.size(), stdout);
 }
 
@@ -373,31 +365,41 @@ bool readInput(void* to, std::size_t size)
     return true;
 }
 
+// Reads frame by frame, a head and then its payload, so no byte past the last frame is taken.
 void printWorkerAnswers(long finals)
 {
-    unsigned char head[5];
-    while (finals != 0 && readInput(head, 1)) {
-        if (!readInput(head + 1, 4))
+    namespace protocol = orvalin::protocol;
+    std::string frame;
+    while (finals != 0) {
+        frame.assign(protocol::FrameHead, '\0');
+        if (!readInput(frame.data(), 1))
+            return;
+        if (!readInput(frame.data() + 1, protocol::FrameHead - 1))
             die("the answers end inside a frame");
-        const std::uint32_t size =
-            head[1] | head[2] << 8 | head[3] << 16 | std::uint32_t(head[4]) << 24;
-        std::string payload(size, '\0');
-        if (!readInput(payload.data(), size))
-            die("the answers end inside a frame");
-        const char kind = char(head[0]);
-        if (kind == 'D' && size == 8) {
-            std::uint64_t bytes = 0;
-            for (int i = 7; i >= 0; --i)
-                bytes = bytes << 8 | std::uint8_t(payload[std::size_t(i)]);
-            std::printf("D %llu\n", static_cast<unsigned long long>(bytes));
-        } else if (kind == 'C' || kind == 'N' || kind == 'F' || kind == 'W') {
-            std::printf(size > 0 ? "%c %s\n" : "%c\n", kind, payload.c_str());
-            if (kind != 'W' && finals > 0)
-                --finals;
-        } else {
-            std::printf("unknown frame %d of %u bytes\n", head[0], size);
+        protocol::Frame answer;
+        protocol::Decoding decoding = protocol::decodeFrame(frame, answer);
+        if (decoding == protocol::Decoding::NeedMore) { // a length its kind may have
+            const std::uint32_t size = protocol::payloadLength(frame.data());
+            frame.resize(protocol::FrameHead + size);
+            if (!readInput(frame.data() + protocol::FrameHead, size))
+                die("the answers end inside a frame");
+            decoding = protocol::decodeFrame(frame, answer);
         }
+        if (decoding != protocol::Decoding::Frame) {
+            std::printf("malformed frame %d of %u bytes\n", std::uint8_t(frame[0]),
+                        protocol::payloadLength(frame.data()));
+            return;
+        }
+        const std::string payload(answer.payload);
+        if (answer.kind == protocol::Answer::Decoded)
+            std::printf("D %llu\n",
+                        static_cast<unsigned long long>(protocol::decodedPixelBytes(answer)));
+        else
+            std::printf(payload.empty() ? "%c\n" : "%c %s\n", char(answer.kind), payload.c_str());
         std::fflush(stdout);
+        if (answer.kind != protocol::Answer::Decoded && answer.kind != protocol::Answer::Warning
+            && finals > 0)
+            --finals;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "tools/convert-worker/ConvertWorker.h"
 
+#include "tools/convert-worker/WorkerProtocol.h"
+
 #include "tools/common/ErrorText.h"
 #include "tools/common/FileSystem.h"
 #include "tools/common/OutputFile.h"
@@ -177,7 +179,6 @@ namespace {
 constexpr int ExitDone = 0;
 constexpr int ExitAnswersLost = 1;
 constexpr int ExitMalformed = 2;
-constexpr std::uint32_t PathMax = 65536;
 
 // Reads the requests through a buffer of its own: a request is a few small pieces.
 class RequestReader
@@ -244,7 +245,7 @@ std::size_t readNumber(RequestReader& in, std::uint32_t& value)
 // The path's bytes, after its count has been read.
 bool readPath(RequestReader& in, std::uint32_t size, std::string& path)
 {
-    if (size == 0 || size > PathMax)
+    if (size == 0 || size > protocol::PathMax)
         return false;
     path.resize(size);
     return in.read(path.data(), size) == size;
@@ -259,8 +260,9 @@ Parsed readRequest(RequestReader& in, Request& request)
     std::uint32_t outputSize = 0;
     std::uint32_t quality = 0;
     if (got < 4 || !readPath(in, sourceSize, request.source) || readNumber(in, outputSize) < 4
-        || !readPath(in, outputSize, request.output) || readNumber(in, quality) < 4 || quality < 1
-        || quality > 100)
+        || !readPath(in, outputSize, request.output) || readNumber(in, quality) < 4
+        || quality < std::uint32_t(protocol::QualityMin)
+        || quality > std::uint32_t(protocol::QualityMax))
         return Parsed::Malformed;
     request.quality = int(quality);
     return Parsed::Request;
@@ -271,25 +273,20 @@ class AnswerWriter
 public:
     explicit AnswerWriter(int fd) : fd_(fd) {}
 
-    void send(char kind, const void* payload, std::size_t size)
+    void send(const std::string& frame)
     {
-        if (lost_)
-            return;
-        frame_.resize(5 + size);
-        frame_[0] = kind;
-        for (int i = 0; i < 4; ++i)
-            frame_[1 + i] = char(std::uint32_t(size) >> (8 * i));
-        if (size > 0)
-            std::memcpy(frame_.data() + 5, payload, size);
-        lost_ = !writeAll(fd_, frame_.data(), frame_.size());
+        if (!lost_)
+            lost_ = !writeAll(fd_, frame.data(), frame.size());
     }
-    void send(char kind, const std::string& text) { send(kind, text.data(), text.size()); }
+    void send(protocol::Answer kind, const std::string& text = {})
+    {
+        send(protocol::encodeFrame(kind, text));
+    }
     bool lost() const { return lost_; }
 
 private:
     int fd_;
     bool lost_ = false;
-    std::string frame_;
 };
 
 } // namespace
@@ -318,20 +315,19 @@ int serveConversions(int inputFd, int outputFd, const WorkerHooks& hooks)
             hooks.beforeFile(request.source);
         ConversionEvents events;
         events.decoded = [&](std::uint64_t pixelBytes) {
-            unsigned char payload[8];
-            for (int i = 0; i < 8; ++i)
-                payload[i] = static_cast<unsigned char>(pixelBytes >> (8 * i));
-            out.send('D', payload, sizeof payload);
+            out.send(protocol::encodeDecoded(pixelBytes));
             if (hooks.afterDecode)
                 hooks.afterDecode(request.source);
         };
-        events.warning = [&](const std::string& text) { out.send('W', text); };
+        events.warning = [&](const std::string& text) {
+            out.send(protocol::Answer::Warning, text);
+        };
         std::string reason;
         switch (
             converter.convert(request.source, request.output, request.quality, events, reason)) {
-        case ConversionOutcome::Converted: out.send('C', nullptr, 0); break;
-        case ConversionOutcome::NotWebp: out.send('N', reason); break;
-        case ConversionOutcome::Failed: out.send('F', reason); break;
+        case ConversionOutcome::Converted: out.send(protocol::Answer::Converted); break;
+        case ConversionOutcome::NotWebp: out.send(protocol::Answer::NotWebp, reason); break;
+        case ConversionOutcome::Failed: out.send(protocol::Answer::Failed, reason); break;
         }
         if (out.lost())
             return ExitAnswersLost;

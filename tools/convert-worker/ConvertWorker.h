@@ -70,21 +70,9 @@ struct WorkerHooks
 };
 
 // The converter worker's loop: reads conversion requests from inputFd and answers each on
-// outputFd, until the input ends. Returns the exit code: 0 when the input ended between
-// requests, 2 at a malformed request (after answering the ones before it), 1 when the answers
-// can no longer be written.
-//
-// A request: the source path, then the output path, each as a 4-byte little-endian byte count
-// (1 to 65536) followed by that many bytes of UTF-8; then the JPEG quality as a 4-byte
-// little-endian number from 1 to 100.
-//
-// An answer is a frame: a kind byte, a 4-byte little-endian payload length, the payload.
-//   'D'  decoded; the payload is the pixel bytes as an unsigned 64-bit little-endian number
-//   'W'  a warning, UTF-8 text; any number before the final answer
-//   'C'  converted, empty (final)
-//   'N'  not a WebP file, or a damaged one; the reason (final, no 'D' before it)
-//   'F'  the JPG cannot be made, in plain words (final; after 'D' when the source decoded)
-// Each frame goes out with a single write.
+// outputFd, as WorkerProtocol.h defines them, until the input ends. Returns the exit code: 0
+// when the input ended between requests, 2 at a malformed request (after answering the ones
+// before it), 1 when the answers can no longer be written.
 int serveConversions(int inputFd, int outputFd, const WorkerHooks& hooks = {});
 
 } // namespace orvalin::tools
