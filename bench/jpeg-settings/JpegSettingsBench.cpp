@@ -11,8 +11,8 @@
 // The chroma is the one the converter chooses for each picture at each quality; --full-chroma
 // takes 4:4:4 for every picture instead. The seconds are the JPEG writer's alone, to memory.
 
-#include "tools/jpeg-encode/JpegWriter.h"
-#include "tools/webp-decode/WebpDecoding.h"
+#include "tools/codec/JpegWriter.h"
+#include "tools/codec/WebpDecoding.h"
 
 #include <algorithm>
 #include <chrono>

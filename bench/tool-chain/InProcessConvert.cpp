@@ -15,11 +15,11 @@
 // --via-png or --worker-code it stays one thread: the tools' output file keeps a single pending
 // name for its signal handler.
 
+#include "tools/codec/WebpDecoding.h"
 #include "tools/common/OutputFile.h"
 #include "tools/convert-worker/ConvertWorker.h"
 #include "tools/jpeg-encode/PngToJpeg.h"
 #include "tools/webp-decode/PngWriter.h"
-#include "tools/webp-decode/WebpDecoding.h"
 
 #include <jpeglib.h>
 #include <webp/decode.h>

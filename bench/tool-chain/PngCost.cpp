@@ -7,10 +7,10 @@
 // checksums); then times jpeg-encode's reading code (the PNG read and the JPEG encoding) on
 // each file. Best of ROUNDS (default 5) for each.
 
+#include "tools/codec/WebpDecoding.h"
 #include "tools/common/OutputFile.h"
 #include "tools/jpeg-encode/PngToJpeg.h"
 #include "tools/webp-decode/PngWriter.h"
-#include "tools/webp-decode/WebpDecoding.h"
 
 #include <png.h>
 #include <zlib.h>

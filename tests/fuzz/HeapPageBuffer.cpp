@@ -2,7 +2,7 @@
 // mapping rounded up to whole huge pages, so the address sanitizer knows the buffer's exact end
 // and reports any byte read or written past it.
 
-#include "tools/webp-decode/PageBuffer.h"
+#include "tools/codec/PageBuffer.h"
 
 #include <cstdlib>
 #include <utility>

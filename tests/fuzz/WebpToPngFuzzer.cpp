@@ -3,8 +3,8 @@
 // back and must hold exactly what was decoded: its chunks intact, the pixel rows equal to the
 // decoded ones, the ICC profile and EXIF block equal to those found in the WebP file.
 
+#include "tools/codec/WebpDecoding.h"
 #include "tools/webp-decode/PngWriter.h"
-#include "tools/webp-decode/WebpDecoding.h"
 
 #include <webp/decode.h>
 #include <zlib.h>

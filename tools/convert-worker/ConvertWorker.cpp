@@ -2,10 +2,10 @@
 
 #include "tools/convert-worker/WorkerProtocol.h"
 
+#include "tools/codec/JpegWriter.h"
 #include "tools/common/ErrorText.h"
 #include "tools/common/FileSystem.h"
 #include "tools/common/OutputFile.h"
-#include "tools/jpeg-encode/JpegWriter.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/webp-decode/WebpDecoding.h"
+#include "tools/codec/WebpDecoding.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "tools/jpeg-encode/PngToJpeg.h"
 
-#include "tools/jpeg-encode/JpegWriter.h"
+#include "tools/codec/JpegWriter.h"
 
 #include <algorithm>
 #include <csetjmp>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/jpeg-encode/JpegWriter.h"
+#include "tools/codec/JpegWriter.h"
 
 #include <cstdio>
 #include <string>

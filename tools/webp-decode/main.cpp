@@ -2,10 +2,10 @@
 // without alpha) to a PNG file that carries its ICC profile, EXIF block and XMP packet along. Exits
 // 0 only when OUT.png was written whole; on any failure no file is left at OUT.png.
 
+#include "tools/codec/WebpDecoding.h"
 #include "tools/common/FileSystem.h"
 #include "tools/common/OutputFile.h"
 #include "tools/webp-decode/PngWriter.h"
-#include "tools/webp-decode/WebpDecoding.h"
 
 #include <cstdio>
 #include <cstring>

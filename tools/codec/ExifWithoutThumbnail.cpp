@@ -1,4 +1,4 @@
-#include "tools/jpeg-encode/ExifWithoutThumbnail.h"
+#include "tools/codec/ExifWithoutThumbnail.h"
 
 #include <algorithm>
 #include <cstring>

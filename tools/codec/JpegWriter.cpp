@@ -1,7 +1,7 @@
-#include "tools/jpeg-encode/JpegWriter.h"
+#include "tools/codec/JpegWriter.h"
 
-#include "tools/jpeg-encode/ExifWithoutThumbnail.h"
-#include "tools/jpeg-encode/Md5.h"
+#include "tools/codec/ExifWithoutThumbnail.h"
+#include "tools/codec/Md5.h"
 
 #include <algorithm>
 #include <csetjmp>

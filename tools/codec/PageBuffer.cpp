@@ -1,4 +1,4 @@
-#include "tools/webp-decode/PageBuffer.h"
+#include "tools/codec/PageBuffer.h"
 
 #ifdef _WIN32
 #include <windows.h>

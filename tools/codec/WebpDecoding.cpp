@@ -1,4 +1,4 @@
-#include "tools/webp-decode/WebpDecoding.h"
+#include "tools/codec/WebpDecoding.h"
 
 #include "tools/common/FileSystem.h"
 

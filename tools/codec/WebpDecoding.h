@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/webp-decode/PageBuffer.h"
+#include "tools/codec/PageBuffer.h"
 
 #include <cstddef>
 #include <cstdint>
