@@ -5,7 +5,6 @@
 #include "app/PointerFile.h"
 #include "app/ProgramIcon.h"
 #include "app/ProgressBarWithText.h"
-#include "core/ChildProcess.h"
 #include "core/ConversionRun.h"
 #include "core/Failure.h"
 #include "core/FailureReport.h"

@@ -7,13 +7,11 @@
 #include "core/ToolImages.h"
 #include "core/WorkFolder.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <QSet>
 #include <QThread>
+#include <QTimer>
 
 #include <cmath>
 #include <optional>
@@ -44,7 +42,7 @@ QString folderOfSource(const QString& source)
 
 struct Row
 {
-    quint64 identity;
+    quint64 identity = 0;
     QString source;
 };
 
@@ -78,154 +76,89 @@ private:
     QSet<quint64> m_identities;
 };
 
-// One step of a row's conversion in its worker, the decoding or the encoding, as the run
-// waits for it: it ends once, with 0 when it succeeded.
-class WorkerStep : public AwaitedTask
-{
-public:
-    explicit WorkerStep(std::function<void()> stopWork) : m_stopWork(std::move(stopWork)) {}
-
-    bool started() const override { return true; }
-    bool hasEnded() const override { return m_ended; }
-    qint32 result() const override { return m_result; }
-    void whenEnded(std::function<void()> callback) override
-    {
-        if (m_ended)
-            callback();
-        else
-            m_callbacks.push_back(std::move(callback));
-    }
-    void stop() override { m_stopWork(); }
-
-    void end(bool succeeded)
-    {
-        if (m_ended)
-            return;
-        m_ended = true;
-        m_result = succeeded ? 0 : 1;
-        for (const auto& callback : std::exchange(m_callbacks, {}))
-            callback();
-    }
-
-private:
-    std::function<void()> m_stopWork;
-    std::vector<std::function<void()>> m_callbacks;
-    bool m_ended = false;
-    qint32 m_result = 1;
-};
-
-// One row's conversion by a worker of the run, into a folder of its own, at the quality read
-// when the conversion began. The worker decodes, then encodes; each step's end arrives as the
-// worker's answer, so several rows convert at once while the run waits for one.
+// One row's conversion by a worker of the run, into a file of the run's working folder, at the
+// quality read when the conversion began. The worker's answers are only noted here, and the
+// run woken to act on them: nothing the run does happens inside a worker's call.
 class RowConversion
 {
 public:
-    RowConversion(WorkerPool& workers, const ToolTimeLimit& limit, const QString& source,
-                  const QString& folder, int quality, std::function<void()> whenIdle)
-        : m_workers(workers), m_limit(limit), m_source(source), m_quality(quality),
-          m_whenIdle(std::move(whenIdle)), m_folder(folder)
+    enum class Phase {
+        Asked,       // with a worker, nothing heard yet
+        Decoded,     // the encoding has begun
+        Concluded,   // the worker's conversion ended, in whatever way
+        NeedsWorker, // the worker ended before it came to this file
+        CannotStart, // no worker could be started for it
+    };
+
+    RowConversion(QString source, QString result, int quality, std::function<void()> wake)
+        : m_source(std::move(source)), m_result(std::move(result)), m_quality(quality),
+          m_wake(std::move(wake))
     {
-        if (!QDir().mkdir(folder)) {
-            m_failure = QStringLiteral("Path not found: ") + folder;
-            return;
-        }
-        // A name of its own, not the source's: one that is as long as a name may be would leave
-        // no room for the writer's temporary name beside it.
-        m_jpg = folder + QStringLiteral("/result.jpg");
-        ask();
     }
 
     // The result goes with its row, so a long run holds a few rows' worth of them in the
-    // temporary folder, never the whole list's.
-    ~RowConversion()
+    // temporary folder, never the whole list's. The run's workers have stopped by now, or are
+    // done with this file.
+    ~RowConversion() { QFile::remove(m_result); }
+
+    // Gives the file to a worker of the run.
+    void give(WorkerPool& workers, const ToolTimeLimit& limit)
     {
-        stop();
-        if (!m_failure.isEmpty())
+        ConverterWorker& worker = workers.take();
+        if (!worker.started()) {
+            m_state->phase = Phase::CannotStart;
+            m_state->startError = worker.startError();
             return;
-        QFile::remove(m_jpg);
-        if (!QDir().rmdir(m_folder)) // a worker stopped mid-write may leave a temporary file
-            QDir(m_folder).removeRecursively();
+        }
+        m_state->phase = Phase::Asked;
+        // The state outlives this conversion for as long as a worker may still answer.
+        const std::shared_ptr<State> state = m_state;
+        const auto wake = m_wake;
+        worker.convert(m_source, m_result, m_quality, limit,
+                       {[state, wake](quint64) {
+                            state->phase = Phase::Decoded;
+                            wake();
+                        },
+                        [state, wake](WorkerOutcome outcome, const QString& reason) {
+                            state->phase = outcome == WorkerOutcome::NotBegun ? Phase::NeedsWorker
+                                                                              : Phase::Concluded;
+                            state->outcome = outcome;
+                            state->reason = reason;
+                            wake();
+                        }});
     }
 
-    // Why the conversion could not begin; empty when it began.
-    const QString& failure() const { return m_failure; }
-    // How the worker's conversion ended, once it has, and why when it was not converted.
-    WorkerOutcome outcome() const { return m_outcome; }
-    const QString& reason() const { return m_reason; }
-    // Why a worker could not be started at all; empty while every one started.
-    const QString& startError() const { return m_startError; }
-    bool busy() const { return m_failure.isEmpty() && !m_idle; }
-    WorkerStep& decoding() { return m_decoding; }
-    WorkerStep& encoding() { return m_encoding; }
-    const QString& jpg() const { return m_jpg; }
-
-    // Ends the worker at once when it still has this row's file: only as the run ends, since
-    // the files queued with it go too.
-    void stop()
+    Phase phase() const { return m_state->phase; }
+    bool busy() const { return phase() != Phase::Concluded && phase() != Phase::CannotStart; }
+    bool decodingEnded() const { return phase() != Phase::Asked && phase() != Phase::NeedsWorker; }
+    bool decoded() const
     {
-        halt();
-        if (m_worker)
-            m_worker->stop();
+        return phase() == Phase::Decoded
+               || (phase() == Phase::Concluded && m_state->outcome != WorkerOutcome::NotDecoded
+                   && m_state->outcome != WorkerOutcome::Lost);
     }
-
-    // From now on the row asks nothing more: neither another worker for a file its worker
-    // never came to, nor the run for more rows.
-    void halt() { m_stopped = true; }
+    bool ended() const { return !busy(); }
+    // How the worker's conversion ended, once it has, and why when it was not converted.
+    WorkerOutcome outcome() const { return m_state->outcome; }
+    const QString& reason() const { return m_state->reason; }
+    // Why no worker could be started for the file; empty while every one started.
+    const QString& startError() const { return m_state->startError; }
+    const QString& result() const { return m_result; }
 
 private:
-    // Gives the file to a worker of the run.
-    void ask()
+    struct State
     {
-        ConverterWorker& worker = m_workers.take();
-        if (!worker.started()) {
-            m_startError = worker.startError();
-            m_decoding.end(false);
-            m_encoding.end(false);
-            m_idle = true;
-            return;
-        }
-        m_worker = &worker;
-        worker.convert(
-            m_source, m_jpg, m_quality, m_limit,
-            {[this](quint64) { m_decoding.end(true); },
-             [this](WorkerOutcome outcome, const QString& reason) { concluded(outcome, reason); }});
-    }
+        Phase phase = Phase::NeedsWorker;
+        WorkerOutcome outcome = WorkerOutcome::Lost;
+        QString reason = ConverterStoppedReason;
+        QString startError;
+    };
 
-    void concluded(WorkerOutcome outcome, const QString& reason)
-    {
-        m_worker = nullptr;
-        m_outcome = outcome;
-        m_reason = reason;
-        // A worker that ended before it came to this file has not looked at it.
-        if (outcome == WorkerOutcome::NotBegun && !m_stopped) {
-            ask();
-            if (m_startError.isEmpty())
-                return;
-        }
-        const bool converted = outcome == WorkerOutcome::Converted;
-        m_decoding.end(converted);
-        m_encoding.end(converted);
-        m_idle = true;
-        if (!m_stopped)
-            m_whenIdle();
-    }
-
-    WorkerPool& m_workers;
-    const ToolTimeLimit m_limit;
     const QString m_source;
+    const QString m_result;
     const int m_quality;
-    std::function<void()> m_whenIdle;
-    QString m_folder;
-    QString m_failure;
-    QString m_startError;
-    QString m_jpg;
-    WorkerOutcome m_outcome = WorkerOutcome::Lost;
-    QString m_reason = ConverterStoppedReason;
-    ConverterWorker* m_worker = nullptr; // while it has this row's file
-    WorkerStep m_decoding{[this] { stop(); }};
-    WorkerStep m_encoding{[this] { stop(); }};
-    bool m_idle = false;
-    bool m_stopped = false;
+    const std::function<void()> m_wake;
+    const std::shared_ptr<State> m_state = std::make_shared<State>();
 };
 
 } // namespace
@@ -262,59 +195,68 @@ int ConversionJobs()
     return std::max(1, QThread::idealThreadCount());
 }
 
-// One run, from the test of the list to the final message.
-class ConversionRun::Run
+// One run, from the test of the list to the final message: a state, and what moves it on.
+class ConversionRun::Run : public QObject
 {
 public:
     Run(ConversionRun& owner, const WindowContext& context)
-        : m_rows(owner.m_rows), m_options(owner.m_options), m_display(owner.m_display),
-          m_runner(owner.m_runner), m_loadToolImage(owner.m_loadToolImage), m_jobs(owner.m_jobs),
-          m_timeLimit(owner.m_toolTimeLimit), m_memoryCeiling(owner.m_memoryCeiling),
+        : QObject(&owner), m_owner(owner), m_rows(owner.m_rows), m_options(owner.m_options),
+          m_display(owner.m_display), m_jobs(owner.m_jobs), m_timeLimit(owner.m_toolTimeLimit),
           m_context(context), m_guard(GuardedProcedure::StartConvertingClick,
-                                      context.platform.messageBoxes, context.owner)
+                                      m_context.platform.messageBoxes, m_context.owner)
     {
         m_guard.reportRepeatsOnce();
+        m_passTimer.setInterval(owner.m_passLength);
+        connect(&m_passTimer, &QTimer::timeout, this, [this] {
+            ++m_pass;
+            showPass();
+        });
     }
 
-    void execute()
+    // Refuses, or prepares the workers and begins with the first row.
+    void begin()
     {
         if (refused())
+            return end();
+        m_guard.step(112, [&] { m_display.setPointer(PointerKind::Busy); });
+        if (ended())
             return;
-        m_display.setPointer(PointerKind::Busy);
-        if (prepareWorkers())
-            convertRows();
-        else
+        if (!prepareWorkers()) {
             listEveryRowAsNotSaved();
-        finish();
+            return finish();
+        }
+        m_rowCount = m_rows.count(); // the bound is read once: rows added later wait
+        m_pending.emplace(m_rows);
+        nextTurn();
     }
 
     void abandon()
     {
-        m_abandoned = true;
-        haltConversions();
-        for (const auto& [identity, conversion] : m_started)
-            conversion->stop();
-        if (m_current)
-            m_current->stop();
-        m_runner.stopRunningTool();
+        if (m_state == State::Ended)
+            return;
+        m_state = State::Ended;
+        m_passTimer.stop();
         if (m_workers)
             m_workers->stopAll();
         // The workers have ended. The folder goes now: a program ending with its session may be
-        // ended by the system before the run unwinds.
+        // ended by the system before anything else runs.
         if (m_work)
             m_work->removeNow();
+        m_owner.runEnded();
     }
 
 private:
-    // Every row under way is told to ask nothing more before any worker is ended: a row whose
-    // file was queued with an ended worker would otherwise start another one.
-    void haltConversions()
-    {
-        for (const auto& [identity, conversion] : m_started)
-            conversion->halt();
-        if (m_current)
-            m_current->halt();
-    }
+    enum class State {
+        Preparing, // the tests of the list and the folder, the working folder and the worker
+        Yielding,  // row i's progress is shown; the window handles what waits before the row
+        Decoding,  // waiting for the row's file to be decoded
+        Encoding,  // waiting for its JPG, the bar counting on when that takes long
+        Saving,    // the row's result goes to its output, or the row is listed
+        Finishing, // the final message
+        Ended,
+    };
+
+    bool ended() const { return m_state == State::Ended; }
 
     void tell(const QString& text)
     {
@@ -346,12 +288,12 @@ private:
         QByteArray worker;
         QString program;
         const bool prepared = m_guard.step(118, [&] {
-            worker = m_loadToolImage(WorkerImageFor(width));
+            worker = m_owner.m_loadToolImage(WorkerImageFor(width));
         }) && m_guard.step(122, [&] { program = makeWorkFolderWith(worker); });
         if (prepared)
             m_workers = std::make_unique<WorkerPool>(
-                program, m_jobs, m_memoryCeiling.value_or(WorkerMemoryCeiling(m_jobs)));
-        return prepared;
+                program, m_jobs, m_owner.m_memoryCeiling.value_or(WorkerMemoryCeiling(m_jobs)));
+        return prepared && !ended();
     }
 
     // The working folder, made after folders of killed runs are cleared away, with the worker
@@ -372,73 +314,164 @@ private:
             m_notSaved.append(m_rows.text(position));
     }
 
-    void convertRows()
+    // The next row's turn, or the end of the run.
+    void nextTurn()
     {
-        const int rowCount = m_rows.count(); // the bound is read once: rows added later wait
-        m_pending.emplace(m_rows);
-        for (int i = 1; i <= rowCount && !m_abandoned; ++i) {
-            const std::optional<Row> row = m_pending->take(m_rows, i);
-            if (row && m_toolsCannotStart)
+        while (!ended() && ++m_i <= m_rowCount) {
+            const std::optional<Row> row = m_pending->take(m_rows, m_i);
+            if (!row)
+                continue;
+            if (m_stopped) // nothing converts any more: the row is listed
                 m_notSaved.append(row->source);
-            else if (row)
-                convertRow(i, *row);
+            else
+                return beginTurn(*row);
         }
+        finish();
     }
 
-    // Row i's turn: the progress shows it, its conversion (begun now or earlier) is waited
-    // for, and its result is saved with the options read now.
-    void convertRow(int i, const Row& row)
+    // Row i's turn: the progress shows it, and the window handles what waits before the row
+    // goes on.
+    void beginTurn(const Row& row)
     {
-        m_turn = i;
-        m_display.setProgressValue(double(i) / m_rows.count() * 100.0);
-        m_display.setProgressText(QStringLiteral("Processing: ") + GetFileName(row.source));
-        QCoreApplication::processEvents();
-        if (m_abandoned)
-            return;
-        m_display.setPointer(PointerKind::Busy);
-        const std::optional<QString> output = outputPathFor(row.source);
+        m_turn = m_i;
+        m_row = row;
+        m_state = State::Yielding;
+        m_guard.step(134,
+                     [&] { m_display.setProgressValue(double(m_i) / m_rows.count() * 100.0); });
+        m_guard.step(136, [&] {
+            m_display.setProgressText(QStringLiteral("Processing: ") + GetFileName(row.source));
+        });
+        QMetaObject::invokeMethod(this, &Run::continueTurn, Qt::QueuedConnection);
+    }
 
-        std::unique_ptr<RowConversion> conversion;
-        if (const auto started = m_started.find(row.identity); started != m_started.end()) {
-            conversion = std::move(started->second);
+    // The row's output is decided with the options read now, and its conversion, begun now or
+    // earlier, is waited for.
+    void continueTurn()
+    {
+        if (m_state != State::Yielding)
+            return;
+        m_guard.step(140, [&] { m_display.setPointer(PointerKind::Busy); });
+        if (ended())
+            return;
+        m_output = outputPathFor(m_row.source);
+        if (const auto started = m_started.find(m_row.identity); started != m_started.end()) {
+            m_current = std::move(started->second);
             m_started.erase(started);
         } else {
-            conversion = startRow(row.source);
+            m_current = startRow(m_row.source);
         }
-        m_current = conversion.get();
         beginMoreRows();
-        waitAndSave(*conversion, row.source, output);
-        m_current = nullptr;
+        await(State::Decoding);
     }
 
-    void waitAndSave(RowConversion& conversion, const QString& source,
-                     const std::optional<QString>& output)
+    // Waits for the current row's decoding or encoding: passes are counted while it lasts, and
+    // the pass in which its end arrives is counted too.
+    void await(State state)
     {
-        if (!conversion.failure().isEmpty()) {
-            m_guard.step(156, [&] { throw Failure(conversion.failure()); });
-            m_notSaved.append(source);
-            return;
-        }
-        if (!conversion.startError().isEmpty())
-            return endRunAsToolsCannotStart(156, conversion.startError(), source);
-        const bool decoded = m_runner.waitFor(conversion.decoding()) == 0;
-        // A worker that ended before it came to the file, and could not be replaced.
-        if (!conversion.startError().isEmpty())
-            return endRunAsToolsCannotStart(156, conversion.startError(), source);
-        if (m_abandoned)
-            return;
-        if (!decoded)
-            return listAsNotConverted(conversion, source);
-        const QString text = m_display.progressText();
-        const auto value = qint32(std::nearbyint(m_display.progressValue()));
-        m_runner.waitWithProgress(conversion.encoding(), &m_display, text, value,
-                                  std::max(1, m_rows.count()));
-        if (m_abandoned)
-            return;
-        if (conversion.outcome() == WorkerOutcome::Converted && isPresentFile(conversion.jpg()))
-            saveRow(conversion.jpg(), source, output);
+        m_state = state;
+        m_pass = 0;
+        if (awaitedStepEnded())
+            stepEnded();
         else
-            listAsNotConverted(conversion, source);
+            m_passTimer.start();
+    }
+
+    bool awaitedStepEnded() const
+    {
+        return m_state == State::Decoding ? m_current->decodingEnded() : m_current->ended();
+    }
+
+    void showPass()
+    {
+        if (m_longWait)
+            m_longWait->showPass(m_pass);
+        if (m_owner.m_passObserver)
+            m_owner.m_passObserver(m_pass);
+    }
+
+    // A worker has answered: rows whose worker ended before their file get another, more rows
+    // begin, and the row at its turn goes on when its step has ended.
+    void wake()
+    {
+        if (m_wakePosted)
+            return;
+        m_wakePosted = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_wakePosted = false;
+                advance();
+            },
+            Qt::QueuedConnection);
+    }
+
+    void advance()
+    {
+        if (ended() || m_state == State::Finishing || m_stopped)
+            return;
+        giveWorkersToRowsThatLostTheirs();
+        beginMoreRows();
+        if ((m_state == State::Decoding || m_state == State::Encoding) && awaitedStepEnded())
+            stepEnded();
+    }
+
+    void giveWorkersToRowsThatLostTheirs()
+    {
+        const auto giveAgain = [this](RowConversion& conversion) {
+            if (conversion.phase() == RowConversion::Phase::NeedsWorker)
+                conversion.give(*m_workers, m_timeLimit);
+        };
+        if (m_current)
+            giveAgain(*m_current);
+        for (const auto& [identity, conversion] : m_started)
+            giveAgain(*conversion);
+    }
+
+    void stepEnded()
+    {
+        m_passTimer.stop();
+        const State step = m_state;
+        m_state = State::Saving; // nothing moves this row on while the pass is shown
+        ++m_pass;
+        showPass();
+        if (ended())
+            return;
+        if (step == State::Decoding)
+            decodingEnded();
+        else
+            encodingEnded();
+    }
+
+    void decodingEnded()
+    {
+        if (!m_current->startError().isEmpty())
+            return stopAsToolsCannotStart(156, m_current->startError());
+        if (!m_current->decoded()) {
+            listAsNotConverted(*m_current, m_row.source);
+            return rowDone();
+        }
+        m_longWait.emplace(m_display, m_rows.count());
+        await(State::Encoding);
+    }
+
+    void encodingEnded()
+    {
+        m_guard.step(168, [&] { m_longWait->end(); });
+        m_longWait.reset();
+        if (ended())
+            return;
+        if (m_current->outcome() == WorkerOutcome::Converted && isPresentFile(m_current->result()))
+            saveRow(m_current->result(), m_row.source, m_output);
+        else
+            listAsNotConverted(*m_current, m_row.source);
+        if (!ended())
+            rowDone();
+    }
+
+    void rowDone()
+    {
+        m_current.reset();
+        nextTurn();
     }
 
     // Only a file the worker found no WebP in was skipped for its format; any other file
@@ -454,16 +487,19 @@ private:
     }
 
     // A worker that cannot be started at all (a temporary folder that may not hold programs,
-    // say) will not start for the next row either: it is told once, the conversions under way stop,
-    // and this row and every row after it are listed as not saved. Such a file was never
+    // say) will not start for the next row either: the conversions under way stop, it is told
+    // once, and this row and every row after it are listed as not saved. Such a file was never
     // looked at, so it is not called "not in WebP format".
-    void endRunAsToolsCannotStart(int label, const QString& error, const QString& source)
+    void stopAsToolsCannotStart(int label, const QString& error)
     {
-        m_guard.step(label, [&] { throw Failure(error); });
-        m_toolsCannotStart = true;
-        haltConversions();
+        m_stopped = true;
+        m_workers->stopAll();
         m_started.clear();
-        m_notSaved.append(source);
+        m_guard.step(label, [&] { throw Failure(error); });
+        if (ended())
+            return;
+        m_notSaved.append(m_row.source);
+        rowDone();
     }
 
     // The output: in the typed folder, or beside the source, or (neither option on) none, and
@@ -487,9 +523,11 @@ private:
 
     std::unique_ptr<RowConversion> startRow(const QString& source)
     {
-        const QString folder = m_work->filePath(QString::number(++m_rowFolders));
-        return std::make_unique<RowConversion>(*m_workers, m_timeLimit, source, folder,
-                                               m_options.quality(), [this] { beginMoreRows(); });
+        auto conversion = std::make_unique<RowConversion>(
+            source, m_work->filePath(QString::number(++m_rowFiles) + QStringLiteral(".jpg")),
+            m_options.quality(), [this] { wake(); });
+        conversion->give(*m_workers, m_timeLimit);
+        return conversion;
     }
 
     int busyConversions() const
@@ -505,9 +543,8 @@ private:
     // finished ones wait for their turn, a few at most.
     void beginMoreRows()
     {
-        if (m_beginning || m_abandoned || m_finishing || m_toolsCannotStart || !m_pending)
+        if (m_stopped || !m_pending)
             return;
-        m_beginning = true;
         // Rows before the turn are done, or moved back and converted when their turn comes.
         for (int position = std::max(1, m_turn); position <= m_rows.count(); ++position) {
             if (busyConversions() >= 2 * m_jobs || int(m_started.size()) >= 3 * m_jobs)
@@ -516,59 +553,82 @@ private:
             if (m_pending->isWaiting(identity) && !m_started.contains(identity))
                 m_started.emplace(identity, startRow(m_rows.text(position)));
         }
-        m_beginning = false;
     }
 
+    // The workers end before the conversions go, and those before the folder.
     void finish()
     {
-        m_finishing = true;
-        haltConversions();
-        m_started.clear();
+        if (ended())
+            return;
+        m_state = State::Finishing;
+        m_passTimer.stop();
         m_workers.reset();
+        m_started.clear();
+        m_current.reset();
         m_work.reset();
-        if (m_abandoned)
-            return; // the window has closed: nothing more is shown
-        m_display.setPointer(PointerKind::Default);
-        m_display.setProgressValue(0);
-        m_display.setProgressText(ProgressBarIdleText);
-        tell(FinalMessage(m_skipped, m_notConverted, m_notSaved));
+        m_guard.step(186, [&] { m_display.setPointer(PointerKind::Default); });
+        m_guard.step(188, [&] { m_display.setProgressValue(0); });
+        m_guard.step(190, [&] { m_display.setProgressText(ProgressBarIdleText); });
+        if (!ended())
+            tell(FinalMessage(m_skipped, m_notConverted, m_notSaved));
+        end();
     }
 
+    void end()
+    {
+        if (ended())
+            return;
+        m_state = State::Ended;
+        m_owner.runEnded();
+    }
+
+    ConversionRun& m_owner;
     RunRows& m_rows;
     RunOptions& m_options;
     RunDisplay& m_display;
-    ChildProcessRunner& m_runner;
-    const std::function<QByteArray(const QString&)>& m_loadToolImage;
     const int m_jobs;
     const ToolTimeLimit m_timeLimit;
-    const std::optional<quint64> m_memoryCeiling;
-    const WindowContext& m_context;
+    const WindowContext m_context;
     GuardedSteps m_guard;
+    QTimer m_passTimer;
 
-    std::unique_ptr<WorkFolder> m_work;    // goes last, with everything the run left in it
-    std::unique_ptr<WorkerPool> m_workers; // ended before the folder holding their program goes
+    State m_state = State::Preparing;
+    std::unique_ptr<WorkFolder> m_work; // goes last, with everything the run left in it
     std::optional<PendingRows> m_pending;
     std::unordered_map<quint64, std::unique_ptr<RowConversion>> m_started;
-    RowConversion* m_current = nullptr;
-    int m_rowFolders = 0;
+    std::unique_ptr<RowConversion> m_current;
+    std::unique_ptr<WorkerPool> m_workers; // goes first: no worker writes into what goes after
+    std::optional<LongWait> m_longWait;
+    int m_rowCount = 0;
+    int m_i = 0;
     int m_turn = 1;
+    Row m_row;
+    std::optional<QString> m_output;
+    int m_pass = 0;
+    int m_rowFiles = 0;
     QStringList m_skipped;
     QStringList m_notConverted;
     QStringList m_notSaved;
-    bool m_abandoned = false;
-    bool m_finishing = false;
-    bool m_beginning = false;
-    bool m_toolsCannotStart = false;
+    bool m_wakePosted = false;
+    bool m_stopped = false; // nothing converts any more
 };
 
 ConversionRun::ConversionRun(RunRows& rows, RunOptions& options, RunDisplay& display,
                              std::chrono::milliseconds passLength)
-    : m_rows(rows), m_options(options), m_display(display), m_runner(passLength),
+    : m_rows(rows), m_options(options), m_display(display), m_passLength(passLength),
       m_loadToolImage(LoadToolImage), m_jobs(ConversionJobs())
 {
 }
 
-ConversionRun::~ConversionRun() = default;
+ConversionRun::~ConversionRun()
+{
+    delete m_run;
+}
+
+void ConversionRun::setPassObserver(std::function<void(int)> observer)
+{
+    m_passObserver = std::move(observer);
+}
 
 void ConversionRun::setToolImageLoader(std::function<QByteArray(const QString&)> loader)
 {
@@ -583,17 +643,25 @@ void ConversionRun::abandon()
 
 void ConversionRun::start(const WindowContext& context)
 {
-    if (m_isConverting)
+    if (m_run)
         return;
-    m_isConverting = true;
-    // Whatever way the run ends, even by an exception, the window is no longer converting.
-    const auto idleAgain = qScopeGuard([this] {
-        m_run = nullptr;
-        m_isConverting = false;
-    });
-    Run run(*this, context);
-    m_run = &run;
-    run.execute();
+    m_run = new Run(*this, context);
+    Run* const run = m_run;
+    try {
+        run->begin();
+    } catch (...) {
+        // Whatever way the run ends, even by an exception, the window is no longer converting.
+        run->abandon();
+        throw;
+    }
+}
+
+// The run may still be on the stack: it goes once the event loop is back.
+void ConversionRun::runEnded()
+{
+    m_run->deleteLater();
+    m_run = nullptr;
+    emit ended();
 }
 
 } // namespace orvalin

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "core/ChildProcess.h"
 #include "core/ConverterWorker.h"
+#include "core/LongWait.h"
 #include "core/Platform.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -73,27 +74,37 @@ int ConversionJobs();
 
 // "Start Converting": turns every listed file into a JPG with the carried converter worker, in
 // a private working folder that goes when the run ends. Up to the set number of files convert
-// at once, each by a worker of its own and into a folder of its own, the workers going on from
-// file to file, while what the user sees follows the list order: the progress reaches row i
-// when the run does, a row's result is saved at its turn with the options read then, and the
-// lists of the final message keep the list's order. Everything runs on the thread that starts
-// it.
-class ConversionRun
+// at once, each by a worker of its own, the workers going on from file to file, while what the
+// user sees follows the list order: the progress reaches row i when the run does, a row's
+// result is saved at its turn with the options read then, and the lists of the final message
+// keep the list's order.
+//
+// The run advances on events, on the thread that starts it: start() returns once the run is
+// under way, and the workers' answers and the run's own timers move it on while the window's
+// event loop goes on, so every other reaction of the window runs during a run. ended() tells
+// when the final message has been closed, or the run was abandoned.
+class ConversionRun : public QObject
 {
+    Q_OBJECT
+
 public:
     ConversionRun(RunRows& rows, RunOptions& options, RunDisplay& display,
                   std::chrono::milliseconds passLength = std::chrono::milliseconds(100));
-    ~ConversionRun();
+    ~ConversionRun() override;
 
+    // Starts a run unless one is going on. A run refused (no files, no output folder), or one
+    // left nothing to do, has ended when this returns.
     void start(const WindowContext& context);
 
-    bool IsConverting() const { return m_isConverting; }
+    bool IsConverting() const { return m_run != nullptr; }
 
-    // The window is closing: every worker is stopped, no further step runs, and the working
-    // folder is removed at once, before the run has unwound.
+    // The window is closing: every worker is stopped, nothing more is shown, and the working
+    // folder is removed at once.
     void abandon();
 
-    ChildProcessRunner& runner() { return m_runner; }
+    // Called at the end of every pass of a wait for a row's file, with the pass counter (tests
+    // act at chosen passes). A wait makes at least one pass: the one in which its end arrives.
+    void setPassObserver(std::function<void(int pass)> observer);
 
     // Where the run takes the worker's image from: the executable's resources, unless a test
     // gives a worker of its own.
@@ -107,18 +118,22 @@ public:
     // How much memory each worker may take; WorkerMemoryCeiling() of the jobs unless set.
     void setWorkerMemoryCeiling(quint64 bytes) { m_memoryCeiling = bytes; }
 
+signals:
+    void ended();
+
 private:
     class Run;
+    void runEnded();
 
     RunRows& m_rows;
     RunOptions& m_options;
     RunDisplay& m_display;
-    ChildProcessRunner m_runner;
+    std::chrono::milliseconds m_passLength;
+    std::function<void(int)> m_passObserver;
     std::function<QByteArray(const QString&)> m_loadToolImage;
     int m_jobs;
     ToolTimeLimit m_toolTimeLimit;
     std::optional<quint64> m_memoryCeiling;
-    bool m_isConverting = false;
     Run* m_run = nullptr;
 };
 

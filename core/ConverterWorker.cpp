@@ -33,15 +33,6 @@ QByteArray pathBytes(const QString& path)
 #endif
 }
 
-// Counts a call into this worker's code from Qt, so the pool never removes a worker while it
-// is still on the stack.
-struct Handling
-{
-    explicit Handling(int& depth) : depth(depth) { ++depth; }
-    ~Handling() { --depth; }
-    int& depth;
-};
-
 } // namespace
 
 std::chrono::milliseconds ToolTimeLimit::forInput(const QString& path) const
@@ -186,7 +177,6 @@ qint64 ConverterWorker::processId() const
 
 ConverterWorker::~ConverterWorker()
 {
-    m_process->disconnect();
     stop();
 }
 
@@ -211,7 +201,6 @@ void ConverterWorker::convert(const QString& source, const QString& output, int 
 
 void ConverterWorker::readAnswers()
 {
-    const Handling handling(m_handling);
     m_received += m_process->readAllStandardOutput();
     while (takeAnswer()) {
     }
@@ -266,7 +255,6 @@ void ConverterWorker::conclude(WorkerOutcome outcome, const QString& reason)
 
 void ConverterWorker::ended()
 {
-    const Handling handling(m_handling);
     m_limit->stop();
     // Answers written just before the end still count.
     m_received += m_process->readAllStandardOutput();
@@ -278,8 +266,18 @@ void ConverterWorker::ended()
         conclude(WorkerOutcome::NotBegun, QString());
 }
 
+// No signal of the process reaches this worker any more, so its end is not taken for a crash
+// and no handler is called while the owner is stopping it.
+void ConverterWorker::forgetRequests()
+{
+    m_process->disconnect();
+    m_limit->stop();
+    m_requests.clear();
+}
+
 void ConverterWorker::stop()
 {
+    forgetRequests();
     if (!started() || m_process->state() == QProcess::NotRunning)
         return;
     m_process->kill();
@@ -294,8 +292,11 @@ void ConverterWorker::closeInput()
 
 void ConverterWorker::finish()
 {
-    if (alive() && !busy() && m_process->waitForFinished(1000))
-        return;
+    if (alive() && !busy()) {
+        forgetRequests();
+        if (m_process->waitForFinished(1000))
+            return;
+    }
     stop();
 }
 
@@ -310,9 +311,8 @@ WorkerPool::~WorkerPool()
 
 ConverterWorker& WorkerPool::take()
 {
-    std::erase_if(m_workers, [](const auto& worker) {
-        return !worker->alive() && !worker->busy() && !worker->handling();
-    });
+    std::erase_if(m_workers,
+                  [](const auto& worker) { return !worker->alive() && !worker->busy(); });
     ConverterWorker* leastBusy = nullptr;
     int alive = 0;
     for (const auto& worker : m_workers) {

@@ -82,6 +82,9 @@ enum class WorkerOutcome {
 // side to notice. The process starts here and ends when this goes; a worker that crashed or
 // was stopped stays ended, and its owner starts another. Everything runs on the thread that
 // made it.
+//
+// The handlers are called from the worker's own signals, as its answers and its end arrive:
+// they note what happened and return, and never end or remove a worker or its pool.
 class ConverterWorker
 {
 public:
@@ -108,16 +111,15 @@ public:
     // Files asked for whose end has not arrived; the first is the one being converted.
     int pending() const { return int(m_requests.size()); }
     bool busy() const { return !m_requests.empty(); }
-    // Calls or answers of this worker are being handled: it must not go now.
-    bool handling() const { return m_handling > 0; }
 
     // Asks for one file: the source decoded and written as a JPG of the quality at the output
-    // path, after the files asked for before it. The handlers are called on this thread as the
-    // answers arrive. The time limit counts from when the worker comes to the file.
+    // path, after the files asked for before it. The time limit counts from when the worker
+    // comes to the file.
     void convert(const QString& source, const QString& output, int quality,
                  const ToolTimeLimit& limit, Handlers handlers);
 
-    // Ends the worker at once and waits until it has gone; a file it was converting is Lost.
+    // Ends the worker at once and waits until it has gone. The files it had are dropped
+    // without a call: whoever stops a worker knows what it had.
     void stop();
     // Closes the worker's input, the sign to end once idle (see finish()).
     void closeInput();
@@ -129,6 +131,7 @@ private:
     void ended();
     bool takeAnswer();
     void conclude(WorkerOutcome outcome, const QString& reason);
+    void forgetRequests();
 
     struct Request
     {
@@ -142,7 +145,6 @@ private:
     QString m_startError;
     QByteArray m_received;
     std::deque<Request> m_requests;
-    int m_handling = 0;
     bool m_timedOut = false;
 };
 
@@ -162,9 +164,10 @@ public:
     // Every worker ends before the pool is gone, so its program file may be removed.
     ~WorkerPool();
 
-    // The worker the next file goes to. One started for it may have failed to start.
+    // The worker the next file goes to. One started for it may have failed to start. Not from
+    // within a worker's handler: workers that have ended are removed here.
     ConverterWorker& take();
-    // Ends every worker at once.
+    // Ends every worker at once; what they had is dropped without a call.
     void stopAll();
 
 private:

@@ -2,7 +2,6 @@
 
 #include "core/Failure.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -76,7 +75,6 @@ std::optional<bool> IsFolder(const QString& path)
 
 void DeleteFileQuietly(const QString& path)
 {
-    QCoreApplication::processEvents();
     if (!isUsablePath(path) || isRealFolder(QFileInfo(path)))
         return;
     if (QFile::remove(path))

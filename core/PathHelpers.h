@@ -23,7 +23,7 @@ bool PathExists(const QString& path);
 std::optional<bool> IsFolder(const QString& path);
 
 // Deletes a file, read-only or not, and never reports anything: a missing file, a folder or a
-// failed delete leave things as they are. Lets the window handle pending events first.
+// failed delete leave things as they are.
 void DeleteFileQuietly(const QString& path);
 
 // Deletes a file even when it is read-only; throws Failure when it cannot. Never deletes a

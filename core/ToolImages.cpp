@@ -3,7 +3,6 @@
 #include "core/Failure.h"
 #include "core/PathHelpers.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QSysInfo>
 
@@ -54,7 +53,6 @@ QString GetAddressWidth()
 
 void WriteBytesIfAbsent(const QByteArray& bytes, const QString& target)
 {
-    QCoreApplication::processEvents();
     if (PathExists(target) || IsFolder(target).has_value())
         return;
     QFile file(target);

@@ -26,7 +26,7 @@ QString AddressWidthForArchitecture(const QString& cpuArchitecture);
 
 // Writes the bytes to the target as a program its owner may run, unless something of that
 // name already exists, which is left as it is. Throws Failure when the file cannot be written
-// whole; nothing is left behind then. Lets the window handle pending events first.
+// whole; nothing is left behind then.
 void WriteBytesIfAbsent(const QByteArray& bytes, const QString& target);
 
 } // namespace orvalin

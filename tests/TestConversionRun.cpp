@@ -1,6 +1,5 @@
 #include "app/ProgressBarWithText.h"
 #include "app/TerminationSignals.h"
-#include "core/ChildProcess.h"
 #include "core/ConversionRun.h"
 #include "core/FailureReport.h"
 #include "core/SaveResult.h"
@@ -154,7 +153,7 @@ private slots:
         window.form->fileList().addRows(rows);
         const QStringList sourcesBefore = filesBelow(setup.sources);
 
-        window.click("PushButton2");
+        window.convert();
 
         // Only what is no WebP was skipped for its format; what could not be read is listed with
         // the reason.
@@ -204,7 +203,7 @@ private slots:
         window.click("Option2");
         window.control<QLineEdit>("Text1")->setText(QStringLiteral("/this folder does not exist"));
         window.form->fileList().addRows({a, b});
-        window.click("PushButton2");
+        window.convert();
 
         QCOMPARE(window.messages().size(), 1);
         QCOMPARE(window.messages().first().text, QStringLiteral("Done."));
@@ -261,7 +260,7 @@ private slots:
         Window window;
         window.click("Option2");
         window.form->fileList().addRows({download, x, xNamedJpg, linked, ordinary});
-        window.click("PushButton2");
+        window.convert();
 
         QCOMPARE(window.messages().size(), 2); // the cause, told once, and the final message
         QVERIFY(window.messages().first().text.contains(KeepsWebPPicture));
@@ -308,7 +307,7 @@ private slots:
             {std::chrono::seconds(3), std::chrono::seconds(0)});
         window.form->conversionRun().setToolImageLoader(
             [](const QString&) { return testWorker(); });
-        window.click("PushButton2");
+        window.convert();
 
         QCOMPARE(window.messages().size(), 1);
         QCOMPARE(window.messages().first().text, FinalMessage(skipped, notConverted, {}));
@@ -339,7 +338,7 @@ private slots:
         useOutputFolder(window, setup.output);
         window.form->fileList().addRows(rows);
         window.form->conversionRun().setJobs(2);
-        window.click("PushButton2");
+        window.convert();
 
         QCOMPARE(window.messages().size(), 2);
         QCOMPARE(window.messages().first().title, QStringLiteral("Application Error"));
@@ -355,7 +354,7 @@ private slots:
     {
         RunSetup setup;
         Window window;
-        window.click("PushButton2");
+        window.convert();
         QCOMPARE(window.messages().last().text, QStringLiteral("No files added."));
 
         window.form->fileList().add(setup.source(QStringLiteral("x.webp")));
@@ -363,7 +362,7 @@ private slots:
                                           setup.root.filePath(QStringLiteral("file"))}) {
             writeFile(setup.root.filePath(QStringLiteral("file")), "x");
             useOutputFolder(window, notAFolder);
-            window.click("PushButton2");
+            window.convert();
             QCOMPARE(window.messages().last().text,
                      QStringLiteral("Folder does not exist. Please select another folder."));
             QCOMPARE(window.messages().last().icon, MessageIcon::None);
@@ -391,7 +390,7 @@ private slots:
         QList<double> values;
         QStringList texts;
         bool clickedAgain = false;
-        window.form->conversionRun().runner().setPassObserver([&](int) {
+        window.form->conversionRun().setPassObserver([&](int) {
             if (values.isEmpty() || values.last() != bar->exactValue())
                 values << bar->exactValue();
             if (!texts.contains(bar->text()))
@@ -405,7 +404,12 @@ private slots:
                 window.form->takeHandedPaths({setup.source(QStringLiteral("added later.webp"))});
             }
         });
+        // The click starts the run and returns; the run goes on as the window handles events.
+        QSignalSpy ended(&window.form->conversionRun(), &ConversionRun::ended);
         window.click("PushButton2");
+        QVERIFY(window.form->conversionRun().IsConverting());
+        QVERIFY(window.messages().isEmpty());
+        Window::waitForRunEnd(ended);
 
         // Each row's share of the rows there are now: a row added during the first file counts.
         QCOMPARE(values, (QList<double>{25, 40, 60, 80}));
@@ -439,31 +443,33 @@ private slots:
         // A scan begun and ended during a run.
         window.seams.fileDialogs.folderAnswers << nativePath(scanned);
         std::optional<PointerKind> afterScan;
-        window.form->conversionRun().runner().setPassObserver([&](int) {
+        window.form->conversionRun().setPassObserver([&](int) {
             if (afterScan)
                 return;
             window.click("PushButton4");
             afterScan = window.form->mousePointer();
             window.click("PushButton6");
         });
-        window.click("PushButton2");
+        window.convert();
         QCOMPARE(afterScan, PointerKind::Busy);
         QCOMPARE(window.rows().size(), 3);
         QCOMPARE(window.messages().last().text, DoneMessage);
         QCOMPARE(filesBelow(setup.output), (QStringList{"a.jpg", "b.jpg"}));
         QCOMPARE(window.form->mousePointer(), PointerKind::Default);
 
-        // A run begun and ended during a scan, at the scan's first yield.
-        window.form->conversionRun().runner().setPassObserver({});
+        // A run begun at the scan's first yield.
+        window.form->conversionRun().setPassObserver({});
         window.seams.fileDialogs.folderAnswers << nativePath(scanned);
-        std::optional<PointerKind> afterRun;
+        std::optional<PointerKind> afterStart;
+        QSignalSpy ended(&window.form->conversionRun(), &ConversionRun::ended);
         QTimer::singleShot(0, window.form.get(), [&] {
             window.click("PushButton2");
-            afterRun = window.form->mousePointer();
+            afterStart = window.form->mousePointer();
             window.click("PushButton6");
         });
         window.click("PushButton4");
-        QCOMPARE(afterRun, PointerKind::Busy);
+        Window::waitForRunEnd(ended);
+        QCOMPARE(afterStart, PointerKind::Busy);
         QCOMPARE(window.rows().size(), 4);
         QCOMPARE(window.form->mousePointer(), PointerKind::Default);
     }
@@ -479,13 +485,13 @@ private slots:
         useOutputFolder(window, setup.output);
         window.form->fileList().addRows({first, second});
         bool switched = false;
-        window.form->conversionRun().runner().setPassObserver([&](int) {
+        window.form->conversionRun().setPassObserver([&](int) {
             if (!switched && window.form->findChild<ProgressBarWithText*>()->exactValue() == 50) {
                 switched = true;
                 window.click("Option2");
             }
         });
-        window.click("PushButton2");
+        window.convert();
         QVERIFY(QFile::exists(setup.output + QStringLiteral("/first.jpg")));
         QVERIFY(QFile::exists(setup.source(QStringLiteral("second.jpg"))));
         QVERIFY(!QFile::exists(setup.output + QStringLiteral("/second.jpg")));
@@ -505,7 +511,7 @@ private slots:
         QStringList converted;
         bool edited = false;
         auto* bar = window.form->findChild<ProgressBarWithText*>();
-        window.form->conversionRun().runner().setPassObserver([&](int) {
+        window.form->conversionRun().setPassObserver([&](int) {
             if (!converted.contains(bar->text()))
                 converted << bar->text();
             if (!edited) {
@@ -514,7 +520,7 @@ private slots:
                 window.form->fileList().remove(3);      // c goes before its turn
             }
         });
-        window.click("PushButton2");
+        window.convert();
         // Row 2 is still b; row 3 is now a, done already, so the first row waiting, d, follows.
         QCOMPARE(converted,
                  (QStringList{"Processing: a.webp", "Processing: b.webp", "Processing: d.webp"}));
@@ -535,13 +541,13 @@ private slots:
         window.form->fileList().addRows(rows);
         bool removed = false;
         auto* bar = window.form->findChild<ProgressBarWithText*>();
-        window.form->conversionRun().runner().setPassObserver([&](int) {
+        window.form->conversionRun().setPassObserver([&](int) {
             if (!removed && bar->text() == QLatin1String("Processing: two.webp")) {
                 removed = true;
                 QVERIFY(QDir(setup.output).removeRecursively());
             }
         });
-        window.click("PushButton2");
+        window.convert();
 
         // The same failure at the same step is told once; every row it struck is listed.
         const auto& shown = window.messages();
@@ -563,7 +569,7 @@ private slots:
         Window window;
         useOutputFolder(window, setup.output);
         window.form->fileList().add(source);
-        window.click("PushButton2");
+        window.convert();
         QCOMPARE(window.messages().size(), 2);
         QVERIFY(window.messages().first().text.contains(
             QStringLiteral("PushButton2_Click at line 172\r\r")));
@@ -593,7 +599,7 @@ private slots:
         Window window;
         useOutputFolder(window, setup.output);
         window.form->fileList().add(source);
-        window.click("PushButton2");
+        window.convert();
         QCOMPARE(window.messages().last().text, QStringLiteral("Done."));
         QCOMPARE(QImage(setup.output + QStringLiteral("/far.jpg")).size(), QSize(7, 5));
         QCOMPARE(QDir(otherTemp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
@@ -613,7 +619,7 @@ private slots:
                       + "\n");
         Window window({.settingsFile = store.filePath(QStringLiteral("s.conf"))});
         window.form->fileList().add(source);
-        window.click("PushButton2");
+        window.convert();
         QCOMPARE(window.messages().last().text, FinalMessage({}, {}, {source}));
         QCOMPARE(filesBelow(setup.output), QStringList());
         QCOMPARE(filesBelow(setup.sources), QStringList{QStringLiteral("lonely.webp")});
@@ -637,7 +643,7 @@ private slots:
         window.form->conversionRun().setJobs(1); // one worker, with the next file queued
         window.form->conversionRun().setToolImageLoader(
             [](const QString&) { return testWorker(); });
-        window.click("PushButton2");
+        window.convert();
         QCOMPARE(window.messages().size(), 1);
         QCOMPARE(window.messages().last().text,
                  FinalMessage({}, {NotConvertedLine(rows[1], ConverterStoppedReason)}, {}));
@@ -656,13 +662,13 @@ private slots:
         useOutputFolder(window, setup.output);
         window.form->fileList().add(source);
         QString workFolder;
-        window.form->conversionRun().runner().setPassObserver([&](int) {
+        window.form->conversionRun().setPassObserver([&](int) {
             const QStringList runs =
                 QDir(QDir::tempPath()).entryList({QStringLiteral("orvalin-run-*")}, QDir::Dirs);
             if (!runs.isEmpty())
                 workFolder = QDir::tempPath() + QLatin1Char('/') + runs.first();
         });
-        window.click("PushButton2");
+        window.convert();
         QCOMPARE(window.messages().last().text, QStringLiteral("Done."));
         QVERIFY(!workFolder.isEmpty());
         QVERIFY(!QFileInfo::exists(workFolder));
@@ -703,7 +709,7 @@ private slots:
 #ifndef Q_OS_WIN
         int runningAtClose = 0;
 #endif
-        window.form->conversionRun().runner().setPassObserver([&](int) {
+        window.form->conversionRun().setPassObserver([&](int) {
             if (!workFolder.isEmpty())
                 return;
             workFolder = setup.temp + QLatin1Char('/')
@@ -719,7 +725,7 @@ private slots:
             // Gone before the run unwinds: Windows ends a program soon after its session ends.
             goneAtClose = !QFileInfo::exists(workFolder);
         });
-        window.click("PushButton2");
+        window.convert();
         QCOMPARE(goneAtClose, signal == 0);
 #ifndef Q_OS_WIN
         QCOMPARE(runningAtClose, 2); // both rows of the two jobs

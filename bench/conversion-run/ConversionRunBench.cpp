@@ -9,7 +9,7 @@
 //     inside one process, with the worker's settings, on one thread;
 //   - the same on N threads (in-process-convert --jobs N), each thread taking the next file;
 //   - the window: the real main window, shown on Qt's offscreen platform, its output folder set
-//     to a fresh folder, "Start Converting" clicked; the click returns when the run has ended.
+//     to a fresh folder, "Start Converting" clicked, timed until the run's end.
 //     Once converting N files at once, once one at a time. Every round checks that it made one
 //     JPG per input and ended with "Done.";
 //   - ImageMagick: one mogrify-im6.q16 over copies of the files (only mogrify is timed);
@@ -34,12 +34,10 @@
 // worker's code run in one process (in-process-convert --worker-code), one worker and N workers
 // fed through the program's own client with no window, the window run with the window never
 // shown (so nothing is painted) and with its repaints held back to one per 50 ms, writing the
-// carried worker out, saving finished JPG files into an output folder and making a folder per
-// file, as a run does. --only TEXT times the references, the windows and the pieces whose label
-// holds TEXT.
+// carried worker out and saving finished JPG files into an output folder, as a run does.
+// --only TEXT times the references, the windows and the pieces whose label holds TEXT.
 
 #include "app/Form1.h"
-#include "core/ChildProcess.h"
 #include "core/ConversionRun.h"
 #include "core/ConverterWorker.h"
 #include "core/Platform.h"
@@ -420,8 +418,8 @@ struct WindowSetup
     QString sampledFolder{}; // with sampleMemory: where the run makes its working folder
 };
 
-// One whole run of the real window: set up (not timed), then the click on "Start Converting",
-// which returns when the run has ended and its final message has been shown.
+// One whole run of the real window: set up (not timed), then the click on "Start Converting"
+// and the event loop until the run has ended and its final message has been shown.
 WindowRun runWindow(const QStringList& files, int quality, const QString& output, Scratch& scratch,
                     const WindowSetup& setup)
 {
@@ -446,7 +444,10 @@ WindowRun runWindow(const QStringList& files, int quality, const QString& output
     QCoreApplication::processEvents();
 
     WindowRun run;
-    window.conversionRun().runner().setPassObserver([&run](int) { ++run.passes; });
+    window.conversionRun().setPassObserver([&run](int) { ++run.passes; });
+    QEventLoop untilEnded;
+    QObject::connect(&window.conversionRun(), &ConversionRun::ended, &untilEnded,
+                     &QEventLoop::quit);
     std::optional<MemorySampler> sampler;
     if (setup.sampleMemory)
         sampler.emplace(std::chrono::microseconds(500), setup.sampledFolder);
@@ -454,6 +455,8 @@ WindowRun runWindow(const QStringList& files, int quality, const QString& output
     QElapsedTimer timer;
     timer.start();
     controlOf<QPushButton>(window, "PushButton2").click();
+    if (window.conversionRun().IsConverting())
+        untilEnded.exec();
     run.timing.seconds = secondsOf(timer);
     run.timing.mainThreadSeconds = cpuSecondsOf(RUSAGE_THREAD) - threadBefore;
     if (sampler)
@@ -592,21 +595,6 @@ Timing runSaves(const QString& from, const QString& to)
     }
     timing.seconds = secondsOf(timer);
     timing.ok = timing.ok && countJpgs(to) == jpgs.size();
-    return timing;
-}
-
-// What a run does for each file in its working folder beside converting it: a folder of the
-// file's own, made when the conversion begins and removed once the file is saved.
-Timing runFolders(int count, const QString& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    Timing timing{0, 0, true};
-    for (int i = 1; i <= count; ++i) {
-        const QString folder = work + QLatin1Char('/') + QString::number(i);
-        timing.ok = QDir().mkdir(folder) && QDir().rmdir(folder) && timing.ok;
-    }
-    timing.seconds = secondsOf(timer);
     return timing;
 }
 
@@ -807,8 +795,7 @@ int main(int argc, char* argv[])
         HiddenOneJob,
         Sparse,
         Writing,
-        Saving,
-        Folders
+        Saving
     };
     contenders.push_back({"in one process, the worker's code", [&](const QString& out) {
                               return runReference(reference, ReferenceCode::Worker, 1, files,
@@ -843,8 +830,6 @@ int main(int argc, char* argv[])
                  return Timing{};
              return runSaves(from, out);
          }});
-    contenders.push_back({"a folder per file, made and removed",
-                          [&](const QString& out) { return runFolders(int(files.size()), out); }});
     std::vector<bool> timed(contenders.size(), breakdown && only.isEmpty());
     for (std::size_t i = 0; i < contenders.size(); ++i) {
         if (i < MainCount)
@@ -950,7 +935,6 @@ int main(int argc, char* argv[])
         std::printf("done on the window's thread while the workers convert, each timed alone:\n");
         share("writing the carried worker at the start", seconds(Writing));
         share("saving the results into the output folder", seconds(Saving));
-        share("a folder per file in the working folder", seconds(Folders));
         std::printf("%d files at once, beyond the reference on %d threads:\n", jobs, jobs);
         share("the workers, their pipes and requests", seconds(Workers) - seconds(ReferenceJobs));
         share("events, saving and the run's own steps", seconds(Hidden) - seconds(Workers));

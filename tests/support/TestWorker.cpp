@@ -1,7 +1,8 @@
 // A converter worker for runs whose timing a test decides, in place of the real one: it serves
 // conversions exactly as convert-worker does, but before it reads a file SOURCE it waits while
 // SOURCE.hold exists and then, if SOURCE.crash exists, ends by a segmentation fault; once the
-// file is decoded and the 'D' answer sent, it leaves SOURCE.decoded. It polls without starting
+// file is decoded and the 'D' answer sent, it leaves SOURCE.decoded and waits while
+// SOURCE.hold-encoding exists. It polls without starting
 // processes, so while it waits it is the only process of its run.
 #include "tools/common/FileSystem.h"
 #include "tools/convert-worker/ConvertWorker.h"
@@ -17,17 +18,26 @@
 
 using namespace orvalin::tools;
 
+namespace {
+
+void waitWhileThere(const std::string& path)
+{
+    while (fs::exists(path)) {
+#ifdef _WIN32
+        ::Sleep(2);
+#else
+        ::usleep(2000);
+#endif
+    }
+}
+
+} // namespace
+
 int main()
 {
     WorkerHooks hooks;
     hooks.beforeFile = [](const std::string& source) {
-        while (fs::exists(source + ".hold")) {
-#ifdef _WIN32
-            ::Sleep(2);
-#else
-            ::usleep(2000);
-#endif
-        }
+        waitWhileThere(source + ".hold");
         if (fs::exists(source + ".crash"))
             std::raise(SIGSEGV);
     };
@@ -35,6 +45,7 @@ int main()
         const int fd = fs::open(source + ".decoded", O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
         if (fd >= 0)
             ::close(fd);
+        waitWhileThere(source + ".hold-encoding");
     };
     return serveConversions(0, 1, hooks);
 }

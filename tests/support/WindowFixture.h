@@ -1,12 +1,14 @@
 #pragma once
 
 #include "app/Form1.h"
+#include "core/ConversionRun.h"
 #include "core/Settings.h"
 #include "filelist/FileListView.h"
 #include "tests/support/RecordingPlatform.h"
 #include "tests/support/TestFiles.h"
 
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,6 +56,21 @@ public:
     }
 
     void click(const char* name) { QTest::mouseClick(control<QWidget>(name), Qt::LeftButton); }
+
+    // Clicks "Start Converting" and lets the window's event loop run until the run has ended.
+    void convert()
+    {
+        QSignalSpy ended(&form->conversionRun(), &ConversionRun::ended);
+        click("PushButton2");
+        waitForRunEnd(ended);
+    }
+
+    static void waitForRunEnd(QSignalSpy& ended)
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(!ended.isEmpty(), RunTimeout);
+    }
+
+    static constexpr int RunTimeout = 100000;
 
     QStringList rows() const { return form->fileList().rows(); }
     const QList<MessageRequest>& messages() const { return seams.messageBoxes.shown; }
