@@ -43,32 +43,31 @@ void ProgressBarWithText::paintEvent(QPaintEvent* event)
 {
     QProgressBar::paintEvent(event);
     m_sincePainted.start();
-    ++m_paintings;
 }
 
-// Shows the changes now when the last painting is a frame old, otherwise when it will be.
+// Shows the changes once the caller has returned to the event loop, and a frame after the
+// last painting: never in the middle of the caller's work.
 void ProgressBarWithText::showChanges()
 {
+    if (!isVisible()) // nothing is painted: its value and name are up to date at once
+        return present();
     if (m_nextFrame.isActive())
         return;
     const auto sincePainted = std::chrono::milliseconds(
         m_sincePainted.isValid() ? m_sincePainted.elapsed() : FrameLength.count());
-    if (sincePainted >= FrameLength)
-        present();
-    else
-        m_nextFrame.start(FrameLength - sincePainted);
+    m_nextFrame.start(std::max(std::chrono::milliseconds(0), FrameLength - sincePainted));
 }
 
 void ProgressBarWithText::present()
 {
     const double shown =
         std::clamp(std::nearbyint(m_exactValue), double(minimum()), double(maximum()));
-    // QProgressBar paints at once when its value moves far enough; otherwise the text may still
-    // have changed.
-    const int paintingsBefore = m_paintings;
+    // QProgressBar repaints at once when its value moves far enough, in the middle of whatever
+    // set it; with updates held back the painting waits for the window's next repaint, which
+    // paints the text with it.
+    setUpdatesEnabled(false);
     setValue(int(shown));
-    if (m_paintings == paintingsBefore)
-        update();
+    setUpdatesEnabled(true); // asks for that repaint
     // Screen readers read the text as the bar's name; it changes with the screen, so they are
     // told of a change at most once a frame too.
     if (accessibleName() != m_text)

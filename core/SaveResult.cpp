@@ -110,7 +110,8 @@ void SaveResultAs(const QString& result, const QString& outputPath)
             || written != DWORD(chunk.size()))
             failWith(qt_error_string(int(::GetLastError())));
     }
-    if (!::FlushFileBuffers(file))
+    // Only a file that replaces another must be on the disk before it takes the name.
+    if (target.exists() && !::FlushFileBuffers(file))
         failWith(qt_error_string(int(::GetLastError())));
     const HANDLE written = std::exchange(file, INVALID_HANDLE_VALUE);
     if (!::CloseHandle(written))
@@ -284,7 +285,7 @@ void copyBesideAndRename(const QByteArray& result, const QByteArray& target,
         failWith(errno);
     const auto [descriptor, beside] = createBeside(target, replaced);
     int error = copyBytes(source.get(), descriptor, calls);
-    if (!error && calls.sync(descriptor) != 0)
+    if (!error && replaced && calls.sync(descriptor) != 0)
         error = errno;
     // A network file system may report a deferred write error only here.
     if (calls.close(descriptor) != 0 && !error)
@@ -335,10 +336,13 @@ void SaveResultAs(const QString& result, const QString& outputPath, const SaveCa
     if (replaced && ::chmod(source.constData(), replaced->st_mode & 07777) != 0)
         failWith(errno); // a replaced file keeps its mode
     // Renaming costs nothing on the same file system; any other failure is named by the copy.
-    // The result reaches the disk before it takes the name, so a power loss cannot leave an
-    // empty file where the old one stood.
+    // A result that replaces a file reaches the disk before it takes the name, so a power loss
+    // cannot leave an empty file where the old one stood. One under a new name is not synced:
+    // a power loss could cost that result alone, never a file that was there, and a sync per
+    // file holds every writer of the file system back (its journal commits).
     if (onOneFileSystem(source, folderOf(target))) {
-        syncFile(source, calls);
+        if (replaced)
+            syncFile(source, calls);
         if (::rename(source.constData(), target.constData()) == 0)
             return;
     }

@@ -42,8 +42,10 @@ bool IsWebPFile(const QString& path);
 // of the folder's owner), and a file that is replaced keeps its mode. A WebP
 // picture there is never replaced: browsers save WebP pictures under ".jpg" names, and a result
 // beside its source would otherwise take the place of the picture it came from. On the same
-// file system the result itself is renamed into place; elsewhere it is copied beside the name,
-// synced and renamed over it. Throws Failure, naming the reason, when the result cannot be
+// file system the result itself is renamed into place; elsewhere it is copied beside the name
+// and renamed over it. A result that replaces a file is on the disk before it takes the name;
+// one under a new name is not synced, since a power loss could cost that result alone. Throws
+// Failure, naming the reason, when the result cannot be
 // saved; the output name then holds what it held before and nothing of the copy is left.
 void SaveResultAs(const QString& result, const QString& outputPath);
 #ifndef Q_OS_WIN

@@ -297,8 +297,8 @@ private slots:
         QCOMPARE(entries(outputDir.path()), QStringList{"photo.jpg"});
     }
 
-    // Renamed on the same file system, the result reaches the disk before it takes the name;
-    // when it cannot, the name keeps what it held.
+    // Renamed on the same file system, a result that replaces a file reaches the disk before it
+    // takes the name; when it cannot, the name keeps what it held. A new name needs no sync.
     void aResultIsSyncedBeforeItIsRenamedIntoPlace()
     {
         QTemporaryDir folder;
@@ -318,6 +318,10 @@ private slots:
         syncFails = false;
         SaveResultAs(result, output, calls);
         QCOMPARE(contents(output), QByteArray("the new photo"));
+        QCOMPARE(syncs, 2);
+        writeFile(result, "another photo");
+        SaveResultAs(result, folder.filePath(QStringLiteral("new.jpg")), calls);
+        QCOMPARE(contents(folder.filePath(QStringLiteral("new.jpg"))), QByteArray("another photo"));
         QCOMPARE(syncs, 2);
     }
 };

@@ -2,7 +2,7 @@
 // one process and against two other converters.
 //
 //   conversion-run --corpus DIR [--quality Q] [--rounds N] [--jobs N] [--breakdown]
-//                  [--only TEXT] [--no-memory]
+//                  [--only TEXT] [--no-memory] [--paints]
 //
 // Every round times, on every *.webp file of DIR, in an order that moves on by one each round:
 //   - the reference: in-process-convert, decoding with libwebp and encoding with libjpeg-turbo
@@ -29,6 +29,9 @@
 // process's, all started through peak-memory and read from getrusage of the ended child; and the
 // window's runs with one and with N jobs while a thread samples the window process and its
 // workers in /proc.
+//
+// --paints counts, in one more untimed run of the shown window, the paint events of each of its
+// widgets and its repaints as a whole.
 //
 // --breakdown adds the pieces a window run is made of, each timed alone in the same rounds: the
 // worker's code run in one process (in-process-convert --worker-code), one worker and N workers
@@ -71,6 +74,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <spawn.h>
 #include <string>
@@ -366,6 +370,41 @@ struct WindowRun
     int passes = 0;
     QString message;
     MemorySampler::Peaks memory;
+    std::map<QString, int> paints; // paint events per widget, when counted
+};
+
+// Counts the paint events each widget of the application receives, by its object name (or its
+// class when it has none), and the window's repaints as a whole (its update requests).
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(std::map<QString, int>& counts) : m_counts(counts)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~PaintCounter() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++m_counts[nameOf(watched)];
+        else if (event->type() == QEvent::UpdateRequest)
+            ++m_counts[QStringLiteral("(repaints of the window)")];
+        return false;
+    }
+
+private:
+    static QString nameOf(const QObject* object)
+    {
+        QString name = object->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+            name = QString::fromLatin1(object->metaObject()->className()) + QStringLiteral(" in ")
+                   + (object->parent() ? nameOf(object->parent()) : QStringLiteral("-"));
+        return name;
+    }
+
+    std::map<QString, int>& m_counts;
 };
 
 // Holds back the window's repaints so that they come at most once per interval: a repaint asked
@@ -416,6 +455,7 @@ struct WindowSetup
     bool sampleMemory = false;
     std::chrono::milliseconds repaintInterval{0}; // above 0: repaints at most this often
     QString sampledFolder{}; // with sampleMemory: where the run makes its working folder
+    bool countPaints = false;
 };
 
 // One whole run of the real window: set up (not timed), then the click on "Start Converting"
@@ -451,6 +491,9 @@ WindowRun runWindow(const QStringList& files, int quality, const QString& output
     std::optional<MemorySampler> sampler;
     if (setup.sampleMemory)
         sampler.emplace(std::chrono::microseconds(500), setup.sampledFolder);
+    std::optional<PaintCounter> paints;
+    if (setup.countPaints)
+        paints.emplace(run.paints);
     const double threadBefore = cpuSecondsOf(RUSAGE_THREAD);
     QElapsedTimer timer;
     timer.start();
@@ -459,6 +502,7 @@ WindowRun runWindow(const QStringList& files, int quality, const QString& output
         untilEnded.exec();
     run.timing.seconds = secondsOf(timer);
     run.timing.mainThreadSeconds = cpuSecondsOf(RUSAGE_THREAD) - threadBefore;
+    paints.reset();
     if (sampler)
         run.memory = sampler->stop();
     run.jpgs = countJpgs(output);
@@ -721,6 +765,7 @@ int main(int argc, char* argv[])
         option(arguments, QStringLiteral("--reference"), QStringLiteral(ORVALIN_REFERENCE));
     const bool breakdown = arguments.contains(QStringLiteral("--breakdown"));
     const bool memory = !arguments.contains(QStringLiteral("--no-memory"));
+    const bool countPaints = arguments.contains(QStringLiteral("--paints"));
     // For a closer look at some contenders: the reference, the window and those whose label
     // holds this text.
     const QString only = option(arguments, QStringLiteral("--only"), QString());
@@ -941,6 +986,17 @@ int main(int argc, char* argv[])
         share("painting the shown window", seconds(Window) - seconds(Hidden));
         share("  of which saved by repainting at most every 50 ms",
               seconds(Window) - seconds(Sparse));
+    }
+
+    if (countPaints) {
+        // Untimed: what the shown window paints during one run.
+        const QString out = scratch.fresh(QStringLiteral("out"));
+        const WindowRun run =
+            runWindow(files, quality, out, scratch, {.jobs = jobs, .countPaints = true});
+        std::printf("\npaint events per widget during one run of the shown window, %d jobs:\n",
+                    jobs);
+        for (const auto& [widget, count] : run.paints)
+            std::printf("  %-50s %6d\n", qPrintable(widget), count);
     }
 
     if (memory) {
