@@ -152,6 +152,20 @@ bool processRuns(qint64 id)
 #endif
 }
 
+// The test worker written into the folder as a program; its path.
+QString writeTestWorker(const QString& folder)
+{
+#ifdef Q_OS_WIN
+    const QString program = folder + QStringLiteral("/test-worker.exe");
+#else
+    const QString program = folder + QStringLiteral("/test-worker");
+#endif
+    writeFile(program, testWorker());
+    QFile::setPermissions(program,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return program;
+}
+
 } // namespace
 
 class TestConversionEngine : public QObject
@@ -401,14 +415,7 @@ private slots:
     void aWorkerEndsWithItsProgram()
     {
         Run setup;
-#ifdef Q_OS_WIN
-        const QString program = setup.temp + QStringLiteral("/test-worker.exe");
-#else
-        const QString program = setup.temp + QStringLiteral("/test-worker");
-#endif
-        writeFile(program, testWorker());
-        QVERIFY(QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                   | QFileDevice::ExeOwner));
+        const QString program = writeTestWorker(setup.temp);
         const QString held = setup.source(QStringLiteral("held.webp"));
         makeWebP(held, {4, 4});
         writeFile(held + QStringLiteral(".hold")); // the worker waits while this is there
@@ -422,6 +429,31 @@ private slots:
         probe.kill();
         QVERIFY(probe.waitForFinished());
         QTRY_VERIFY_WITH_TIMEOUT(!processRuns(worker), 20000);
+    }
+
+    // Stopping a worker drops the files it had without a call: its owner knows, and a call from
+    // within the stop would reach the owner in the middle of ending it.
+    void aStoppedWorkerCallsNoHandler()
+    {
+        Run setup;
+        const QString held = setup.source(QStringLiteral("held.webp"));
+        makeWebP(held, {4, 4});
+        writeFile(held + QStringLiteral(".hold"));
+        const WorkerConfinement confinement(0);
+        ConverterWorker worker(writeTestWorker(setup.temp), confinement);
+        QVERIFY(worker.started());
+        int calls = 0;
+        for (const char* name : {"/a.jpg", "/b.jpg"})
+            worker.convert(
+                held, setup.output + QLatin1String(name), 80, ToolTimeLimit{},
+                {[&](quint64) { ++calls; }, [&](WorkerOutcome, const QString&) { ++calls; }});
+        const qint64 process = worker.processId();
+        worker.stop();
+        QVERIFY(!processRuns(process));
+        QCOMPARE(worker.pending(), 0);
+        QTest::qWait(50); // nor does anything arrive later
+        QCOMPARE(calls, 0);
+        QFile::remove(held + QStringLiteral(".hold"));
     }
 
     // Folders of runs whose program was killed outright are removed by the next run; a folder
