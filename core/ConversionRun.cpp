@@ -86,7 +86,7 @@ public:
         Asked,       // with a worker, nothing heard yet
         Decoded,     // the encoding has begun
         Concluded,   // the worker's conversion ended, in whatever way
-        NeedsWorker, // the worker ended before it came to this file
+        NeedsWorker, // not given to a worker yet, or its worker ended before it came to it
         CannotStart, // no worker could be started for it
     };
 
@@ -102,9 +102,8 @@ public:
     ~RowConversion() { QFile::remove(m_result); }
 
     // Gives the file to a worker of the run.
-    void give(WorkerPool& workers, const ToolTimeLimit& limit)
+    void giveTo(ConverterWorker& worker, const ToolTimeLimit& limit)
     {
-        ConverterWorker& worker = workers.take();
         if (!worker.started()) {
             m_state->phase = Phase::CannotStart;
             m_state->startError = worker.startError();
@@ -358,7 +357,8 @@ private:
             m_current = std::move(started->second);
             m_started.erase(started);
         } else {
-            m_current = startRow(m_row.source);
+            m_current = makeRow(m_row.source);
+            giveToAWorker(*m_current); // or to the first worker that can take it
         }
         beginMoreRows();
         await(State::Decoding);
@@ -409,22 +409,24 @@ private:
     {
         if (ended() || m_state == State::Finishing || m_stopped)
             return;
-        giveWorkersToRowsThatLostTheirs();
+        giveWorkersToRowsWaitingForOne();
         beginMoreRows();
         if ((m_state == State::Decoding || m_state == State::Encoding) && awaitedStepEnded())
             stepEnded();
     }
 
-    void giveWorkersToRowsThatLostTheirs()
+    // The row at its turn first: a worker that can take a file takes its file before any other.
+    void giveWorkersToRowsWaitingForOne()
     {
-        const auto giveAgain = [this](RowConversion& conversion) {
-            if (conversion.phase() == RowConversion::Phase::NeedsWorker)
-                conversion.give(*m_workers, m_timeLimit);
+        const auto give = [this](RowConversion& conversion) {
+            return conversion.phase() != RowConversion::Phase::NeedsWorker
+                   || giveToAWorker(conversion);
         };
-        if (m_current)
-            giveAgain(*m_current);
+        if (m_current && !give(*m_current))
+            return;
         for (const auto& [identity, conversion] : m_started)
-            giveAgain(*conversion);
+            if (!give(*conversion))
+                return;
     }
 
     void stepEnded()
@@ -521,37 +523,44 @@ private:
             m_notSaved.append(source);
     }
 
-    std::unique_ptr<RowConversion> startRow(const QString& source)
+    // Gives the row's file to a worker that can take it now; false when none can.
+    bool giveToAWorker(RowConversion& conversion)
     {
-        auto conversion = std::make_unique<RowConversion>(
+        ConverterWorker* const worker = m_workers->take();
+        if (worker)
+            conversion.giveTo(*worker, m_timeLimit);
+        return worker != nullptr;
+    }
+
+    std::unique_ptr<RowConversion> makeRow(const QString& source)
+    {
+        return std::make_unique<RowConversion>(
             source, m_work->filePath(QString::number(++m_rowFiles) + QStringLiteral(".jpg")),
             m_options.quality(), [this] { wake(); });
-        conversion->give(*m_workers, m_timeLimit);
-        return conversion;
     }
 
-    int busyConversions() const
-    {
-        int busy = m_current && m_current->busy() ? 1 : 0;
-        for (const auto& [identity, conversion] : m_started)
-            busy += conversion->busy() ? 1 : 0;
-        return busy;
-    }
-
-    // Begins the conversions of the rows that come next in the list: each worker converts one
-    // file and has the next one queued, so it never waits for this thread between files;
-    // finished ones wait for their turn, a few at most.
+    // Begins the conversions of the rows that come next in the list, while a worker can take
+    // one: each worker converts one file and gets the next while it encodes, so it never waits
+    // for this thread between files; finished ones wait for their turn, a few at most.
     void beginMoreRows()
     {
         if (m_stopped || !m_pending)
             return;
+        if (m_current && m_current->phase() == RowConversion::Phase::NeedsWorker)
+            return; // the row at its turn goes first
         // Rows before the turn are done, or moved back and converted when their turn comes.
         for (int position = std::max(1, m_turn); position <= m_rows.count(); ++position) {
-            if (busyConversions() >= 2 * m_jobs || int(m_started.size()) >= 3 * m_jobs)
+            if (int(m_started.size()) >= 3 * m_jobs)
                 break;
             const quint64 identity = m_rows.identity(position);
-            if (m_pending->isWaiting(identity) && !m_started.contains(identity))
-                m_started.emplace(identity, startRow(m_rows.text(position)));
+            if (!m_pending->isWaiting(identity) || m_started.contains(identity))
+                continue;
+            ConverterWorker* const worker = m_workers->take();
+            if (!worker)
+                break;
+            std::unique_ptr<RowConversion> conversion = makeRow(m_rows.text(position));
+            conversion->giveTo(*worker, m_timeLimit);
+            m_started.emplace(identity, std::move(conversion));
         }
     }
 

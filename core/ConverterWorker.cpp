@@ -226,7 +226,8 @@ bool ConverterWorker::takeAnswer()
     m_received.remove(0, qsizetype(frame.size));
     switch (frame.kind) {
     case protocol::Answer::Decoded: {
-        const Request& request = m_requests.front();
+        Request& request = m_requests.front();
+        request.decoded = true;
         m_limit->start(request.limit.forBytes(pixelBytes));
         if (request.handlers.decoded)
             request.handlers.decoded(pixelBytes);
@@ -309,23 +310,26 @@ WorkerPool::~WorkerPool()
         worker->finish();
 }
 
-ConverterWorker& WorkerPool::take()
+ConverterWorker* WorkerPool::take()
 {
     std::erase_if(m_workers,
                   [](const auto& worker) { return !worker->alive() && !worker->busy(); });
-    ConverterWorker* leastBusy = nullptr;
     int alive = 0;
+    ConverterWorker* encoding = nullptr;
     for (const auto& worker : m_workers) {
         if (!worker->alive())
             continue;
         ++alive;
-        if (!leastBusy || worker->pending() < leastBusy->pending())
-            leastBusy = worker.get();
+        if (!worker->busy())
+            return worker.get();
+        if (!encoding && worker->encodingItsLastFile())
+            encoding = worker.get();
     }
-    if (leastBusy && (leastBusy->pending() == 0 || alive >= m_jobs))
-        return *leastBusy;
-    m_workers.push_back(std::make_unique<ConverterWorker>(m_program, m_confinement));
-    return *m_workers.back();
+    if (alive < m_jobs) {
+        m_workers.push_back(std::make_unique<ConverterWorker>(m_program, m_confinement));
+        return m_workers.back().get();
+    }
+    return encoding;
 }
 
 void WorkerPool::stopAll()

@@ -111,6 +111,11 @@ public:
     // Files asked for whose end has not arrived; the first is the one being converted.
     int pending() const { return int(m_requests.size()); }
     bool busy() const { return !m_requests.empty(); }
+    // Encoding the one file it has: a file asked for now waits no longer than that encoding.
+    bool encodingItsLastFile() const
+    {
+        return m_requests.size() == 1 && m_requests.front().decoded;
+    }
 
     // Asks for one file: the source decoded and written as a JPG of the quality at the output
     // path, after the files asked for before it. The time limit counts from when the worker
@@ -138,6 +143,7 @@ private:
         Handlers handlers;
         ToolTimeLimit limit;
         std::chrono::milliseconds readingLimit;
+        bool decoded = false;
     };
 
     std::unique_ptr<QProcess> m_process;
@@ -148,8 +154,11 @@ private:
     bool m_timedOut = false;
 };
 
-// The workers of one run, as many as files convert at once: a file goes to an idle worker, to
-// one started for it while there are fewer, or else into the queue of the least busy one.
+// The workers of one run, as many as files convert at once. A file goes to an idle worker, to
+// one started for it while there are fewer, or to one that is encoding its only file: it has
+// its next file at hand when it ends, yet no file waits behind a whole conversion while
+// another worker could take it, which at the end of a list of large pictures would leave one
+// worker converting two of them while the other waits.
 class WorkerPool
 {
 public:
@@ -164,9 +173,10 @@ public:
     // Every worker ends before the pool is gone, so its program file may be removed.
     ~WorkerPool();
 
-    // The worker the next file goes to. One started for it may have failed to start. Not from
-    // within a worker's handler: workers that have ended are removed here.
-    ConverterWorker& take();
+    // The worker the next file goes to now, or none while every worker is busier than that. One
+    // started for it may have failed to start. Not from within a worker's handler: workers
+    // that have ended are removed here.
+    ConverterWorker* take();
     // Ends every worker at once; what they had is dropped without a call.
     void stopAll();
 

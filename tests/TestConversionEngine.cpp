@@ -456,6 +456,37 @@ private slots:
         QFile::remove(held + QStringLiteral(".hold"));
     }
 
+    // A file goes to an idle worker, or to one encoding its only file; never behind a whole
+    // conversion, where it could wait for as long as a large picture takes while the other
+    // worker is idle.
+    void aFileWaitsBehindAnEncodingAtMost()
+    {
+        Run setup;
+        QStringList held;
+        for (const char* name : {"a.webp", "b.webp"}) {
+            held << setup.source(QLatin1String(name));
+            makeWebP(held.last(), {4, 4});
+            writeFile(held.last() + QStringLiteral(".hold"));
+            writeFile(held.last() + QStringLiteral(".hold-encoding"));
+        }
+        const auto release = qScopeGuard([&] {
+            for (const QString& file : held)
+                for (const char* hold : {".hold", ".hold-encoding"})
+                    QFile::remove(file + QLatin1String(hold));
+        });
+        WorkerPool pool(writeTestWorker(setup.temp), 2, 0);
+        ConverterWorker* first = pool.take();
+        QVERIFY(first && first->started());
+        first->convert(held[0], setup.output + QStringLiteral("/a.jpg"), 80, {}, {});
+        ConverterWorker* second = pool.take();
+        QVERIFY(second && second->started() && second != first);
+        second->convert(held[1], setup.output + QStringLiteral("/b.jpg"), 80, {}, {});
+        QCOMPARE(pool.take(), nullptr); // both are still decoding
+        QFile::remove(held[0] + QStringLiteral(".hold"));
+        QTRY_VERIFY(first->encodingItsLastFile());
+        QCOMPARE(pool.take(), first);
+    }
+
     // Folders of runs whose program was killed outright are removed by the next run; a folder
     // whose program still lives, and anything else in the temporary folder, stay.
     void foldersOfKilledRunsAreRemoved()

@@ -95,25 +95,29 @@ Timing runWorkers(const QString& program, const QStringList& files, int quality,
         QEventLoop loop;
         qsizetype next = 0;
         int busy = 0;
+        // As a run does: each worker gets its next file once it is encoding its last one.
         std::function<void()> giveMore = [&] {
-            while (busy < 2 * jobs && next < files.size()) {
+            while (next < files.size()) {
+                ConverterWorker* worker = pool.take();
+                if (!worker)
+                    break;
                 const QString& file = files.at(next++);
-                ConverterWorker& worker = pool.take();
-                if (!worker.started()) {
+                if (!worker->started()) {
                     timing.ok = false;
                     continue;
                 }
                 ++busy;
-                worker.convert(file,
-                               output + QLatin1Char('/') + stemOf(file) + QStringLiteral(".jpg"),
-                               quality, ToolTimeLimit{},
-                               {{}, [&](WorkerOutcome outcome, const QString&) {
-                                    timing.ok = timing.ok && outcome == WorkerOutcome::Converted;
-                                    --busy;
-                                    giveMore();
-                                }});
+                worker->convert(file,
+                                output + QLatin1Char('/') + stemOf(file) + QStringLiteral(".jpg"),
+                                quality, ToolTimeLimit{},
+                                {[&](quint64) { QTimer::singleShot(0, &loop, giveMore); },
+                                 [&](WorkerOutcome outcome, const QString&) {
+                                     timing.ok = timing.ok && outcome == WorkerOutcome::Converted;
+                                     --busy;
+                                     QTimer::singleShot(0, &loop, giveMore);
+                                 }});
             }
-            if (busy == 0)
+            if (busy == 0 && next >= files.size())
                 loop.quit();
         };
         QTimer::singleShot(0, &loop, giveMore);

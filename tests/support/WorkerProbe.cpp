@@ -14,11 +14,11 @@ int main(int argc, char* argv[])
     if (arguments.size() != 4)
         return 2;
     orvalin::WorkerPool workers(arguments[1], 1);
-    orvalin::ConverterWorker& worker = workers.take();
-    if (!worker.started())
+    orvalin::ConverterWorker* worker = workers.take();
+    if (!worker || !worker->started())
         return 1;
-    worker.convert(arguments[2], arguments[3], 85, orvalin::ToolTimeLimit{}, {});
-    std::printf("%lld\n", static_cast<long long>(worker.processId()));
+    worker->convert(arguments[2], arguments[3], 85, orvalin::ToolTimeLimit{}, {});
+    std::printf("%lld\n", static_cast<long long>(worker->processId()));
     std::fflush(stdout);
     return application.exec();
 }
