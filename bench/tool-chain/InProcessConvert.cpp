@@ -3,18 +3,24 @@
 // default decoding, libjpeg-turbo baseline 4:2:0, transparency flattened onto white), reusing
 // one pixel buffer for all files as a well-made single-process converter would.
 //
-//   in-process-convert [--via-png | --worker-code] [--jobs N] QUALITY OUT_DIR FILE.webp...
+//   in-process-convert [--via-png | --worker-code] [--yuv] [--jobs N] QUALITY OUT_DIR FILE.webp...
 //
 // --via-png runs the tools' own code in this process instead: decode, write the PNG to a file,
 // read it back into the JPEG encoder. Its time less the direct time is what the PNG costs.
 // --worker-code runs the converter worker's code in this process, one converter for all files:
 // its time less the direct time is what the worker's own steps cost (reading, metadata, writing
-// under a temporary name), without its process and pipes.
+// under a temporary name), without its process and pipes. Like the worker, it converts a lossy
+// picture without alpha from its YUV planes.
+// --yuv converts a lossy picture without alpha from its planes, with the code the worker uses
+// (decodeWebp into planes, writeJpeg with the worker's settings: below quality 80 Huffman
+// tables made for the picture, which the direct way leaves out), and any other file the
+// direct way; its time less the direct time is what going from the planes saves or costs.
 // --jobs N converts on N threads, each with buffers of its own, every thread taking the next
-// file not yet taken, so a large file on one thread does not hold the others back. With
-// --via-png or --worker-code it stays one thread: the tools' output file keeps a single pending
-// name for its signal handler.
+// file not yet taken, so a large file on one thread does not hold the others back; with --yuv
+// too. With --via-png or --worker-code it stays one thread: the tools' output file keeps a
+// single pending name for its signal handler.
 
+#include "tools/codec/JpegWriter.h"
 #include "tools/codec/WebpDecoding.h"
 #include "tools/common/OutputFile.h"
 #include "tools/convert-worker/ConvertWorker.h"
@@ -103,6 +109,30 @@ bool convertDirect(const std::string& input, const std::string& output, int qual
            && encodeJpeg(output, pixels.data(), features.width, features.height, channels, quality);
 }
 
+// The worker's way for a lossy picture without alpha: its planes, no colour conversion. Any
+// other file goes the direct way.
+bool convertFromPlanes(const std::string& input, const std::string& output, int quality,
+                       std::vector<std::uint8_t>& webp, std::vector<std::uint8_t>& pixels,
+                       DecodedPicture& picture)
+{
+    std::string error;
+    WebPBitstreamFeatures features;
+    if (!readWholeFile(input, webp, error)
+        || WebPGetFeatures(webp.data(), webp.size(), &features) != VP8_STATUS_OK)
+        return false;
+    if (features.has_animation || features.has_alpha || features.format != 1)
+        return convertDirect(input, output, quality, webp, pixels);
+    WebpMetadata metadata;
+    if (!decodeWebp(webp.data(), webp.size(), picture, planesSuitJpeg(quality), metadata, error))
+        return false;
+    std::FILE* file = std::fopen(output.c_str(), "wb");
+    if (!file)
+        return false;
+    JpegWriter jpeg;
+    const bool written = writeJpeg(jpeg, file, picture, metadata, quality);
+    return std::fclose(file) == 0 && written;
+}
+
 bool convertViaPng(const std::string& input, const std::string& png, int quality)
 {
     std::string error;
@@ -134,12 +164,15 @@ int main(int argc, char** argv)
     int first = 1;
     bool viaPng = false;
     bool workerCode = false;
+    bool yuv = false;
     int jobs = 1;
     for (; first < argc; ++first) {
         if (std::strcmp(argv[first], "--via-png") == 0)
             viaPng = true;
         else if (std::strcmp(argv[first], "--worker-code") == 0)
             workerCode = true;
+        else if (std::strcmp(argv[first], "--yuv") == 0)
+            yuv = true;
         else if (std::strcmp(argv[first], "--jobs") == 0 && first + 1 < argc)
             jobs = std::max(1, std::atoi(argv[++first]));
         else
@@ -147,8 +180,8 @@ int main(int argc, char** argv)
     }
     if (argc - first < 3) {
         std::fputs(
-            "Usage: in-process-convert [--via-png | --worker-code] [--jobs N] QUALITY OUT_DIR "
-            "FILE.webp...\n",
+            "Usage: in-process-convert [--via-png | --worker-code] [--yuv] [--jobs N] QUALITY "
+            "OUT_DIR FILE.webp...\n",
             stderr);
         return 2;
     }
@@ -160,6 +193,7 @@ int main(int argc, char** argv)
     const auto work = [&] {
         std::vector<std::uint8_t> webp;
         std::vector<std::uint8_t> pixels;
+        DecodedPicture picture;
         WebpToJpegConverter converter;
         std::string reason;
         for (int i = next++; i < argc && !failed; i = next++) {
@@ -168,7 +202,8 @@ int main(int argc, char** argv)
                 viaPng       ? convertViaPng(argv[i], outputName(outDir, argv[i], ".png"), quality)
                 : workerCode ? converter.convert(argv[i], jpg, quality, {}, reason)
                                    == ConversionOutcome::Converted
-                             : convertDirect(argv[i], jpg, quality, webp, pixels);
+                : yuv ? convertFromPlanes(argv[i], jpg, quality, webp, pixels, picture)
+                      : convertDirect(argv[i], jpg, quality, webp, pixels);
             if (!done) {
                 std::fprintf(stderr, "in-process-convert: cannot convert %s\n", argv[i]);
                 failed = true;

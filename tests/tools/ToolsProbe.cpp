@@ -1,6 +1,7 @@
 // tools-probe: looks inside the PNG and JPEG files the tool tests make, with no code of the
-// tools themselves, so a test can check what each file carries; and speaks the converter
-// worker's protocol, the one header it shares with the worker.
+// tools themselves, so a test can check what each file carries and how close its pixels come
+// to a reference; and speaks the converter worker's protocol, the one header it shares with
+// the worker.
 //
 //   tools-probe png-chunks FILE            chunk types in file order, one a line
 //   tools-probe png-chunk FILE TYPE OUT    that chunk's data to OUT (iCCP: the profile unpacked)
@@ -14,6 +15,9 @@
 //   tools-probe webp-animation STILL W H OUT [X Y]  an animation of one frame, the lossless
 //                                          STILL, at X, Y (even; 0, 0 unless given) on a canvas
 //                                          of W x H
+//   tools-probe psnr REFERENCE.ppm FILE.jpg  the JPEG, decoded as djpeg decodes it, against the
+//                                          8-bit RGB PPM: PSNR over the three channels in dB,
+//                                          "inf" when equal
 //   tools-probe worker-request SOURCE OUTPUT QUALITY  a convert-worker request to standard output
 //   tools-probe worker-answers [FINALS]    convert-worker answers from standard input as lines
 //                                          ("D 1234", "W text", "C", "N text", "F text"), up to
@@ -23,9 +27,13 @@
 
 #include <zlib.h>
 
+#include <cstdio> // before jpeglib.h, which uses FILE
+#include <jpeglib.h>
+
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -344,6 +352,95 @@ Bytes makeIcc(std::size_t size)
     return profile;
 }
 
+struct RgbImage
+{
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    Bytes pixels; // 3 bytes a pixel
+};
+
+// A binary PPM (P6) of 8-bit samples, as dwebp -ppm writes it.
+RgbImage readPpm(const Bytes& file)
+{
+    RgbImage image;
+    std::size_t at = 0;
+    const auto field = [&]() {
+        while (at < file.size() && (std::isspace(file[at]) || file[at] == '#')) {
+            if (file[at] == '#')
+                while (at < file.size() && file[at] != '\n')
+                    ++at;
+            else
+                ++at;
+        }
+        std::string word;
+        while (at < file.size() && !std::isspace(file[at]))
+            word += char(file[at++]);
+        return word;
+    };
+    if (field() != "P6")
+        die("not a binary PPM file");
+    image.width = std::uint32_t(std::stoul(field()));
+    image.height = std::uint32_t(std::stoul(field()));
+    if (field() != "255")
+        die("the PPM file has samples of other than 8 bits");
+    ++at; // the one blank before the samples
+    const std::size_t size = std::size_t(image.width) * image.height * 3;
+    if (file.size() - at < size)
+        die("the PPM file is truncated");
+    image.pixels.assign(file.begin() + std::ptrdiff_t(at),
+                        file.begin() + std::ptrdiff_t(at + size));
+    return image;
+}
+
+extern "C" void onJpegDecodeError(j_common_ptr jpeg)
+{
+    char text[JMSG_LENGTH_MAX];
+    jpeg->err->format_message(jpeg, text);
+    die(std::string("cannot decode the JPEG: ") + text);
+}
+
+// libjpeg's default decoding to RGB, as djpeg decodes.
+RgbImage decodeJpeg(const Bytes& file)
+{
+    jpeg_decompress_struct jpeg;
+    jpeg_error_mgr errors;
+    jpeg.err = jpeg_std_error(&errors);
+    errors.error_exit = onJpegDecodeError;
+    jpeg_create_decompress(&jpeg);
+    jpeg_mem_src(&jpeg, file.data(), static_cast<unsigned long>(file.size()));
+    jpeg_read_header(&jpeg, TRUE);
+    jpeg.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&jpeg);
+    RgbImage image;
+    image.width = jpeg.output_width;
+    image.height = jpeg.output_height;
+    image.pixels.resize(std::size_t(image.width) * image.height * 3);
+    while (jpeg.output_scanline < jpeg.output_height) {
+        JSAMPROW row = &image.pixels[std::size_t(jpeg.output_scanline) * image.width * 3];
+        jpeg_read_scanlines(&jpeg, &row, 1);
+    }
+    jpeg_finish_decompress(&jpeg);
+    jpeg_destroy_decompress(&jpeg);
+    return image;
+}
+
+void printPsnr(const RgbImage& reference, const RgbImage& image)
+{
+    if (image.width != reference.width || image.height != reference.height)
+        die("the pictures differ in size");
+    double squares = 0;
+    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+        const double difference = double(image.pixels[i]) - double(reference.pixels[i]);
+        squares += difference * difference;
+    }
+    if (squares == 0) {
+        std::printf("inf\n");
+        return;
+    }
+    const double meanSquare = squares / double(image.pixels.size());
+    std::printf("%.3f\n", 10 * std::log10(255.0 * 255.0 / meanSquare));
+}
+
 void writeWorkerRequest(const std::string& source, const std::string& output, int quality)
 {
     const std::string request = orvalin::protocol::encodeRequest(source, output, quality);
@@ -434,6 +531,8 @@ int main(int argc, char** argv)
                                          argc == 8 ? number(6) : 0, argc == 8 ? number(7) : 0));
     } else if (command == "make-icc" && argc == 4) {
         writeFile(argv[3], makeIcc(std::stoul(argv[2])));
+    } else if (command == "psnr" && argc == 4) {
+        printPsnr(readPpm(readFile(argv[2])), decodeJpeg(readFile(argv[3])));
     } else if (command == "worker-request" && argc == 5) {
         writeWorkerRequest(argv[2], argv[3], std::stoi(argv[4]));
     } else if (command == "worker-answers" && (argc == 2 || argc == 3)) {

@@ -2,6 +2,7 @@
 
 #include "tools/codec/ExifWithoutThumbnail.h"
 #include "tools/codec/Md5.h"
+#include "tools/codec/PlaneSamples.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -63,8 +64,13 @@ struct JpegWriter::State
     bool created = false;
     bool failed = false;
     int channels = 3;
+    bool planar = false; // started for planes
     std::uint32_t width = 0;
-    unsigned char* rgbRow = nullptr;                // an RGBA row flattened to RGB
+    std::uint32_t height = 0;
+    unsigned char* rgbRow = nullptr; // an RGBA row flattened to RGB
+    void* planeWork = nullptr;       // an iMCU row's buffers (PlaneWork)
+    std::size_t lumaStride = 0;      // their rows, whole MCUs wide
+    std::size_t chromaStride = 0;
     std::vector<std::uint8_t> exifWithoutThumbnail; // an EXIF block made to fit one marker
     WarningSink warn;
 
@@ -74,6 +80,7 @@ struct JpegWriter::State
 namespace {
 
 using State = JpegWriter::State;
+using namespace planes;
 
 // Sets the message and makes the calling public method return false.
 [[noreturn]] void fail(State* state, const char* message)
@@ -88,10 +95,157 @@ void warn(State* state, const char* text)
         state->warn(text);
 }
 
+// Buffers for one iMCU row, allocated with the writer (State::planeWork).
+struct PlaneWork
+{
+    Fixed* lumaFixed; // LumaRowsPerMcu rows of lumaStride
+    Fixed* cbFixed;   // ChromaRowsPerMcu rows of chromaStride
+    Fixed* crFixed;
+    ChromaTerms terms; // per chroma sample of one row
+    int* cbUniform;    // per chroma block: its decoded value when uniform, else -1
+    int* crUniform;
+    int* lumaUniform;    // per MCU of one colour: its luma's decoded value, else -1
+    unsigned char* luma; // the samples libjpeg takes
+    unsigned char* cb;
+    unsigned char* cr;
+};
+
+std::size_t planeWorkBytes(std::size_t lumaStride, std::size_t chromaStride)
+{
+    const std::size_t mcus = lumaStride / 16;
+    const std::size_t fixed =
+        LumaRowsPerMcu * lumaStride + 2 * ChromaRowsPerMcu * chromaStride + 7 * chromaStride;
+    const std::size_t ints = 3 * mcus;
+    const std::size_t samples = LumaRowsPerMcu * lumaStride + 2 * ChromaRowsPerMcu * chromaStride;
+    return ints * sizeof(int) + fixed * sizeof(Fixed) + samples;
+}
+
+PlaneWork planeWork(void* memory, std::size_t lumaStride, std::size_t chromaStride)
+{
+    const std::size_t mcus = lumaStride / 16;
+    PlaneWork work;
+    work.cbUniform = static_cast<int*>(memory);
+    work.crUniform = work.cbUniform + mcus;
+    work.lumaUniform = work.crUniform + mcus;
+    work.lumaFixed = reinterpret_cast<Fixed*>(work.lumaUniform + mcus);
+    work.cbFixed = work.lumaFixed + LumaRowsPerMcu * lumaStride;
+    work.crFixed = work.cbFixed + ChromaRowsPerMcu * chromaStride;
+    std::uint16_t* next =
+        reinterpret_cast<std::uint16_t*>(work.crFixed + ChromaRowsPerMcu * chromaStride);
+    for (std::uint16_t** term : {&work.terms.webpR, &work.terms.webpG, &work.terms.webpB}) {
+        *term = next;
+        next += chromaStride;
+    }
+    for (std::int16_t** term :
+         {&work.terms.jpegR, &work.terms.jpegG, &work.terms.jpegB, &work.terms.jpegSum}) {
+        *term = reinterpret_cast<std::int16_t*>(next);
+        next += chromaStride;
+    }
+    work.luma = reinterpret_cast<unsigned char*>(next);
+    work.cb = work.luma + LumaRowsPerMcu * lumaStride;
+    work.cr = work.cb + ChromaRowsPerMcu * chromaStride;
+    return work;
+}
+
+void planesStep(State* state, const Planes420& planes)
+{
+    if (!state->planar)
+        fail(state, "the JPEG was not started for planes");
+    const std::uint32_t width = state->width;
+    const std::uint32_t height = state->height;
+    const std::uint32_t chromaWidth = (width + 1) / 2;
+    const std::uint32_t chromaHeight = (height + 1) / 2;
+    const std::size_t lumaStride = state->lumaStride;
+    const std::size_t chromaStride = state->chromaStride;
+    const std::size_t mcus = lumaStride / 16;
+    const PlaneWork work = planeWork(state->planeWork, lumaStride, chromaStride);
+    const int lumaQuant = state->jpeg.quant_tbl_ptrs[0]->quantval[0];
+    const int chromaQuant = state->jpeg.quant_tbl_ptrs[1]->quantval[0];
+    JSAMPROW lumaRows[LumaRowsPerMcu];
+    JSAMPROW cbRows[ChromaRowsPerMcu];
+    JSAMPROW crRows[ChromaRowsPerMcu];
+    JSAMPARRAY components[3] = {lumaRows, cbRows, crRows};
+    for (std::uint32_t i = 0; i < LumaRowsPerMcu; ++i)
+        lumaRows[i] = work.luma + lumaStride * i;
+    for (std::uint32_t i = 0; i < ChromaRowsPerMcu; ++i) {
+        cbRows[i] = work.cb + chromaStride * i;
+        crRows[i] = work.cr + chromaStride * i;
+    }
+    for (std::uint32_t top = 0; top < height; top += LumaRowsPerMcu) {
+        const std::uint32_t bottom = std::min(height, top + LumaRowsPerMcu);
+        // The chroma first: the luma makes up for what its rounding leaves.
+        mapChromaRows(planes.cb, planes.cbStride, chromaWidth, chromaHeight, top / 2,
+                      ChromaRowsPerMcu, work.cbFixed, chromaStride);
+        mapChromaRows(planes.cr, planes.crStride, chromaWidth, chromaHeight, top / 2,
+                      ChromaRowsPerMcu, work.crFixed, chromaStride);
+        roundValues(work.cbFixed, work.cb, ChromaRowsPerMcu * chromaStride);
+        roundValues(work.crFixed, work.cr, ChromaRowsPerMcu * chromaStride);
+        for (std::size_t m = 0; m < mcus; ++m) {
+            work.cbUniform[m] = settleBlock(work.cbFixed + m * 8, chromaStride, work.cb + m * 8,
+                                            chromaStride, chromaQuant);
+            work.crUniform[m] = settleBlock(work.crFixed + m * 8, chromaStride, work.cr + m * 8,
+                                            chromaStride, chromaQuant);
+            const std::uint32_t left = std::uint32_t(m * 16);
+            UniformChoice cb{};
+            UniformChoice cr{};
+            work.lumaUniform[m] = chooseUniformMcu(planes, left, std::min(width, left + 16), top,
+                                                   bottom, lumaQuant, chromaQuant, cb, cr);
+            if (work.lumaUniform[m] >= 0) {
+                for (std::uint32_t r = 0; r < ChromaRowsPerMcu; ++r) {
+                    std::memset(work.cb + r * chromaStride + m * 8, cb.sample, 8);
+                    std::memset(work.cr + r * chromaStride + m * 8, cr.sample, 8);
+                }
+                work.cbUniform[m] = cb.decoded;
+                work.crUniform[m] = cr.decoded;
+            }
+        }
+        for (std::uint32_t i = 0; i < LumaRowsPerMcu; ++i) {
+            Fixed* to = work.lumaFixed + lumaStride * i;
+            const std::uint32_t y = top + i;
+            if (y >= height) {
+                std::memcpy(to, to - lumaStride, lumaStride * sizeof *to);
+                continue;
+            }
+            if (i % 2 == 0)
+                chromaTerms(planes.cb + planes.cbStride * (y / 2),
+                            planes.cr + planes.crStride * (y / 2), work.cb + chromaStride * (i / 2),
+                            work.cr + chromaStride * (i / 2), work.cbUniform, work.crUniform,
+                            chromaWidth, work.terms);
+            lumaTargets(planes.y + planes.yStride * y, width, work.terms, to);
+            std::fill(to + width, to + lumaStride, to[width - 1]);
+        }
+        roundValues(work.lumaFixed, work.luma, LumaRowsPerMcu * lumaStride);
+        for (std::size_t m = 0; m < mcus; ++m) {
+            if (work.lumaUniform[m] >= 0)
+                for (std::uint32_t i = 0; i < LumaRowsPerMcu; ++i)
+                    std::fill_n(work.lumaFixed + lumaStride * i + m * 16, 16,
+                                Fixed(work.lumaUniform[m] << FractionBits));
+            for (std::uint32_t b = 0; b < 4; ++b) {
+                const std::size_t at = lumaStride * 8 * (b / 2) + m * 16 + 8 * (b % 2);
+                settleBlock(work.lumaFixed + at, lumaStride, work.luma + at, lumaStride, lumaQuant);
+            }
+        }
+        jpeg_write_raw_data(&state->jpeg, components, LumaRowsPerMcu);
+    }
+}
+
 void startStep(State* state, std::FILE* output, std::uint32_t width, std::uint32_t height,
                const JpegSettings& settings)
 {
-    if (state->channels == 4) {
+    if (state->planar) {
+        if (settings.fullChroma)
+            fail(state, "a JPEG is written from planes with 4:2:0 chroma only");
+        // Rows padded to whole MCUs, 16 luma and 8 chroma samples, which libjpeg's raw data
+        // interface reads whole.
+        const std::size_t mcus = (std::size_t(width) + 15) / 16;
+        state->lumaStride = mcus * 16;
+        state->chromaStride = mcus * 8;
+        state->planeWork = std::malloc(planeWorkBytes(state->lumaStride, state->chromaStride));
+        if (!state->planeWork) {
+            state->errors.outOfMemory = true;
+            fail(state, "not enough memory");
+        }
+    } else if (state->channels == 4) {
         state->rgbRow = static_cast<unsigned char*>(std::malloc(std::size_t(width) * 3 + 1));
         if (!state->rgbRow) {
             state->errors.outOfMemory = true;
@@ -107,8 +261,9 @@ void startStep(State* state, std::FILE* output, std::uint32_t width, std::uint32
     jpeg.image_width = width;
     jpeg.image_height = height;
     jpeg.input_components = 3;
-    jpeg.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&jpeg);
+    jpeg.in_color_space = state->planar ? JCS_YCbCr : JCS_RGB;
+    jpeg_set_defaults(&jpeg); // a YCbCr JPEG with a JFIF marker from either
+    jpeg.raw_data_in = state->planar ? TRUE : FALSE;
     jpeg_set_quality(&jpeg, settings.quality, TRUE); // TRUE: baseline-compatible tables
     // 4:2:0: luma at full resolution, both chroma planes at half in each direction; 4:4:4:
     // all three at full resolution.
@@ -239,6 +394,7 @@ JpegWriter::~JpegWriter()
     if (state_->created)
         jpeg_destroy_compress(&state_->jpeg);
     std::free(state_->rgbRow);
+    std::free(state_->planeWork);
 }
 
 const char* JpegWriter::error() const
@@ -302,6 +458,19 @@ bool JpegWriter::start(std::FILE* output, std::uint32_t width, std::uint32_t hei
     return guardedStep(state, false, [&] {
         state->channels = channels == 4 ? 4 : 3;
         state->width = width;
+        state->height = height;
+        startStep(state, output, width, height, settings);
+    });
+}
+
+bool JpegWriter::startPlanar(std::FILE* output, std::uint32_t width, std::uint32_t height,
+                             const JpegSettings& settings)
+{
+    State* state = state_.get();
+    return guardedStep(state, false, [&] {
+        state->planar = true;
+        state->width = width;
+        state->height = height;
         startStep(state, output, width, height, settings);
     });
 }
@@ -338,6 +507,12 @@ bool JpegWriter::writeRows(const std::uint8_t* first, std::size_t stride, std::u
 {
     State* state = state_.get();
     return guardedStep(state, true, [&] { rowsStep(state, first, stride, count); });
+}
+
+bool JpegWriter::writeStudioRangePlanes(const Planes420& planes)
+{
+    State* state = state_.get();
+    return guardedStep(state, true, [&] { planesStep(state, planes); });
 }
 
 bool JpegWriter::finish()

@@ -30,15 +30,28 @@ constexpr int OptimisedHuffmanBelow = 80;
 // coefficients held whole, 3 bytes a pixel at 4:2:0, the only chroma they come with.
 JpegSettings JpegSettingsFor(int quality, bool losslessOrAlpha);
 
-// Writes one baseline JPEG with a JFIF APP0 marker, from 8-bit RGB or RGBA rows; RGBA is
-// flattened onto white. Metadata goes in byte for byte, in the order the calls come;
-// writeMetadata keeps the order cameras and editors use: APP1 Exif, APP1 XMP, APP2
+// A 4:2:0 picture in three planes of 8-bit samples: Y at full size, Cb and Cr at half the
+// size each way, an odd row or column rounded up; each row `stride` bytes after the one before.
+struct Planes420
+{
+    const std::uint8_t* y = nullptr;
+    std::size_t yStride = 0;
+    const std::uint8_t* cb = nullptr;
+    std::size_t cbStride = 0;
+    const std::uint8_t* cr = nullptr;
+    std::size_t crStride = 0;
+};
+
+// Writes one baseline JPEG with a JFIF APP0 marker, from 8-bit RGB or RGBA rows, or from 4:2:0
+// YCbCr planes; RGBA is flattened onto white. Metadata goes in byte for byte, in the order the
+// calls come; writeMetadata keeps the order cameras and editors use: APP1 Exif, APP1 XMP, APP2
 // ICC_PROFILE.
 //
-// Calls in this order: start, the metadata, the rows top to bottom, finish. Each returns false
-// once anything failed, with the reason in error(); the output may then hold part of a JPEG,
-// and the caller discards it. libjpeg's errors end in a longjmp that never leaves this class,
-// so callers may hold any objects they like around these calls.
+// Calls in this order: start, the metadata, the rows top to bottom, finish; or startPlanar,
+// the metadata, writeStudioRangePlanes, finish. Each returns false once anything failed, with
+// the reason in error(); the output may then hold part of a JPEG, and the caller discards it.
+// libjpeg's errors end in a longjmp that never leaves this class, so callers may hold any
+// objects they like around these calls.
 class JpegWriter
 {
 public:
@@ -53,6 +66,11 @@ public:
     // channels: 3 (RGB) or 4 (RGBA).
     bool start(std::FILE* output, std::uint32_t width, std::uint32_t height, int channels,
                const JpegSettings& settings);
+
+    // A JPEG written from planes rather than rows, which the JPEG's own chroma subsampling
+    // takes as they are: no colour conversion, no resampling. The settings must ask for 4:2:0.
+    bool startPlanar(std::FILE* output, std::uint32_t width, std::uint32_t height,
+                     const JpegSettings& settings);
 
     // An EXIF block in TIFF form ("II*\0" or "MM\0*") in one APP1 "Exif" marker. A block too
     // large for one goes without its thumbnail (see exifWithoutThumbnail), or, when even that
@@ -69,6 +87,12 @@ public:
     // count rows of width * channels bytes, the first at `first`, each `stride` bytes after
     // the one before.
     bool writeRows(const std::uint8_t* first, std::size_t stride, std::uint32_t count);
+    // The whole picture, after startPlanar, in studio range as video and WebP keep it (Y 16 to
+    // 235, Cb and Cr 16 to 240 around 128), mapped to the full range a JPEG's YCbCr uses
+    // (Y (y - 16) * 255 / 219, C (c - 128) * 255 / 224 + 128; both BT.601) and rounded so that
+    // the decoded JPEG comes as near as it can to the RGB pixels libwebp makes of the planes
+    // (PlaneSamples.h says how).
+    bool writeStudioRangePlanes(const Planes420& planes);
     // Ends the image: everything is handed to the output stream, which the caller flushes.
     bool finish();
 

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace orvalin::tools {
 
@@ -132,8 +133,43 @@ void readMetadata(WebPDemuxer* demuxer, WebpMetadata& metadata)
         metadata.xmp = chunkBytes(demuxer, "XMP ");
 }
 
-bool decodeStill(const std::uint8_t* data, std::size_t size, Scanlines& image, std::string& error,
-                 DecodeFailure* failure)
+// libwebp's name for a bitstream stored lossy (WebPBitstreamFeatures::format).
+constexpr int LossyFormat = 1;
+
+// Gives `wanted` the larger of two buffers, so a picture that fits the other one held already
+// maps no fresh memory.
+void takeLargerBuffer(PageBuffer& wanted, PageBuffer* other)
+{
+    if (other && other->capacity() > wanted.capacity())
+        std::swap(wanted, *other);
+}
+
+// The Y, U and V planes as the lossy bitstream holds them: no colour conversion, no chroma
+// upsampling.
+bool decodePlanes(const std::uint8_t* data, std::size_t size, WebPDecoderConfig& config,
+                  YuvPlanes& planes, std::string& error, DecodeFailure* failure)
+{
+    if (!planes.allocate(config.input.width, config.input.height))
+        return failedForMemory(error, failure);
+    config.output.colorspace = MODE_YUV;
+    config.output.is_external_memory = 1;
+    WebPYUVABuffer& yuv = config.output.u.YUVA;
+    yuv.y = planes.y();
+    yuv.y_stride = static_cast<int>(planes.width);
+    yuv.y_size = planes.lumaSize();
+    yuv.u = planes.u();
+    yuv.v = planes.v();
+    yuv.u_stride = yuv.v_stride = static_cast<int>(planes.chromaWidth());
+    yuv.u_size = yuv.v_size = planes.chromaSize();
+    const VP8StatusCode status = WebPDecode(data, size, &config);
+    WebPFreeDecBuffer(&config.output);
+    return status == VP8_STATUS_OK || failedOnStatus(status, error, failure);
+}
+
+// With planes given, a lossy picture without alpha goes into them (planar set), any other one
+// into image as always.
+bool decodeStill(const std::uint8_t* data, std::size_t size, Scanlines& image, YuvPlanes* planes,
+                 bool& planar, std::string& error, DecodeFailure* failure)
 {
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config)) {
@@ -148,6 +184,12 @@ bool decodeStill(const std::uint8_t* data, std::size_t size, Scanlines& image, s
     if (featureStatus != VP8_STATUS_OK)
         return failedOnStatus(featureStatus, error, failure);
     const bool hasAlpha = config.input.has_alpha != 0;
+    planar = planes && config.input.format == LossyFormat && !hasAlpha;
+    if (planar) {
+        takeLargerBuffer(planes->bytes, &image.bytes);
+        return decodePlanes(data, size, config, *planes, error, failure);
+    }
+    takeLargerBuffer(image.bytes, planes ? &planes->bytes : nullptr);
     if (!image.allocate(config.input.width, config.input.height, hasAlpha))
         return failedForMemory(error, failure);
     image.lossless = config.input.format == 2;
@@ -217,7 +259,7 @@ void clearAroundFrame(Scanlines& image, const WebPIterator& frame)
 // composes it: the canvas starts transparent black and the frame is decoded into its place.
 // Done here rather than by that decoder, which holds two canvases besides the result and
 // reports every failure alike: a picture too large for the memory is told from a damaged one.
-bool decodeFirstFrame(WebPDemuxer* demuxer, Scanlines& image, std::string& error,
+bool decodeFirstFrame(WebPDemuxer* demuxer, Scanlines& image, PageBuffer* spare, std::string& error,
                       DecodeFailure* failure)
 {
     WebPIterator frame;
@@ -243,6 +285,7 @@ bool decodeFirstFrame(WebPDemuxer* demuxer, Scanlines& image, std::string& error
     }
     const std::uint32_t width = WebPDemuxGetI(demuxer, WEBP_FF_CANVAS_WIDTH);
     const std::uint32_t height = WebPDemuxGetI(demuxer, WEBP_FF_CANVAS_HEIGHT);
+    takeLargerBuffer(image.bytes, spare);
     if (!image.allocate(width, height, true)) {
         release();
         return failedForMemory(error, failure);
@@ -336,9 +379,26 @@ bool Scanlines::allocate(std::uint32_t newWidth, std::uint32_t newHeight, bool n
     return true;
 }
 
-bool decodeWebp(const std::uint8_t* data, std::size_t size, Scanlines& image,
-                WebpMetadata& metadata, std::string& error, DecodeFailure* failure)
+bool YuvPlanes::allocate(std::uint32_t newWidth, std::uint32_t newHeight)
 {
+    width = newWidth;
+    height = newHeight;
+    return bytes.allocate(lumaSize() + 2 * chromaSize());
+}
+
+std::uint64_t DecodedPicture::pixelBytes() const
+{
+    if (planar)
+        return std::uint64_t(yuv.lumaSize()) + 2 * std::uint64_t(yuv.chromaSize());
+    return std::uint64_t(rgb.width) * rgb.height * rgb.channels();
+}
+
+namespace {
+
+bool decodeAny(const std::uint8_t* data, std::size_t size, Scanlines& image, YuvPlanes* planes,
+               bool& planar, WebpMetadata& metadata, std::string& error, DecodeFailure* failure)
+{
+    planar = false;
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     if (declaresTooLargeCanvas(data, size, width, height)) {
@@ -358,8 +418,26 @@ bool decodeWebp(const std::uint8_t* data, std::size_t size, Scanlines& image,
     }
     readMetadata(demuxer.get(), metadata);
     const bool animated = WebPDemuxGetI(demuxer.get(), WEBP_FF_FORMAT_FLAGS) & ANIMATION_FLAG;
-    return animated ? decodeFirstFrame(demuxer.get(), image, error, failure)
-                    : decodeStill(data, size, image, error, failure);
+    return animated ? decodeFirstFrame(demuxer.get(), image, planes ? &planes->bytes : nullptr,
+                                       error, failure)
+                    : decodeStill(data, size, image, planes, planar, error, failure);
+}
+
+} // namespace
+
+bool decodeWebp(const std::uint8_t* data, std::size_t size, Scanlines& image,
+                WebpMetadata& metadata, std::string& error, DecodeFailure* failure)
+{
+    bool planar = false;
+    return decodeAny(data, size, image, nullptr, planar, metadata, error, failure);
+}
+
+bool decodeWebp(const std::uint8_t* data, std::size_t size, DecodedPicture& picture,
+                bool planesAllowed, WebpMetadata& metadata, std::string& error,
+                DecodeFailure* failure)
+{
+    return decodeAny(data, size, picture.rgb, planesAllowed ? &picture.yuv : nullptr,
+                     picture.planar, metadata, error, failure);
 }
 
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error,

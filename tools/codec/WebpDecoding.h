@@ -30,6 +30,45 @@ struct Scanlines
     bool allocate(std::uint32_t width, std::uint32_t height, bool hasAlpha);
 };
 
+// The picture of a lossy still without alpha as its bitstream stores it, with no colour
+// conversion: 8-bit Y, U and V planes (BT.601 in studio range: Y 16-235, U and V 16-240 for
+// the colours RGB holds), U and V at half the size each way, an odd row or column rounded up.
+// One buffer holds the three planes, Y then U then V, each plane's rows packed.
+struct YuvPlanes
+{
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    PageBuffer bytes;
+
+    std::uint32_t chromaWidth() const { return (width + 1) / 2; }
+    std::uint32_t chromaHeight() const { return (height + 1) / 2; }
+    std::size_t lumaSize() const { return std::size_t(width) * height; }
+    std::size_t chromaSize() const { return std::size_t(chromaWidth()) * chromaHeight(); }
+    std::uint8_t* y() { return bytes.data(); }
+    std::uint8_t* u() { return bytes.data() + lumaSize(); }
+    std::uint8_t* v() { return u() + chromaSize(); }
+    const std::uint8_t* y() const { return bytes.data(); }
+    const std::uint8_t* u() const { return bytes.data() + lumaSize(); }
+    const std::uint8_t* v() const { return u() + chromaSize(); }
+    bool allocate(std::uint32_t width, std::uint32_t height);
+};
+
+// A decoded picture on its way to a JPEG: RGB or RGBA rows, or, for a lossy still without
+// alpha when planes are asked for, the picture's own planes, which a 4:2:0 JPEG takes without
+// the colour conversion and the chroma resampling both ways. A lossy still is 4:2:0 YUV, and
+// the planes need half the memory of RGB.
+struct DecodedPicture
+{
+    bool planar = false; // held in yuv; otherwise in rgb
+    Scanlines rgb;
+    YuvPlanes yuv;
+
+    std::uint32_t width() const { return planar ? yuv.width : rgb.width; }
+    std::uint32_t height() const { return planar ? yuv.height : rgb.height; }
+    // The bytes the picture holds: its three planes, or width * height * channels.
+    std::uint64_t pixelBytes() const;
+};
+
 struct WebpMetadata
 {
     std::vector<std::uint8_t> iccProfile;
@@ -67,6 +106,14 @@ struct DecodeFailure
 // decodable WebP image or its picture cannot be held.
 bool decodeWebp(const std::uint8_t* data, std::size_t size, Scanlines& image,
                 WebpMetadata& metadata, std::string& error, DecodeFailure* failure = nullptr);
+
+// Decodes as the function above does; with planesAllowed a still lossy picture without alpha
+// comes as its planes, picture.planar then set. Either form takes the larger of the two
+// buffers the picture holds, so a run of pictures of both kinds maps no fresh memory for one
+// that fits a buffer held already.
+bool decodeWebp(const std::uint8_t* data, std::size_t size, DecodedPicture& picture,
+                bool planesAllowed, WebpMetadata& metadata, std::string& error,
+                DecodeFailure* failure = nullptr);
 
 // Reads a regular file into memory; false with a reason on failure (missing, unreadable, not a
 // regular file: a folder, a FIFO, a device; larger than a WebP file can be). Never waits on a

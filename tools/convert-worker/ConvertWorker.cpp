@@ -48,6 +48,33 @@ std::string plainReason(const DecodeFailure& failure)
 
 } // namespace
 
+bool planesSuitJpeg(int quality)
+{
+    return !JpegSettingsFor(quality, false).fullChroma;
+}
+
+bool writeJpeg(JpegWriter& jpeg, std::FILE* file, const DecodedPicture& picture,
+               const WebpMetadata& metadata, int quality)
+{
+    const auto writeMetadata = [&] {
+        return jpeg.writeMetadata(metadata.exif.data(), metadata.exif.size(), metadata.xmp.data(),
+                                  metadata.xmp.size(), metadata.iccProfile.data(),
+                                  metadata.iccProfile.size());
+    };
+    if (picture.planar) {
+        const YuvPlanes& yuv = picture.yuv;
+        const Planes420 planes = {yuv.y(),           yuv.width, yuv.u(),
+                                  yuv.chromaWidth(), yuv.v(),   yuv.chromaWidth()};
+        return jpeg.startPlanar(file, yuv.width, yuv.height, JpegSettingsFor(quality, false))
+               && writeMetadata() && jpeg.writeStudioRangePlanes(planes) && jpeg.finish();
+    }
+    const Scanlines& image = picture.rgb;
+    return jpeg.start(file, image.width, image.height, int(image.channels()),
+                      JpegSettingsFor(quality, image.lossless || image.hasAlpha))
+           && writeMetadata() && jpeg.writeRows(image.row(0), image.stride, image.height)
+           && jpeg.finish();
+}
+
 ConversionOutcome WebpToJpegConverter::convert(const std::string& source, const std::string& output,
                                                int quality, const ConversionEvents& events,
                                                std::string& reason)
@@ -81,7 +108,8 @@ ConversionOutcome WebpToJpegConverter::convertSteps(const std::string& source,
                                                             : ConversionOutcome::Failed;
     }
     WebpMetadata metadata;
-    if (!decodeWebp(webp_.data(), webp_.size(), image_, metadata, error, &failure)) {
+    if (!decodeWebp(webp_.data(), webp_.size(), picture_, planesSuitJpeg(quality), metadata, error,
+                    &failure)) {
         if (failure.kind != DecodeFailure::Kind::NotWebp) {
             reason = plainReason(failure);
             return ConversionOutcome::Failed;
@@ -93,7 +121,7 @@ ConversionOutcome WebpToJpegConverter::convertSteps(const std::string& source,
         webp_ = {}; // no longer needed while the JPG is written
 
     if (events.decoded)
-        events.decoded(std::uint64_t(image_.width) * image_.height * image_.channels());
+        events.decoded(picture_.pixelBytes());
     if (!metadata.warning.empty() && events.warning)
         events.warning(source + ": " + metadata.warning);
     return encode(output, quality, metadata, events, reason) ? ConversionOutcome::Converted
@@ -126,13 +154,7 @@ bool WebpToJpegConverter::encode(const std::string& outputPath, int quality,
         if (events.warning)
             events.warning(text);
     });
-    const bool encoded =
-        jpeg.start(file, image_.width, image_.height, int(image_.channels()),
-                   JpegSettingsFor(quality, image_.lossless || image_.hasAlpha))
-        && jpeg.writeMetadata(metadata.exif.data(), metadata.exif.size(), metadata.xmp.data(),
-                              metadata.xmp.size(), metadata.iccProfile.data(),
-                              metadata.iccProfile.size())
-        && jpeg.writeRows(image_.row(0), image_.stride, image_.height) && jpeg.finish();
+    const bool encoded = writeJpeg(jpeg, file, picture_, metadata, quality);
     const bool flushed = std::fflush(file) == 0 && !std::ferror(file);
     const int flushError = errno;
     std::fclose(file); // before the buffer it used can be reused or freed
@@ -160,12 +182,13 @@ void WebpToJpegConverter::releaseLargeBuffers()
         webp_ = {};
         released = true;
     }
-    if (image_.bytes.capacity() > KeptBufferMax) {
-        image_.bytes.release();
-        released = true;
-    }
-    // What the decoder and the encoder took from the heap for a large picture may stay with
-    // the process after it is freed; give it back too.
+    for (PageBuffer* pixels : {&picture_.rgb.bytes, &picture_.yuv.bytes})
+        if (pixels->capacity() > KeptBufferMax) {
+            pixels->release();
+            released = true;
+        }
+        // What the decoder and the encoder took from the heap for a large picture may stay with
+        // the process after it is freed; give it back too.
 #if defined(__GLIBC__)
     if (released)
         malloc_trim(0);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "tools/codec/JpegWriter.h"
 #include "tools/codec/WebpDecoding.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,17 +23,34 @@ enum class ConversionOutcome {
 // What a conversion reports while it runs.
 struct ConversionEvents
 {
-    // The WebP is decoded and encoding is about to start: the decoded image's pixel bytes
-    // (width * height * channels, channels 3 or 4).
+    // The WebP is decoded and encoding is about to start: the bytes the decoded picture holds,
+    // which the encoding's work follows: its Y, U and V planes for a lossy picture without
+    // alpha (width * height + 2 * ((width + 1) / 2) * ((height + 1) / 2)), otherwise
+    // width * height * channels (3 or 4).
     std::function<void(std::uint64_t pixelBytes)> decoded;
     // A metadata block was left out: one line, without a program name.
     std::function<void(const std::string& text)> warning;
 };
 
+// Whether a lossy picture without alpha goes to a JPEG of this quality from its planes: when
+// the JPEG has the 4:2:0 chroma the picture is stored with.
+bool planesSuitJpeg(int quality);
+
+// Writes the decoded picture as a JPEG to `file` with the settings JpegSettingsFor gives the
+// quality, a lossless or translucent picture counted as lossless, and the metadata in the
+// order Exif, XMP, ICC: a planar picture from its planes, with no colour conversion, any other
+// from its rows. False as JpegWriter's calls are; the file may then hold part of a JPEG.
+bool writeJpeg(JpegWriter& jpeg, std::FILE* file, const DecodedPicture& picture,
+               const WebpMetadata& metadata, int quality);
+
 // Converts WebP files to JPG files in this process, one after another, with no PNG between:
-// the output is byte for byte what `webp-decode SRC -o X.png` followed by
-// `jpeg-encode -q Q -out jpeg -overwrite X.png` make (pixels, transparency flattened onto
-// white, the first frame of an animation, ICC profile, EXIF block and XMP packet).
+// pixels, transparency flattened onto white, the first frame of an animation, ICC profile,
+// EXIF block and XMP packet are those of `webp-decode SRC -o X.png` followed by
+// `jpeg-encode -q Q -out jpeg -overwrite X.png`. For a lossless or translucent picture and an
+// animation the JPG is byte for byte theirs. A lossy picture without alpha, stored as 4:2:0
+// YUV, goes to the JPEG's 4:2:0 YCbCr from its planes (see planesSuitJpeg), without the
+// colour conversion and the chroma resampling both ways of the tools' RGB: its JPG differs
+// from theirs, as close to the WebP's pixels or closer, with half the pixel memory.
 //
 // The buffers for the compressed file and the decoded pixels stay for the next file while they
 // are at most KeptBufferMax bytes; larger ones are given back after the file, together with
@@ -56,7 +75,7 @@ private:
     void releaseLargeBuffers();
 
     std::vector<std::uint8_t> webp_;
-    Scanlines image_;
+    DecodedPicture picture_;
     std::vector<char> jpegBuffer_; // the output stream's buffer
 };
 

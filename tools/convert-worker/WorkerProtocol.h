@@ -11,7 +11,8 @@
 //
 // An answer is a frame on the worker's standard output: a kind byte, a 4-byte little-endian
 // payload length, the payload; each frame goes out with a single write.
-//   'D'  decoded, before encoding starts: the pixel bytes as a 64-bit little-endian number
+//   'D'  decoded, before encoding starts: the bytes the decoded picture holds (its Y, U and V
+//        planes, or its RGB or RGBA pixels) as a 64-bit little-endian number
 //   'W'  a warning, UTF-8 text; any number before the final answer
 //   'C'  converted, empty (final)
 //   'N'  no WebP file, or a damaged one; the reason (final, no 'D' before it)
