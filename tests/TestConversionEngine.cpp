@@ -105,11 +105,11 @@ struct Run
     }
 };
 
-void makeWebP(const QString& path, QSize size)
+void makeWebP(const QString& path, QSize size, bool lossless = false)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
-    orvalin::testing::writeWebP(path, image);
+    orvalin::testing::writeWebP(path, image, lossless);
 }
 
 // A picture of noise, whose JPG is about as large as its pixels.
@@ -386,7 +386,7 @@ private slots:
         const QString large = setup.source(QStringLiteral("large.webp"));
         const QString after = setup.source(QStringLiteral("after.webp"));
         makeWebP(small, {8, 8});
-        makeWebP(large, {4000, 3000}); // 36 MB of pixels
+        makeWebP(large, {4000, 3000}, true); // 36 MB of pixels: lossless pictures decode to RGB
         makeWebP(after, {8, 8});
         setup.window.rows = {small, large, after};
         setup.run.setJobs(1);
