@@ -146,7 +146,17 @@ struct Contender
 };
 
 // The first ones are always timed, in this order; the ratios below find them here.
-enum { Reference, ReferenceJobs, Window, WindowOneJob, Mogrify, Vips, MainCount };
+enum {
+    Reference,
+    ReferenceJobs,
+    ReferencePlanes,
+    ReferencePlanesJobs,
+    Window,
+    WindowOneJob,
+    Mogrify,
+    Vips,
+    MainCount
+};
 // The pieces of a window run, in the order addPieces adds them.
 enum { WorkerCode = MainCount, OneWorker, Workers, Hidden, HiddenOneJob, Sparse, Writing, Saving };
 
@@ -209,6 +219,9 @@ std::vector<Contender> mainContenders(const Options& options, Scratch& scratch,
         {"in one process (reference)", referenceRun(options, ReferenceCode::Own, 1)},
         {"in one process, " + n + " threads",
          referenceRun(options, ReferenceCode::Own, options.jobs)},
+        {"in one process, from the planes", referenceRun(options, ReferenceCode::OwnFromPlanes, 1)},
+        {"in one process, from the planes, " + n + " threads",
+         referenceRun(options, ReferenceCode::OwnFromPlanes, options.jobs)},
         {"the window, " + n + " jobs (Start Converting)",
          shownWindowRun(options, scratch, record, options.jobs)},
         {"the window, 1 job", shownWindowRun(options, scratch, record, 1)},
@@ -358,9 +371,10 @@ void printComparisons(const std::vector<Contender>& contenders, const std::vecto
     const int rounds = options.rounds;
     const auto seconds = [&](int i) { return bestSeconds(contenders, i); };
     std::printf("\nthe window with %d jobs against 1 job: %.2f; against the reference on %d "
-                "threads: %.2f\n",
+                "threads: %.2f, from the planes: %.2f\n",
                 jobs, seconds(Window) / seconds(WindowOneJob), jobs,
-                seconds(Window) / seconds(ReferenceJobs));
+                seconds(Window) / seconds(ReferenceJobs),
+                seconds(Window) / seconds(ReferencePlanesJobs));
     if (timed[Mogrify] && timed[Vips]) {
         int beatMogrify = 0, beatVips = 0;
         for (int round = 0; round < rounds; ++round) {

@@ -37,6 +37,8 @@ Timing runReference(const QString& program, ReferenceCode code, int jobs, const 
     QStringList arguments{program};
     if (code == ReferenceCode::Worker)
         arguments << QStringLiteral("--worker-code");
+    if (code == ReferenceCode::OwnFromPlanes)
+        arguments << QStringLiteral("--yuv");
     if (jobs > 1)
         arguments << QStringLiteral("--jobs") << QString::number(jobs);
     arguments << QString::number(quality) << output << files;

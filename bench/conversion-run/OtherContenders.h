@@ -10,8 +10,9 @@
 
 namespace orvalin::bench {
 
-// How the in-process reference converts: with its own code, or with the worker's code.
-enum class ReferenceCode { Own, Worker };
+// How the in-process reference converts: with its own code through RGB, with its own code
+// from a lossy picture's planes where the worker takes them, or with the worker's code.
+enum class ReferenceCode { Own, OwnFromPlanes, Worker };
 
 Timing runReference(const QString& program, ReferenceCode code, int jobs, const QStringList& files,
                     int quality, const QString& output);
