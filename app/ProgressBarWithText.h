@@ -10,10 +10,10 @@ namespace orvalin {
 // placeholder), and keeps the exact value last set, which may lie above its maximum: the bar
 // then shows itself full.
 //
-// Text and value are taken at once, but reach the screen at most once a frame, and only once the
-// caller is back in the event loop: a run over many small files changes both every few
-// milliseconds, and painting each change would cost the run more than some of the conversions.
-// Its accessible name is the text shown.
+// Text and value are taken at once, but reach the screen at most 30 times a second, and only
+// once the caller is back in the event loop: a run over many small files changes both every
+// few milliseconds, and painting each change would cost the run more than some of the
+// conversions. Its accessible name is the text shown.
 class ProgressBarWithText : public QProgressBar
 {
     Q_OBJECT
