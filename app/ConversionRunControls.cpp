@@ -12,9 +12,11 @@ namespace orvalin {
 ConversionRunControls::ConversionRunControls(FileListView& list, QLineEdit& folder,
                                              QRadioButton& toFolder, QRadioButton& besideSource,
                                              QSlider& quality, ProgressBarWithText& bar,
-                                             std::function<void(PointerKind)> setPointer)
+                                             std::function<void(PointerKind)> setPointer,
+                                             std::function<OutputChoices()> outputChoices)
     : m_list(list), m_folder(folder), m_toFolder(toFolder), m_besideSource(besideSource),
-      m_quality(quality), m_bar(bar), m_setPointer(std::move(setPointer))
+      m_quality(quality), m_bar(bar), m_setPointer(std::move(setPointer)),
+      m_outputChoices(std::move(outputChoices))
 {
 }
 
@@ -51,6 +53,11 @@ QString ConversionRunControls::outputFolder() const
 int ConversionRunControls::quality() const
 {
     return m_quality.value();
+}
+
+OutputChoices ConversionRunControls::outputChoices() const
+{
+    return m_outputChoices();
 }
 
 QString ConversionRunControls::progressText() const

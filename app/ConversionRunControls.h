@@ -20,7 +20,8 @@ class ConversionRunControls : public RunRows, public RunOptions, public RunDispl
 public:
     ConversionRunControls(FileListView& list, QLineEdit& folder, QRadioButton& toFolder,
                           QRadioButton& besideSource, QSlider& quality, ProgressBarWithText& bar,
-                          std::function<void(PointerKind)> setPointer);
+                          std::function<void(PointerKind)> setPointer,
+                          std::function<OutputChoices()> outputChoices);
 
     int count() const override;
     quint64 identity(int position) const override;
@@ -30,6 +31,7 @@ public:
     bool savesBesideSource() const override;
     QString outputFolder() const override;
     int quality() const override;
+    OutputChoices outputChoices() const override;
 
     QString progressText() const override;
     void setProgressText(const QString& text) override;
@@ -45,6 +47,7 @@ private:
     QSlider& m_quality;
     ProgressBarWithText& m_bar;
     std::function<void(PointerKind)> m_setPointer;
+    std::function<OutputChoices()> m_outputChoices;
 };
 
 } // namespace orvalin

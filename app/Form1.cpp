@@ -100,10 +100,12 @@ Form1::Form1(Form1Services services, QWidget* parent)
         OutputOptionControls{*Frame1, *Slider1, *Option1, *Option2, *Frame3, *Text1}, m_settings,
         services.desktopFolder ? services.desktopFolder : GetDesktopFolder);
     m_runControls = std::make_unique<ConversionRunControls>(
-        *ListView1, *Text1, *Option1, *Option2, *Slider1, *ProgressBar1, [this](PointerKind kind) {
+        *ListView1, *Text1, *Option1, *Option2, *Slider1, *ProgressBar1,
+        [this](PointerKind kind) {
             m_runShowsBusy = kind == PointerKind::Busy;
             showWorkPointer();
-        });
+        },
+        [] { return OutputChoices{}; });
     m_conversionRun =
         std::make_unique<ConversionRun>(*m_runControls, *m_runControls, *m_runControls);
     m_settings.setWriteFailureHandler(

@@ -76,9 +76,9 @@ private:
     QSet<quint64> m_identities;
 };
 
-// One row's conversion by a worker of the run, into a file of the run's working folder, at the
-// quality read when the conversion began. The worker's answers are only noted here, and the
-// run woken to act on them: nothing the run does happens inside a worker's call.
+// One row's conversion by a worker of the run, into a file of the run's working folder, with the
+// quality and choices read when the conversion began. The worker's answers are only noted
+// here, and the run woken to act on them: nothing the run does happens inside a worker's call.
 class RowConversion
 {
 public:
@@ -90,8 +90,9 @@ public:
         CannotStart, // no worker could be started for it
     };
 
-    RowConversion(QString source, QString result, int quality, std::function<void()> wake)
-        : m_source(std::move(source)), m_result(std::move(result)), m_quality(quality),
+    RowConversion(QString source, QString result, const protocol::Choices& choices,
+                  std::function<void()> wake)
+        : m_source(std::move(source)), m_result(std::move(result)), m_choices(choices),
           m_wake(std::move(wake))
     {
     }
@@ -113,7 +114,7 @@ public:
         // The state outlives this conversion for as long as a worker may still answer.
         const std::shared_ptr<State> state = m_state;
         const auto wake = m_wake;
-        worker.convert(m_source, m_result, m_quality, limit,
+        worker.convert(m_source, m_result, m_choices, limit,
                        {[state, wake](quint64) {
                             state->phase = Phase::Decoded;
                             wake();
@@ -155,7 +156,7 @@ private:
 
     const QString m_source;
     const QString m_result;
-    const int m_quality;
+    const protocol::Choices m_choices;
     const std::function<void()> m_wake;
     const std::shared_ptr<State> m_state = std::make_shared<State>();
 };
@@ -532,11 +533,18 @@ private:
         return worker != nullptr;
     }
 
+    // The quality and what the worker makes of the picture, read as the conversion begins.
+    protocol::Choices conversionChoices() const
+    {
+        const OutputChoices choices = m_options.outputChoices();
+        return {m_options.quality(), choices.metadata, choices.fitWithin};
+    }
+
     std::unique_ptr<RowConversion> makeRow(const QString& source)
     {
         return std::make_unique<RowConversion>(
             source, m_work->filePath(QString::number(++m_rowFiles) + QStringLiteral(".jpg")),
-            m_options.quality(), [this] { wake(); });
+            conversionChoices(), [this] { wake(); });
     }
 
     // Begins the conversions of the rows that come next in the list, while a worker can take

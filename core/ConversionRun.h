@@ -2,6 +2,7 @@
 
 #include "core/ConverterWorker.h"
 #include "core/LongWait.h"
+#include "core/OutputChoices.h"
 #include "core/Platform.h"
 
 #include <QByteArray>
@@ -49,6 +50,7 @@ public:
     virtual bool savesBesideSource() const = 0; // results beside each source
     virtual QString outputFolder() const = 0;
     virtual int quality() const = 0;
+    virtual OutputChoices outputChoices() const = 0;
 };
 
 // What the run shows: the progress and the window's pointer.

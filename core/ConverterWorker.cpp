@@ -185,15 +185,16 @@ bool ConverterWorker::alive() const
     return started() && m_process->state() == QProcess::Running;
 }
 
-void ConverterWorker::convert(const QString& source, const QString& output, int quality,
-                              const ToolTimeLimit& limit, Handlers handlers)
+void ConverterWorker::convert(const QString& source, const QString& output,
+                              const protocol::Choices& choices, const ToolTimeLimit& limit,
+                              Handlers handlers)
 {
     m_requests.push_back({std::move(handlers), limit, limit.forInput(source)});
     const QByteArray sourceBytes = pathBytes(source);
     const QByteArray outputBytes = pathBytes(output);
     const std::string request = protocol::encodeRequest(
         {sourceBytes.constData(), std::size_t(sourceBytes.size())},
-        {outputBytes.constData(), std::size_t(outputBytes.size())}, quality);
+        {outputBytes.constData(), std::size_t(outputBytes.size())}, choices);
     m_process->write(request.data(), qint64(request.size()));
     if (m_requests.size() == 1)
         m_limit->start(m_requests.front().readingLimit);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/convert-worker/WorkerProtocol.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -117,10 +119,10 @@ public:
         return m_requests.size() == 1 && m_requests.front().decoded;
     }
 
-    // Asks for one file: the source decoded and written as a JPG of the quality at the output
+    // Asks for one file: the source decoded and written as a JPG with the choices at the output
     // path, after the files asked for before it. The time limit counts from when the worker
     // comes to the file.
-    void convert(const QString& source, const QString& output, int quality,
+    void convert(const QString& source, const QString& output, const protocol::Choices& choices,
                  const ToolTimeLimit& limit, Handlers handlers);
 
     // Ends the worker at once and waits until it has gone. The files it had are dropped

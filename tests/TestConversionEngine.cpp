@@ -52,6 +52,8 @@ struct Window : RunRows, RunOptions, RunDisplay
     bool savesBesideSource() const override { return !toFolder; }
     QString outputFolder() const override { return folder; }
     int quality() const override { return 80; }
+    OutputChoices choices;
+    OutputChoices outputChoices() const override { return choices; }
     QString progressText() const override { return shown; }
     void setProgressText(const QString& text) override
     {
@@ -445,7 +447,7 @@ private slots:
         int calls = 0;
         for (const char* name : {"/a.jpg", "/b.jpg"})
             worker.convert(
-                held, setup.output + QLatin1String(name), 80, ToolTimeLimit{},
+                held, setup.output + QLatin1String(name), {80}, ToolTimeLimit{},
                 {[&](quint64) { ++calls; }, [&](WorkerOutcome, const QString&) { ++calls; }});
         const qint64 process = worker.processId();
         worker.stop();
@@ -477,10 +479,10 @@ private slots:
         WorkerPool pool(writeTestWorker(setup.temp), 2, 0);
         ConverterWorker* first = pool.take();
         QVERIFY(first && first->started());
-        first->convert(held[0], setup.output + QStringLiteral("/a.jpg"), 80, {}, {});
+        first->convert(held[0], setup.output + QStringLiteral("/a.jpg"), {80}, {}, {});
         ConverterWorker* second = pool.take();
         QVERIFY(second && second->started() && second != first);
-        second->convert(held[1], setup.output + QStringLiteral("/b.jpg"), 80, {}, {});
+        second->convert(held[1], setup.output + QStringLiteral("/b.jpg"), {80}, {}, {});
         QCOMPARE(pool.take(), nullptr); // both are still decoding
         QFile::remove(held[0] + QStringLiteral(".hold"));
         QTRY_VERIFY(first->encodingItsLastFile());

@@ -57,7 +57,7 @@ private slots:
         QTest::newRow("an unknown kind")
             << std::string("Z") << Decoding::Malformed << 0 << QByteArray();
         QTest::newRow("a request's bytes where answers belong")
-            << encodeRequest("/a.webp", "/a.jpg", 85) << Decoding::Malformed << 0 << QByteArray();
+            << encodeRequest("/a.webp", "/a.jpg", {85}) << Decoding::Malformed << 0 << QByteArray();
     }
     void framesAreDecodedOrRefused()
     {
@@ -78,12 +78,28 @@ private slots:
     void aRequestHoldsItsPathsWhole()
     {
         const std::string source("a \0b\n\"c\".webp", 13);
-        const std::string request = encodeRequest(source, "/out/x.jpg", 100);
+        const std::string request =
+            encodeRequest(source, "/out/x.jpg", {100, MetadataKept::NoLocation, 1920});
         QCOMPARE(readLittleEndian(request.data(), 4), source.size());
         QCOMPARE(request.substr(4, source.size()), source);
         QCOMPARE(readLittleEndian(request.data() + 4 + source.size(), 4), 10u);
-        QCOMPARE(readLittleEndian(request.data() + request.size() - 4, 4), 100u);
-        QCOMPARE(request.size(), 4 + source.size() + 4 + 10 + 4);
+        const char* const choices = request.data() + request.size() - 12;
+        QCOMPARE(readLittleEndian(choices, 4), 100u);
+        QCOMPARE(readLittleEndian(choices + 4, 4), 1u);
+        QCOMPARE(readLittleEndian(choices + 8, 4), 1920u);
+        QCOMPARE(request.size(), 4 + source.size() + 4 + 10 + 12);
+    }
+
+    void choicesOutsideTheirRangesAreRefused()
+    {
+        QVERIFY(choicesValid(1, 0, 0));
+        QVERIFY(choicesValid(100, MetadataKeptMax, FitMax));
+        QVERIFY(choicesValid(85, 0, FitMin));
+        QVERIFY(!choicesValid(0, 0, 0));
+        QVERIFY(!choicesValid(101, 0, 0));
+        QVERIFY(!choicesValid(85, MetadataKeptMax + 1, 0));
+        QVERIFY(!choicesValid(85, 0, FitMin - 1));
+        QVERIFY(!choicesValid(85, 0, FitMax + 1));
     }
 };
 

@@ -111,7 +111,7 @@ Timing runWorkers(const QString& program, const QStringList& files, int quality,
                 ++busy;
                 worker->convert(file,
                                 output + QLatin1Char('/') + stemOf(file) + QStringLiteral(".jpg"),
-                                quality, ToolTimeLimit{},
+                                {quality}, ToolTimeLimit{},
                                 {[&](quint64) { QTimer::singleShot(0, &loop, giveMore); },
                                  [&](WorkerOutcome outcome, const QString&) {
                                      timing.ok = timing.ok && outcome == WorkerOutcome::Converted;

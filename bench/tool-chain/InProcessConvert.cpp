@@ -200,7 +200,7 @@ int main(int argc, char** argv)
             const std::string jpg = outputName(outDir, argv[i], ".jpg");
             const bool done =
                 viaPng       ? convertViaPng(argv[i], outputName(outDir, argv[i], ".png"), quality)
-                : workerCode ? converter.convert(argv[i], jpg, quality, {}, reason)
+                : workerCode ? converter.convert(argv[i], jpg, {quality}, {}, reason)
                                    == ConversionOutcome::Converted
                 : yuv ? convertFromPlanes(argv[i], jpg, quality, webp, pixels, picture)
                       : convertDirect(argv[i], jpg, quality, webp, pixels);

@@ -17,7 +17,7 @@ int main(int argc, char* argv[])
     orvalin::ConverterWorker* worker = workers.take();
     if (!worker || !worker->started())
         return 1;
-    worker->convert(arguments[2], arguments[3], 85, orvalin::ToolTimeLimit{}, {});
+    worker->convert(arguments[2], arguments[3], {85}, orvalin::ToolTimeLimit{}, {});
     std::printf("%lld\n", static_cast<long long>(worker->processId()));
     std::fflush(stdout);
     return application.exec();

@@ -18,7 +18,10 @@
 //   tools-probe psnr REFERENCE.ppm FILE.jpg  the JPEG, decoded as djpeg decodes it, against the
 //                                          8-bit RGB PPM: PSNR over the three channels in dB,
 //                                          "inf" when equal
-//   tools-probe worker-request SOURCE OUTPUT QUALITY  a convert-worker request to standard output
+//   tools-probe worker-request SOURCE OUTPUT QUALITY [METADATA FIT]
+//                                          a convert-worker request to standard output; the
+//                                          metadata kept (0, 1, 2) and the size to fit within
+//                                          (0 keeps it) as numbers, by default 0 and 0
 //   tools-probe worker-answers [FINALS]    convert-worker answers from standard input as lines
 //                                          ("D 1234", "W text", "C", "N text", "F text"), up to
 //                                          the end or FINALS final answers, reading no further
@@ -441,9 +444,10 @@ void printPsnr(const RgbImage& reference, const RgbImage& image)
     std::printf("%.3f\n", 10 * std::log10(255.0 * 255.0 / meanSquare));
 }
 
-void writeWorkerRequest(const std::string& source, const std::string& output, int quality)
+void writeWorkerRequest(const std::string& source, const std::string& output,
+                        const orvalin::protocol::Choices& choices)
 {
-    const std::string request = orvalin::protocol::encodeRequest(source, output, quality);
+    const std::string request = orvalin::protocol::encodeRequest(source, output, choices);
     std::fwrite(request.data(), 1, request.size(), stdout);
 }
 
@@ -533,8 +537,12 @@ int main(int argc, char** argv)
         writeFile(argv[3], makeIcc(std::stoul(argv[2])));
     } else if (command == "psnr" && argc == 4) {
         printPsnr(readPpm(readFile(argv[2])), decodeJpeg(readFile(argv[3])));
-    } else if (command == "worker-request" && argc == 5) {
-        writeWorkerRequest(argv[2], argv[3], std::stoi(argv[4]));
+    } else if (command == "worker-request" && (argc == 5 || argc == 7)) {
+        orvalin::protocol::Choices choices{std::stoi(argv[4])};
+        if (argc == 7)
+            choices = {choices.quality, orvalin::protocol::MetadataKept(std::stoul(argv[5])),
+                       std::uint32_t(std::stoul(argv[6]))};
+        writeWorkerRequest(argv[2], argv[3], choices);
     } else if (command == "worker-answers" && (argc == 2 || argc == 3)) {
         printWorkerAnswers(argc == 3 ? std::stol(argv[2]) : -1);
     } else {

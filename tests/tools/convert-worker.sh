@@ -249,10 +249,15 @@ check "test input: a 65536-byte path" test ${#long} = 65536
 # le32 N: N as 4 little-endian bytes, written for printf %b.
 le32() { printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
 path=$(le32 3)abc
+keep=$(le32 0)$(le32 0) # all metadata, the size kept
 declare -A malformed=(
-    [quality-0]=$path$path$(le32 0)
-    [quality-101]=$path$path$(le32 101)
-    [empty-source]=$(le32 0)$path$(le32 85)
+    [quality-0]=$path$path$(le32 0)$keep
+    [quality-101]=$path$path$(le32 101)$keep
+    [metadata-3]=$path$path$(le32 85)$(le32 3)$(le32 0)
+    [fit-15]=$path$path$(le32 85)$(le32 0)$(le32 15)
+    [fit-65536]=$path$path$(le32 85)$(le32 0)$(le32 65536)
+    [ends-in-the-choices]=$path$path$(le32 85)$(le32 0)
+    [empty-source]=$(le32 0)$path$(le32 85)$keep
     [output-count-65537]=$path$(le32 65537)
     [ends-in-a-count]=$path$(le32 3 | head -c 8)
     [ends-in-a-path]=$path$(le32 3)ab

@@ -76,12 +76,12 @@ bool writeJpeg(JpegWriter& jpeg, std::FILE* file, const DecodedPicture& picture,
 }
 
 ConversionOutcome WebpToJpegConverter::convert(const std::string& source, const std::string& output,
-                                               int quality, const ConversionEvents& events,
-                                               std::string& reason)
+                                               const protocol::Choices& choices,
+                                               const ConversionEvents& events, std::string& reason)
 {
     ConversionOutcome outcome = ConversionOutcome::Failed;
     try {
-        outcome = convertSteps(source, output, quality, events, reason);
+        outcome = convertSteps(source, output, choices.quality, events, reason);
     } catch (const std::bad_alloc&) {
         // A memory ceiling reached by something the steps hold, not by a codec's buffer.
         reason = OutOfMemoryReason;
@@ -250,7 +250,7 @@ struct Request
 {
     std::string source;
     std::string output;
-    int quality = 0;
+    protocol::Choices choices;
 };
 
 enum class Parsed { Request, End, Malformed };
@@ -282,12 +282,14 @@ Parsed readRequest(RequestReader& in, Request& request)
         return Parsed::End;
     std::uint32_t outputSize = 0;
     std::uint32_t quality = 0;
+    std::uint32_t metadata = 0;
+    std::uint32_t fitWithin = 0;
     if (got < 4 || !readPath(in, sourceSize, request.source) || readNumber(in, outputSize) < 4
         || !readPath(in, outputSize, request.output) || readNumber(in, quality) < 4
-        || quality < std::uint32_t(protocol::QualityMin)
-        || quality > std::uint32_t(protocol::QualityMax))
+        || readNumber(in, metadata) < 4 || readNumber(in, fitWithin) < 4
+        || !protocol::choicesValid(quality, metadata, fitWithin))
         return Parsed::Malformed;
-    request.quality = int(quality);
+    request.choices = {int(quality), protocol::MetadataKept(metadata), fitWithin};
     return Parsed::Request;
 }
 
@@ -347,7 +349,7 @@ int serveConversions(int inputFd, int outputFd, const WorkerHooks& hooks)
         };
         std::string reason;
         switch (
-            converter.convert(request.source, request.output, request.quality, events, reason)) {
+            converter.convert(request.source, request.output, request.choices, events, reason)) {
         case ConversionOutcome::Converted: out.send(protocol::Answer::Converted); break;
         case ConversionOutcome::NotWebp: out.send(protocol::Answer::NotWebp, reason); break;
         case ConversionOutcome::Failed: out.send(protocol::Answer::Failed, reason); break;

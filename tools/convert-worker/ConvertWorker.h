@@ -2,6 +2,7 @@
 
 #include "tools/codec/JpegWriter.h"
 #include "tools/codec/WebpDecoding.h"
+#include "tools/convert-worker/WorkerProtocol.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -63,8 +64,9 @@ public:
 
     // On NotWebp, reason says why in one line naming the file, as webp-decode says it; on
     // Failed, in a few plain words for the user ("no space left on the device").
-    ConversionOutcome convert(const std::string& source, const std::string& output, int quality,
-                              const ConversionEvents& events, std::string& reason);
+    ConversionOutcome convert(const std::string& source, const std::string& output,
+                              const protocol::Choices& choices, const ConversionEvents& events,
+                              std::string& reason);
 
 private:
     ConversionOutcome convertSteps(const std::string& source, const std::string& output,

@@ -6,8 +6,10 @@
 //
 // A request, one per file, on the worker's standard input: the source path, then the output
 // path, each as a 4-byte little-endian byte count (1 to PathMax) followed by that many bytes
-// (UTF-8 on Windows, the file system's own bytes elsewhere), never parsed as text; then the
-// JPEG quality as a 4-byte little-endian number from 1 to 100.
+// (UTF-8 on Windows, the file system's own bytes elsewhere), never parsed as text; then three
+// 4-byte little-endian numbers: the JPEG quality (1 to 100), the metadata the JPG keeps (a
+// MetadataKept) and the size the picture fits within (0 keeps its size; otherwise FitMin to
+// FitMax pixels, the most its longer side may have).
 //
 // An answer is a frame on the worker's standard output: a kind byte, a 4-byte little-endian
 // payload length, the payload; each frame goes out with a single write.
@@ -28,6 +30,33 @@ namespace orvalin::protocol {
 inline constexpr std::uint32_t PathMax = 65536;
 inline constexpr int QualityMin = 1;
 inline constexpr int QualityMax = 100;
+
+// What of the source's metadata the JPG keeps.
+enum class MetadataKept : std::uint32_t {
+    All = 0,                  // the ICC profile, the EXIF block and the XMP packet
+    NoLocation = 1,           // all of it but where the picture was taken
+    ColourAndOrientation = 2, // the ICC profile, and the orientation when it is not upright
+};
+inline constexpr std::uint32_t MetadataKeptMax = 2;
+
+inline constexpr std::uint32_t FitMin = 16;
+inline constexpr std::uint32_t FitMax = 65535;
+
+// What a request asks of the conversion besides its paths.
+struct Choices
+{
+    int quality = 85;
+    MetadataKept metadata = MetadataKept::All;
+    std::uint32_t fitWithin = 0; // 0: the picture keeps its size
+};
+
+// Whether the choices can be asked for: a request with others is malformed.
+inline bool choicesValid(std::uint32_t quality, std::uint32_t metadata, std::uint32_t fitWithin)
+{
+    return quality >= std::uint32_t(QualityMin) && quality <= std::uint32_t(QualityMax)
+           && metadata <= MetadataKeptMax
+           && (fitWithin == 0 || (fitWithin >= FitMin && fitWithin <= FitMax));
+}
 
 enum class Answer : char {
     Decoded = 'D',
@@ -56,14 +85,17 @@ inline std::uint64_t readLittleEndian(const char* bytes, int count)
     return value;
 }
 
-inline std::string encodeRequest(std::string_view source, std::string_view output, int quality)
+inline std::string encodeRequest(std::string_view source, std::string_view output,
+                                 const Choices& choices)
 {
     std::string request;
     appendLittleEndian(request, source.size(), 4);
     request.append(source);
     appendLittleEndian(request, output.size(), 4);
     request.append(output);
-    appendLittleEndian(request, std::uint32_t(quality), 4);
+    appendLittleEndian(request, std::uint32_t(choices.quality), 4);
+    appendLittleEndian(request, std::uint32_t(choices.metadata), 4);
+    appendLittleEndian(request, choices.fitWithin, 4);
     return request;
 }
 
