@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QStringList>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -89,6 +90,11 @@ QString SettingsStore::location() const
     return m_settings->fileName();
 }
 
+bool SettingsStore::contains(const QString& key) const
+{
+    return m_settings->contains(key);
+}
+
 bool SwitchFromText(const QString& text)
 {
     const QString word = text.trimmed();
@@ -110,6 +116,67 @@ int WholeNumberFromText(const QString& text)
     if (rounded < std::numeric_limits<int>::min() || rounded > std::numeric_limits<int>::max())
         throw Failure(QStringLiteral("Overflow"));
     return int(rounded);
+}
+
+namespace {
+
+// A value named by one of its words, in any letter case: the words in the order of the values.
+template <typename T, std::size_t N>
+T namedValue(const QString& text, const std::array<QLatin1StringView, N>& words)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        if (text.trimmed().compare(words[i], Qt::CaseInsensitive) == 0)
+            return T(i);
+    throw Failure(TypeMismatch);
+}
+
+constexpr std::array<QLatin1StringView, 3> IfExistsWords{
+    QLatin1StringView("Replace"), QLatin1StringView("KeepBoth"), QLatin1StringView("Skip")};
+constexpr std::array<QLatin1StringView, 3> MetadataWords{QLatin1StringView("All"),
+                                                         QLatin1StringView("NoLocation"),
+                                                         QLatin1StringView("ColourAndOrientation")};
+
+std::uint32_t fitWithinFromText(const QString& text)
+{
+    bool ok = false;
+    const uint fit = text.trimmed().toUInt(&ok);
+    if (!ok || !protocol::choicesValid(protocol::QualityMin, 0, fit))
+        throw Failure(TypeMismatch);
+    return fit;
+}
+
+} // namespace
+
+namespace SettingKinds {
+const SettingKind<QString> Text{[](const QString& text) { return text; },
+                                [](const QString& text) { return text; }};
+const SettingKind<bool> Switch{SwitchFromText, [](const bool& on) { return SwitchText(on); }};
+const SettingKind<int> WholeNumber{WholeNumberFromText,
+                                   [](const int& number) { return QString::number(number); }};
+const SettingKind<IfExists> IfExistsChoice{
+    [](const QString& text) { return namedValue<IfExists>(text, IfExistsWords); },
+    [](const IfExists& choice) { return QString(IfExistsWords.at(std::size_t(choice))); }};
+const SettingKind<MetadataKept> MetadataChoice{
+    [](const QString& text) { return namedValue<MetadataKept>(text, MetadataWords); },
+    [](const MetadataKept& kept) { return QString(MetadataWords.at(std::size_t(kept))); }};
+const SettingKind<std::uint32_t> FitWithin{
+    fitWithinFromText, [](const std::uint32_t& fit) { return QString::number(fit); }};
+} // namespace SettingKinds
+
+OutputChoices StoredOutputChoices(const SettingsStore& settings)
+{
+    return {settings.value(Stored::IfExistsChoice), settings.value(Stored::KeepSubfolders),
+            settings.value(Stored::KeepDates), settings.value(Stored::Metadata),
+            settings.value(Stored::FitWithin)};
+}
+
+void StoreOutputChoices(SettingsStore& settings, const OutputChoices& choices)
+{
+    settings.setValue(Stored::IfExistsChoice, choices.ifExists);
+    settings.setValue(Stored::KeepSubfolders, choices.keepSubfolders);
+    settings.setValue(Stored::KeepDates, choices.keepDates);
+    settings.setValue(Stored::Metadata, choices.metadata);
+    settings.setValue(Stored::FitWithin, choices.fitWithin);
 }
 
 } // namespace orvalin

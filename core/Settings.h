@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/Failure.h"
+#include "core/OutputChoices.h"
+
 #include <QString>
 
 #include <functional>
@@ -9,26 +12,11 @@ class QSettings;
 
 namespace orvalin {
 
-// Every stored setting, declared once: its key and the text read when nothing is stored.
-// The output folder's default is the desktop folder, worked out by its reader.
-namespace SettingKey {
-inline const QString OutputFolder = QStringLiteral("Text1");
-inline const QString SaveToFolder = QStringLiteral("Option1");
-inline const QString SaveBesideSource = QStringLiteral("Option2");
-inline const QString Quality = QStringLiteral("Slider1");
-inline const QString LastScannedFolder = QStringLiteral("LastFolder");
-inline const QString LastOutputFolder = QStringLiteral("LastFolderDot");
-} // namespace SettingKey
-
-namespace SettingDefault {
-inline const QString SaveToFolder = QStringLiteral("1");
-inline const QString SaveBesideSource = QStringLiteral("0");
-inline const QString Quality = QStringLiteral("100");
-inline const QString LastFolder = QString();
-} // namespace SettingDefault
-
 // The user's settings: text values under one application name and one section, each read
 // with a default and each written to disk at once.
+template <typename T>
+struct StoredSetting;
+
 class SettingsStore
 {
 public:
@@ -52,6 +40,16 @@ public:
 
     QString location() const;
 
+    bool contains(const QString& key) const;
+
+    // A setting of the table below, read and written as its kind says.
+    template <typename T>
+    T value(const StoredSetting<T>& setting) const;
+    template <typename T>
+    T value(const StoredSetting<T>& setting, const T& fallback) const;
+    template <typename T>
+    void setValue(const StoredSetting<T>& setting, const T& value);
+
 private:
     explicit SettingsStore(std::unique_ptr<QSettings> settings);
 
@@ -72,5 +70,93 @@ inline QString SwitchText(bool on)
 {
     return on ? QStringLiteral("True") : QStringLiteral("False");
 }
+
+// How a setting's stored text becomes its value and back. fromText throws Failure for a text
+// that holds no such value.
+template <typename T>
+struct SettingKind
+{
+    T (*fromText)(const QString& text);
+    QString (*toText)(const T& value);
+};
+
+// One stored setting: its key, its value when nothing is stored, how its text is read and
+// written, and what an unreadable text means: the default, with no message, or a failure that
+// its reader reports (the window's own options, whose load step names it).
+template <typename T>
+struct StoredSetting
+{
+    QString key;
+    T defaultValue;
+    SettingKind<T> kind;
+    bool unreadableIsDefault;
+};
+
+namespace SettingKinds {
+extern const SettingKind<QString> Text;
+extern const SettingKind<bool> Switch;
+extern const SettingKind<int> WholeNumber;
+extern const SettingKind<IfExists> IfExistsChoice;
+extern const SettingKind<MetadataKept> MetadataChoice;
+extern const SettingKind<std::uint32_t> FitWithin;
+} // namespace SettingKinds
+
+// Every stored setting, declared once.
+namespace Stored {
+// The output folder; its default, the desktop folder, is worked out by its reader.
+inline const StoredSetting<QString> OutputFolder{QStringLiteral("Text1"), QString(),
+                                                 SettingKinds::Text, false};
+inline const StoredSetting<bool> SaveToFolder{QStringLiteral("Option1"), true, SettingKinds::Switch,
+                                              false};
+inline const StoredSetting<bool> SaveBesideSource{QStringLiteral("Option2"), false,
+                                                  SettingKinds::Switch, false};
+inline const StoredSetting<int> Quality{QStringLiteral("Slider1"), 100, SettingKinds::WholeNumber,
+                                        false};
+inline const StoredSetting<QString> LastScannedFolder{QStringLiteral("LastFolder"), QString(),
+                                                      SettingKinds::Text, false};
+inline const StoredSetting<QString> LastOutputFolder{QStringLiteral("LastFolderDot"), QString(),
+                                                     SettingKinds::Text, false};
+inline const StoredSetting<IfExists> IfExistsChoice{QStringLiteral("IfExists"), IfExists::Replace,
+                                                    SettingKinds::IfExistsChoice, true};
+inline const StoredSetting<bool> KeepSubfolders{QStringLiteral("KeepSubfolders"), false,
+                                                SettingKinds::Switch, true};
+inline const StoredSetting<bool> KeepDates{QStringLiteral("KeepDates"), false, SettingKinds::Switch,
+                                           true};
+inline const StoredSetting<MetadataKept> Metadata{QStringLiteral("Metadata"), MetadataKept::All,
+                                                  SettingKinds::MetadataChoice, true};
+inline const StoredSetting<std::uint32_t> FitWithin{QStringLiteral("FitWithin"), 0,
+                                                    SettingKinds::FitWithin, true};
+} // namespace Stored
+
+template <typename T>
+T SettingsStore::value(const StoredSetting<T>& setting) const
+{
+    return value(setting, setting.defaultValue);
+}
+
+template <typename T>
+T SettingsStore::value(const StoredSetting<T>& setting, const T& fallback) const
+{
+    if (!contains(setting.key))
+        return fallback;
+    const QString text = read(setting.key, QString());
+    if (!setting.unreadableIsDefault)
+        return setting.kind.fromText(text);
+    try {
+        return setting.kind.fromText(text);
+    } catch (const Failure&) {
+        return fallback;
+    }
+}
+
+template <typename T>
+void SettingsStore::setValue(const StoredSetting<T>& setting, const T& value)
+{
+    write(setting.key, setting.kind.toText(value));
+}
+
+// The Options menu's choices as stored.
+OutputChoices StoredOutputChoices(const SettingsStore& settings);
+void StoreOutputChoices(SettingsStore& settings, const OutputChoices& choices);
 
 } // namespace orvalin

@@ -14,16 +14,14 @@ void AddAllInFolder(FileListView& list, SettingsStore& settings, const WindowCon
                        window.owner);
     QString lastFolder;
     QString chosen;
-    guard.step(100, [&] {
-        lastFolder = settings.read(SettingKey::LastScannedFolder, SettingDefault::LastFolder);
-    });
+    guard.step(100, [&] { lastFolder = settings.value(Stored::LastScannedFolder); });
     guard.step(102, [&] {
         chosen =
             window.platform.fileDialogs.pickFolder(window.owner, ScanFolderPickerTitle, lastFolder);
     });
     if (guard.test(104, [&] { return chosen.isEmpty(); }))
         return;
-    guard.step(106, [&] { settings.write(SettingKey::LastScannedFolder, chosen); });
+    guard.step(106, [&] { settings.setValue(Stored::LastScannedFolder, chosen); });
     guard.step(108, [&] { setPointer(PointerKind::Busy); });
     QStringList notAdded;
     guard.step(110, [&] {

@@ -66,17 +66,12 @@ void OutputOptions::restore(GuardedSteps& load)
 {
     load.step(136, [&] {
         const QString desktop = m_desktopFolder();
-        m_controls.Text1.setText(m_settings.read(SettingKey::OutputFolder, desktop));
+        m_controls.Text1.setText(m_settings.value(Stored::OutputFolder, desktop));
     });
-    load.step(138, [&] {
-        setOptionState(m_controls.Option1,
-                       SwitchFromText(m_settings.read(SettingKey::SaveToFolder,
-                                                      SettingDefault::SaveToFolder)));
-    });
+    load.step(138,
+              [&] { setOptionState(m_controls.Option1, m_settings.value(Stored::SaveToFolder)); });
     load.step(140, [&] {
-        setOptionState(m_controls.Option2,
-                       SwitchFromText(m_settings.read(SettingKey::SaveBesideSource,
-                                                      SettingDefault::SaveBesideSource)));
+        setOptionState(m_controls.Option2, m_settings.value(Stored::SaveBesideSource));
     });
     if (load.test(142, [&] { return m_controls.Option1.isChecked(); }))
         load.step(144, [&] { m_controls.Frame3.setEnabled(true); });
@@ -84,28 +79,27 @@ void OutputOptions::restore(GuardedSteps& load)
         load.step(146, [&] { m_controls.Frame3.setEnabled(false); });
     load.step(148, [&] {
         // A quality outside 1 to 100 is brought to the nearest end, as the slider holds it.
-        m_controls.Slider1.setValue(
-            WholeNumberFromText(m_settings.read(SettingKey::Quality, SettingDefault::Quality)));
+        m_controls.Slider1.setValue(m_settings.value(Stored::Quality));
     });
     load.step(150, [&] { m_controls.Frame1.setTitle(QualityCaption(m_controls.Slider1.value())); });
 }
 
 void OutputOptions::optionClicked()
 {
-    m_settings.write(SettingKey::SaveToFolder, SwitchText(m_controls.Option1.isChecked()));
-    m_settings.write(SettingKey::SaveBesideSource, SwitchText(m_controls.Option2.isChecked()));
+    m_settings.setValue(Stored::SaveToFolder, m_controls.Option1.isChecked());
+    m_settings.setValue(Stored::SaveBesideSource, m_controls.Option2.isChecked());
     m_controls.Frame3.setEnabled(m_controls.Option1.isChecked());
 }
 
 void OutputOptions::qualityChanged(int quality)
 {
     m_controls.Frame1.setTitle(QualityCaption(quality));
-    m_settings.write(SettingKey::Quality, QString::number(quality));
+    m_settings.setValue(Stored::Quality, quality);
 }
 
 void OutputOptions::outputFolderEdited(const QString& text)
 {
-    m_settings.write(SettingKey::OutputFolder, text);
+    m_settings.setValue(Stored::OutputFolder, text);
 }
 
 void OutputOptions::browseForOutputFolder(const WindowContext& window)
@@ -114,15 +108,13 @@ void OutputOptions::browseForOutputFolder(const WindowContext& window)
                        window.owner);
     QString lastFolder;
     QString chosen;
-    guard.step(100, [&] {
-        lastFolder = m_settings.read(SettingKey::LastOutputFolder, SettingDefault::LastFolder);
-    });
+    guard.step(100, [&] { lastFolder = m_settings.value(Stored::LastOutputFolder); });
     guard.step(102, [&] {
         chosen = window.platform.fileDialogs.pickFolder(window.owner, PickFolderTitle, lastFolder);
     });
     if (guard.test(104, [&] { return chosen.isEmpty(); }))
         return;
-    guard.step(106, [&] { m_settings.write(SettingKey::LastOutputFolder, chosen); });
+    guard.step(106, [&] { m_settings.setValue(Stored::LastOutputFolder, chosen); });
     if (guard.test(108, [&] { return !chosen.endsWith(Separator); }))
         guard.step(110, [&] { m_controls.Text1.setText(chosen + Separator); });
     else

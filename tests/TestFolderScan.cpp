@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(window.form->mousePointer(), PointerKind::Default);
         QCOMPARE(window.seams.fileDialogs.folderRequests.first().title,
                  QStringLiteral("Please select folder:"));
-        QCOMPARE(window.settings->read(SettingKey::LastScannedFolder, QString()), tree.root());
+        QCOMPARE(window.settings->read(Stored::LastScannedFolder.key, QString()), tree.root());
         QVERIFY(window.messages().isEmpty());
 
         // The same folder again: every file again, and the picker starts where it was left.
@@ -158,11 +158,11 @@ private slots:
     void cancellingChangesNothing()
     {
         Window window;
-        window.settings->write(SettingKey::LastScannedFolder, QStringLiteral("/kept"));
+        window.settings->write(Stored::LastScannedFolder.key, QStringLiteral("/kept"));
         window.click("PushButton4");
         QCOMPARE(window.seams.fileDialogs.folderRequests.first().initialFolder,
                  QStringLiteral("/kept"));
-        QCOMPARE(window.settings->read(SettingKey::LastScannedFolder, QString()),
+        QCOMPARE(window.settings->read(Stored::LastScannedFolder.key, QString()),
                  QStringLiteral("/kept"));
         QCOMPARE(window.rows(), QStringList());
     }
@@ -175,7 +175,7 @@ private slots:
         window.seams.fileDialogs.folderAnswers << tree.root();
         window.click("PushButton4");
         QCOMPARE(window.rows(), QStringList());
-        QCOMPARE(window.settings->read(SettingKey::LastScannedFolder, QString()), tree.root());
+        QCOMPARE(window.settings->read(Stored::LastScannedFolder.key, QString()), tree.root());
     }
 
 #ifndef Q_OS_WIN

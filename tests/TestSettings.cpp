@@ -6,7 +6,11 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+
 #include <QTest>
+#include <memory>
+
+Q_DECLARE_METATYPE(orvalin::OutputChoices)
 
 using namespace orvalin;
 using orvalin::testing::writeFile;
@@ -46,11 +50,11 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("store.conf"));
         SettingsStore store(file);
-        store.write(SettingKey::Quality, QStringLiteral("42"));
+        store.write(Stored::Quality.key, QStringLiteral("42"));
         // Read by a separate reader while the store is still open: nothing waits for its end.
         QSettings reader(file, QSettings::IniFormat);
         QCOMPARE(reader.value(QStringLiteral("Orvalin/Slider1")).toString(), QStringLiteral("42"));
-        store.write(SettingKey::Quality, QStringLiteral("43"));
+        store.write(Stored::Quality.key, QStringLiteral("43"));
         reader.sync();
         QCOMPARE(reader.value(QStringLiteral("Orvalin/Slider1")).toString(), QStringLiteral("43"));
     }
@@ -59,7 +63,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("store.conf"));
-        SettingsStore(file).write(SettingKey::SaveToFolder, QStringLiteral("False"));
+        SettingsStore(file).write(Stored::SaveToFolder.key, QStringLiteral("False"));
         QFile stored(file);
         QVERIFY(stored.open(QIODevice::ReadOnly | QIODevice::Text));
         const QByteArray text = stored.readAll();
@@ -81,9 +85,9 @@ private slots:
         const QString file = dir.filePath(QStringLiteral("store.conf"));
         writeFile(file, content);
         SettingsStore store(file);
-        QCOMPARE(store.read(SettingKey::SaveToFolder, QStringLiteral("1")), QStringLiteral("1"));
-        store.write(SettingKey::SaveToFolder, QStringLiteral("True"));
-        QCOMPARE(SettingsStore(file).read(SettingKey::SaveToFolder, QString()),
+        QCOMPARE(store.read(Stored::SaveToFolder.key, QStringLiteral("1")), QStringLiteral("1"));
+        store.write(Stored::SaveToFolder.key, QStringLiteral("True"));
+        QCOMPARE(SettingsStore(file).read(Stored::SaveToFolder.key, QString()),
                  QStringLiteral("True"));
     }
 
@@ -111,12 +115,12 @@ private slots:
         QStringList told;
         store.setWriteFailureHandler([&](const QString& location) { told << location; });
 
-        QCOMPARE(store.read(SettingKey::Quality, QStringLiteral("100")), QStringLiteral("100"));
-        store.write(SettingKey::Quality, QStringLiteral("50"));
-        store.write(SettingKey::Quality, QStringLiteral("60"));
-        store.write(SettingKey::OutputFolder, QStringLiteral("/x/"));
+        QCOMPARE(store.read(Stored::Quality.key, QStringLiteral("100")), QStringLiteral("100"));
+        store.write(Stored::Quality.key, QStringLiteral("50"));
+        store.write(Stored::Quality.key, QStringLiteral("60"));
+        store.write(Stored::OutputFolder.key, QStringLiteral("/x/"));
         QCOMPARE(told, QStringList{file});
-        QCOMPARE(store.read(SettingKey::Quality, QString()), QStringLiteral("60"));
+        QCOMPARE(store.read(Stored::Quality.key, QString()), QStringLiteral("60"));
     }
 
     void switches_data()
@@ -173,6 +177,62 @@ private slots:
             QCOMPARE(failure.description(), QStringLiteral("Type mismatch"));
         }
         QVERIFY_THROWS_EXCEPTION(Failure, WholeNumberFromText(QStringLiteral("1e12")));
+    }
+
+    // The Options menu's choices come back as stored; a text that holds none of them counts as
+    // the default, with no message, and so does a missing key.
+    void outputChoicesAsStored_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<OutputChoices>("expected");
+        const auto row = [](const char* name, const QString& key, const char* text,
+                            OutputChoices expected) {
+            QTest::newRow(name) << key << QString::fromLatin1(text) << expected;
+        };
+        row("keep both", Stored::IfExistsChoice.key, "KeepBoth", {.ifExists = IfExists::KeepBoth});
+        row("skip, any case", Stored::IfExistsChoice.key, " skip", {.ifExists = IfExists::Skip});
+        row("an unknown word", Stored::IfExistsChoice.key, "Overwrite", {});
+        row("sub-folders", Stored::KeepSubfolders.key, "True", {.keepSubfolders = true});
+        row("not a switch", Stored::KeepSubfolders.key, "maybe", {});
+        row("dates", Stored::KeepDates.key, "True", {.keepDates = true});
+        row("no location", Stored::Metadata.key, "NoLocation",
+            {.metadata = MetadataKept::NoLocation});
+        row("colour and orientation", Stored::Metadata.key, "ColourAndOrientation",
+            {.metadata = MetadataKept::ColourAndOrientation});
+        row("no such metadata", Stored::Metadata.key, "None", {});
+        row("fit 1920", Stored::FitWithin.key, "1920", {.fitWithin = 1920});
+        row("fit at its ends", Stored::FitWithin.key, "16", {.fitWithin = 16});
+        row("fit at the top", Stored::FitWithin.key, "65535", {.fitWithin = 65535});
+        row("fit too small", Stored::FitWithin.key, "15", {});
+        row("fit too large", Stored::FitWithin.key, "65536", {});
+        row("fit not a number", Stored::FitWithin.key, "1920px", {});
+        row("fit negative", Stored::FitWithin.key, "-1920", {});
+    }
+    void outputChoicesAsStored()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, text);
+        QFETCH(OutputChoices, expected);
+        QTemporaryDir dir;
+        SettingsStore store(dir.filePath(QStringLiteral("s.conf")));
+        QCOMPARE(StoredOutputChoices(store), OutputChoices{});
+        store.write(key, text);
+        QCOMPARE(StoredOutputChoices(store), expected);
+    }
+
+    void outputChoicesAreStoredAsTheirWords()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("s.conf"));
+        const OutputChoices choices{IfExists::KeepBoth, true, true, MetadataKept::NoLocation, 1920};
+        StoreOutputChoices(*std::make_unique<SettingsStore>(file), choices);
+        const SettingsStore store(file);
+        QCOMPARE(StoredOutputChoices(store), choices);
+        QCOMPARE(store.read(Stored::IfExistsChoice.key, {}), QStringLiteral("KeepBoth"));
+        QCOMPARE(store.read(Stored::KeepSubfolders.key, {}), QStringLiteral("True"));
+        QCOMPARE(store.read(Stored::Metadata.key, {}), QStringLiteral("NoLocation"));
+        QCOMPARE(store.read(Stored::FitWithin.key, {}), QStringLiteral("1920"));
     }
 };
 

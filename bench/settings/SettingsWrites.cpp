@@ -20,10 +20,10 @@ int main(int argc, char* argv[])
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporary.path();
     orvalin::SettingsStore store(folder + QStringLiteral("/Kestrune.conf"));
     // The other keys a real store holds, so each write rewrites a file of the usual size.
-    store.write(orvalin::SettingKey::SaveToFolder, QStringLiteral("True"));
-    store.write(orvalin::SettingKey::SaveBesideSource, QStringLiteral("False"));
-    store.write(orvalin::SettingKey::Quality, QStringLiteral("85"));
-    store.write(orvalin::SettingKey::LastScannedFolder, QStringLiteral("/home/someone/Pictures"));
+    store.write(orvalin::Stored::SaveToFolder.key, QStringLiteral("True"));
+    store.write(orvalin::Stored::SaveBesideSource.key, QStringLiteral("False"));
+    store.write(orvalin::Stored::Quality.key, QStringLiteral("85"));
+    store.write(orvalin::Stored::LastScannedFolder.key, QStringLiteral("/home/someone/Pictures"));
 
     constexpr int Writes = 1000;
     std::vector<qint64> micros;
@@ -35,7 +35,7 @@ int main(int argc, char* argv[])
         if (typed.size() > 60)
             typed.truncate(14);
         timer.start();
-        store.write(orvalin::SettingKey::OutputFolder, typed);
+        store.write(orvalin::Stored::OutputFolder.key, typed);
         micros.push_back(timer.nsecsElapsed() / 1000);
     }
     std::sort(micros.begin(), micros.end());
