@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "app/AboutBox.h"
 #include "app/Appearance.h"
 #include "app/ConversionRunControls.h"
 #include "app/PointerFile.h"
@@ -19,12 +20,15 @@
 #include "filelist/FileListView.h"
 #include "filelist/ListEditing.h"
 #include "filelist/SampleFiles.h"
+#include "options/OutputChoicesMenu.h"
 #include "options/OutputOptions.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -105,7 +109,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
             m_runShowsBusy = kind == PointerKind::Busy;
             showWorkPointer();
         },
-        [] { return OutputChoices{}; });
+        [this] { return m_outputChoices->choices(); });
     m_conversionRun =
         std::make_unique<ConversionRun>(*m_runControls, *m_runControls, *m_runControls);
     m_settings.setWriteFailureHandler(
@@ -114,6 +118,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
         new ListEditing(*ListView1, {[this] { return isBusy(); },
                                      [this] { setMousePointer(PointerOverSurface(m_pointer)); },
                                      [this] { return dragPointer(); }});
+    createMenuBar();
+    placeBelowMenuBar();
     arrangeTabOrder();
     connectReactions();
     watchPointerMoves();
@@ -165,6 +171,47 @@ void Form1::createControls()
     ProgressBar1->setText(ProgressBarIdleText);
 }
 
+// File, Options and Help. The File menu's items run exactly the reactions of their buttons.
+void Form1::createMenuBar()
+{
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName(QStringLiteral("MenuBar"));
+    QFont menuFont = font(); // the window's Arial, as menus show it: not bold
+    menuFont.setBold(false);
+    m_menuBar->setFont(menuFont);
+    QMenu* file = m_menuBar->addMenu(FileMenuText);
+    file->addAction(AddFilesItemText, QKeySequence(Qt::CTRL | Qt::Key_O), this,
+                    &Form1::PushButton1_Click);
+    file->addAction(AddFolderItemText, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), this,
+                    &Form1::PushButton4_Click);
+    file->addAction(PushButton7->text(), this, &Form1::PushButton7_Click);
+    file->addAction(PushButton6->text(), this, &Form1::PushButton6_Click);
+    file->addSeparator();
+    file->addAction(PushButton2->text(), QKeySequence(Qt::CTRL | Qt::Key_Return), this,
+                    &Form1::PushButton2_Click);
+    file->addSeparator();
+    file->addAction(QuitItemText, QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
+
+    m_outputChoices = std::make_unique<OutputChoicesMenu>(
+        *m_menuBar->addMenu(OptionsMenuText), m_settings, *Option1, [this] { return context(); });
+
+    QMenu* help = m_menuBar->addMenu(HelpMenuText);
+    help->addAction(AboutItemText, this, &Form1::showAbout);
+}
+
+// The controls keep their places, measured from below the menu bar, and the window grows by
+// the bar's height.
+void Form1::placeBelowMenuBar()
+{
+    const int barHeight = m_menuBar->sizeHint().height();
+    m_menuBar->setGeometry(0, 0, width(), barHeight);
+    m_menuBar->setFixedHeight(barHeight); // a skin does not move the controls under it
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control != m_menuBar)
+            control->move(control->pos() + QPoint(0, barHeight));
+    setFixedSize(width(), height() + barHeight);
+}
+
 void Form1::arrangeTabOrder()
 {
     // Only controls that take the focus are in the chain; frames and the progress bar do not.
@@ -178,12 +225,10 @@ void Form1::arrangeTabOrder()
 void Form1::connectReactions()
 {
     connect(PushButton1, &QPushButton::clicked, this, &Form1::PushButton1_Click);
-    connect(PushButton2, &QPushButton::clicked, this,
-            [this] { m_conversionRun->start(context()); });
+    connect(PushButton2, &QPushButton::clicked, this, &Form1::PushButton2_Click);
     connect(PushButton4, &QPushButton::clicked, this, &Form1::PushButton4_Click);
     connect(PushButton6, &QPushButton::clicked, this, &Form1::PushButton6_Click);
-    connect(PushButton7, &QPushButton::clicked, this,
-            [this] { LoadSampleFiles(*ListView1, m_programFolder, context()); });
+    connect(PushButton7, &QPushButton::clicked, this, &Form1::PushButton7_Click);
     ListView1->setDropHandler(
         [this](const QStringList& paths) { DropFiles(*ListView1, paths, context(), m_closing); });
     connect(PushButton9, &QPushButton::clicked, this,
@@ -267,6 +312,7 @@ void Form1::Form_Load()
     guard.step(134, [&] { ListView1->setColumnWidthTwips(1, FileListColumnWidthTwips); });
 
     m_outputOptions->restore(guard);
+    m_outputChoices->restore();
 }
 
 void Form1::closeEvent(QCloseEvent* event)
@@ -297,6 +343,22 @@ void Form1::setMousePointer(PointerKind kind)
 void Form1::PushButton1_Click()
 {
     AddFilesByDialog(*ListView1, context());
+}
+
+void Form1::PushButton2_Click()
+{
+    m_conversionRun->start(context());
+}
+
+void Form1::PushButton7_Click()
+{
+    LoadSampleFiles(*ListView1, m_programFolder, context());
+}
+
+void Form1::showAbout()
+{
+    m_platform.messageBoxes.show(this,
+                                 {AboutTitle, AboutText(), MessageIcon::None, MessageButtons::Ok});
 }
 
 void Form1::PushButton4_Click()

@@ -11,6 +11,7 @@
 
 class QGroupBox;
 class QLineEdit;
+class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QSlider;
@@ -21,6 +22,7 @@ class ConversionRun;
 class ConversionRunControls;
 class FileListView;
 class ListEditing;
+class OutputChoicesMenu;
 class OutputOptions;
 class ProgressBarWithText;
 class SettingsStore;
@@ -35,6 +37,13 @@ struct Form1Services
     // The desktop folder with a trailing separator; throws when it cannot be determined.
     std::function<QString()> desktopFolder;
 };
+
+inline const QString FileMenuText = QStringLiteral("&File");
+inline const QString AddFilesItemText = QStringLiteral("Add WebP File(s)...");
+inline const QString AddFolderItemText = QStringLiteral("Add All WebP File(s) In Folder...");
+inline const QString QuitItemText = QStringLiteral("Quit");
+inline const QString HelpMenuText = QStringLiteral("&Help");
+inline const QString AboutItemText = QStringLiteral("About Orvalin");
 
 // Told once per run when a setting could not be written.
 QString SettingsNotSavedMessage(const QString& location);
@@ -73,6 +82,8 @@ protected:
 
 private:
     void createControls();
+    void createMenuBar();
+    void placeBelowMenuBar();
     void arrangeTabOrder();
     void connectReactions();
     void watchPointerMoves();
@@ -80,8 +91,11 @@ private:
     void centreOnScreen();
 
     void PushButton1_Click();
+    void PushButton2_Click();
     void PushButton4_Click();
     void PushButton6_Click();
+    void PushButton7_Click();
+    void showAbout();
     // The busy state lasts while a run or a scan of "Add All" is going on, whichever of them
     // ends first: each says busy or not for itself, and the pointer shows whether any is.
     void showWorkPointer();
@@ -91,6 +105,7 @@ private:
     SettingsStore& m_settings;
     QString m_programFolder;
     std::unique_ptr<OutputOptions> m_outputOptions;
+    std::unique_ptr<OutputChoicesMenu> m_outputChoices;
     std::unique_ptr<ConversionRunControls> m_runControls;
     std::unique_ptr<ConversionRun> m_conversionRun;
     ListEditing* m_listEditing = nullptr;
@@ -102,6 +117,7 @@ private:
     bool m_closing = false;
     std::optional<QCursor> m_customPointer;
 
+    QMenuBar* m_menuBar = nullptr;
     FileListView* ListView1 = nullptr;
     QPushButton* PushButton1 = nullptr;
     QPushButton* PushButton2 = nullptr;

@@ -5,6 +5,8 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -63,6 +65,16 @@ QStringList QtFileDialogs::openFiles(QWidget* owner, const OpenFilesRequest& req
     for (QString& path : chosen)
         path = QDir::toNativeSeparators(path);
     return chosen;
+}
+
+std::optional<QString> QtInputDialogs::askText(QWidget* owner, const QString& title,
+                                               const QString& label, const QString& text)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(owner, title, label, QLineEdit::Normal, text, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
 }
 
 QString QtFileDialogs::pickFolder(QWidget* owner, const QString& title,

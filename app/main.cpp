@@ -79,9 +79,10 @@ int main(int argc, char* argv[])
     orvalin::QtMessageBoxes messageBoxes;
     orvalin::QtFileDialogs fileDialogs;
     orvalin::QtShell shell;
+    orvalin::QtInputDialogs inputDialogs;
     const std::unique_ptr<orvalin::SettingsStore> settings =
         orvalin::SettingsStore::forCurrentUser();
-    orvalin::Form1 window({{messageBoxes, fileDialogs, shell},
+    orvalin::Form1 window({{messageBoxes, fileDialogs, shell, inputDialogs},
                            *settings,
                            orvalin::ProgramFolder(),
                            orvalin::GetDesktopFolder});

@@ -2,6 +2,8 @@
 
 #include "tools/convert-worker/WorkerProtocol.h"
 
+#include <QMetaType>
+
 #include <cstdint>
 
 namespace orvalin {
@@ -29,3 +31,5 @@ struct OutputChoices
 };
 
 } // namespace orvalin
+
+Q_DECLARE_METATYPE(orvalin::OutputChoices)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QWidget;
 
 namespace orvalin {
@@ -58,12 +60,39 @@ public:
     virtual bool openFolder(const QString& folder) = 0;
 };
 
+// A line of text asked of the user.
+class InputDialogs
+{
+public:
+    virtual ~InputDialogs() = default;
+    // What the user typed, or nothing when the dialog was cancelled.
+    virtual std::optional<QString> askText(QWidget* owner, const QString& title,
+                                           const QString& label, const QString& text) = 0;
+};
+
+// Asks nothing: every question is cancelled. For windows no one answers, such as a benchmark's.
+class NoInputDialogs : public InputDialogs
+{
+public:
+    std::optional<QString> askText(QWidget*, const QString&, const QString&,
+                                   const QString&) override
+    {
+        return std::nullopt;
+    }
+    static NoInputDialogs& instance()
+    {
+        static NoInputDialogs none;
+        return none;
+    }
+};
+
 // The seams one window works with.
 struct Platform
 {
     MessageBoxes& messageBoxes;
     FileDialogs& fileDialogs;
     Shell& shell;
+    InputDialogs& inputDialogs = NoInputDialogs::instance();
 };
 
 // The window's pointer kinds. The busy kind marks the window as busy while a folder scan or a

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QTest>
 
@@ -21,8 +22,11 @@ QColor background(QWidget* widget)
 
 void sendMove(QWidget* widget)
 {
-    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget->mapToGlobal(QPointF(3, 3)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    // On the window itself, a point of its surface: below the menu bar, left of the controls.
+    const auto* menuBar = widget->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+    const QPointF at(3, menuBar ? menuBar->height() + 3 : 3);
+    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &move);
 }
 

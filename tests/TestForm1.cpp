@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QImageWriter>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -34,6 +35,12 @@ using orvalin::testing::Window;
 using orvalin::testing::writeFile;
 
 namespace {
+
+int menuBarHeight(Window& window)
+{
+    auto* menuBar = window.form->findChild<QMenuBar*>(QStringLiteral("MenuBar"));
+    return menuBar ? menuBar->height() : -1;
+}
 
 // A cursor file: Qt writes the icon, then the directory is marked as a cursor's with a hot spot.
 QByteArray cursorFile(QPoint hotSpot)
@@ -96,8 +103,11 @@ private slots:
         QCOMPARE(control->parentWidget()->objectName(), container);
         const qreal dpiX = control->logicalDpiX();
         const qreal dpiY = control->logicalDpiY();
+        // The window's own controls stand measured from below the menu bar.
+        const int below = container == QLatin1String("Form1") ? menuBarHeight(window) : 0;
         QCOMPARE(control->geometry(),
-                 twipsToRect(twips.x(), twips.y(), twips.width(), twips.height(), dpiX, dpiY));
+                 twipsToRect(twips.x(), twips.y(), twips.width(), twips.height(), dpiX, dpiY)
+                     .translated(0, below));
     }
 
     void windowIsFixedCentredAndWhite()
@@ -105,7 +115,7 @@ private slots:
         Window window;
         Form1& form = *window.form;
         const QSize client(twipsToPixels(8040, form.logicalDpiX()),
-                           twipsToPixels(7650, form.logicalDpiY()));
+                           twipsToPixels(7650, form.logicalDpiY()) + menuBarHeight(window));
         QCOMPARE(form.minimumSize(), client);
         QCOMPARE(form.maximumSize(), client);
         QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));

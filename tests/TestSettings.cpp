@@ -10,8 +10,6 @@
 #include <QTest>
 #include <memory>
 
-Q_DECLARE_METATYPE(orvalin::OutputChoices)
-
 using namespace orvalin;
 using orvalin::testing::writeFile;
 

@@ -68,13 +68,37 @@ public:
     QStringList opened;
 };
 
+class RecordingInputDialogs : public InputDialogs
+{
+public:
+    struct Question
+    {
+        QString title;
+        QString label;
+        QString text;
+    };
+
+    std::optional<QString> askText(QWidget* owner, const QString& title, const QString& label,
+                                   const QString& text) override
+    {
+        owners.append(owner);
+        asked.append({title, label, text});
+        return answers.isEmpty() ? std::nullopt : answers.takeFirst();
+    }
+
+    QList<QWidget*> owners;
+    QList<Question> asked;
+    QList<std::optional<QString>> answers; // nothing: cancelled
+};
+
 struct RecordingPlatform
 {
     RecordingMessageBoxes messageBoxes;
     RecordingFileDialogs fileDialogs;
     RecordingShell shell;
+    RecordingInputDialogs inputDialogs;
 
-    Platform platform() { return {messageBoxes, fileDialogs, shell}; }
+    Platform platform() { return {messageBoxes, fileDialogs, shell, inputDialogs}; }
 };
 
 } // namespace orvalin::testing
