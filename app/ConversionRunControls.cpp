@@ -35,6 +35,11 @@ QString ConversionRunControls::text(int position) const
     return m_list.text(position);
 }
 
+QString ConversionRunControls::addedFrom(int position) const
+{
+    return m_list.addedFrom(position);
+}
+
 bool ConversionRunControls::savesToFolder() const
 {
     return m_toFolder.isChecked();

@@ -26,6 +26,7 @@ public:
     int count() const override;
     quint64 identity(int position) const override;
     QString text(int position) const override;
+    QString addedFrom(int position) const override;
 
     bool savesToFolder() const override;
     bool savesBesideSource() const override;

@@ -7,6 +7,7 @@
 #include "core/ToolImages.h"
 #include "core/WorkFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -44,6 +45,7 @@ struct Row
 {
     quint64 identity = 0;
     QString source;
+    QString addedFrom;
 };
 
 // Rows are followed by identity: a row that moves is still converted once, a row that has
@@ -62,10 +64,11 @@ public:
     std::optional<Row> take(const RunRows& rows, int i)
     {
         if (i <= rows.count() && m_identities.remove(rows.identity(i)))
-            return Row{rows.identity(i), rows.text(i)};
+            return Row{rows.identity(i), rows.text(i), rows.addedFrom(i)};
         for (int position = 1; position <= rows.count(); ++position) {
             if (m_identities.remove(rows.identity(position)))
-                return Row{rows.identity(position), rows.text(position)};
+                return Row{rows.identity(position), rows.text(position),
+                           rows.addedFrom(position)};
         }
         return std::nullopt;
     }
@@ -168,16 +171,17 @@ QString NotConvertedLine(const QString& source, const QString& reason)
     return source + QStringLiteral(" (") + reason + QLatin1Char(')');
 }
 
-QString FinalMessage(const QStringList& skipped, const QStringList& notConverted,
-                     const QStringList& notSaved)
+QString FinalMessage(const RunReport& report)
 {
     QString message = DoneMessage;
-    if (!skipped.isEmpty())
-        message += CrLf + SkippedHeading + CrLf + skipped.join(CrLf);
-    if (!notConverted.isEmpty())
-        message += CrLf + NotConvertedHeading + CrLf + notConverted.join(CrLf);
-    if (!notSaved.isEmpty())
-        message += CrLf + NotSavedHeading + CrLf + notSaved.join(CrLf);
+    const std::pair<const QString&, const QStringList&> lists[] = {
+        {SkippedHeading, report.skipped},
+        {SkippedExistingHeading, report.skippedExisting},
+        {NotConvertedHeading, report.notConverted},
+        {NotSavedHeading, report.notSaved}};
+    for (const auto& [heading, files] : lists)
+        if (!files.isEmpty())
+            message += CrLf + heading + CrLf + files.join(CrLf);
     return message;
 }
 
@@ -311,7 +315,7 @@ private:
     void listEveryRowAsNotSaved()
     {
         for (int position = 1; position <= m_rows.count(); ++position)
-            m_notSaved.append(m_rows.text(position));
+            m_report.notSaved.append(m_rows.text(position));
     }
 
     // The next row's turn, or the end of the run.
@@ -322,7 +326,7 @@ private:
             if (!row)
                 continue;
             if (m_stopped) // nothing converts any more: the row is listed
-                m_notSaved.append(row->source);
+                m_report.notSaved.append(row->source);
             else
                 return beginTurn(*row);
         }
@@ -353,7 +357,8 @@ private:
         m_guard.step(140, [&] { m_display.setPointer(PointerKind::Busy); });
         if (ended())
             return;
-        m_output = outputPathFor(m_row.source);
+        m_choices = m_options.outputChoices();
+        m_output = outputPathFor(m_row);
         if (const auto started = m_started.find(m_row.identity); started != m_started.end()) {
             m_current = std::move(started->second);
             m_started.erase(started);
@@ -482,11 +487,12 @@ private:
     void listAsNotConverted(const RowConversion& conversion, const QString& source)
     {
         if (conversion.outcome() == WorkerOutcome::NotDecoded)
-            m_skipped.append(source);
+            m_report.skipped.append(source);
         else if (conversion.outcome() == WorkerOutcome::Converted)
-            m_notConverted.append(NotConvertedLine(source, QStringLiteral("the result has gone")));
+            m_report.notConverted.append(
+                NotConvertedLine(source, QStringLiteral("the result has gone")));
         else
-            m_notConverted.append(NotConvertedLine(source, conversion.reason()));
+            m_report.notConverted.append(NotConvertedLine(source, conversion.reason()));
     }
 
     // A worker that cannot be started at all (a temporary folder that may not hold programs,
@@ -501,27 +507,72 @@ private:
         m_guard.step(label, [&] { throw Failure(error); });
         if (ended())
             return;
-        m_notSaved.append(m_row.source);
+        m_report.notSaved.append(m_row.source);
         rowDone();
     }
 
     // The output: in the typed folder, or beside the source, or (neither option on) none, and
     // the row is listed as not saved.
-    std::optional<QString> outputPathFor(const QString& source) const
+    // The output: in the typed folder (below it, the folder tree the row was added from, when
+    // that is kept), or beside the source, or (neither option on) none, and the row is listed
+    // as not saved.
+    std::optional<QString> outputPathFor(const Row& row) const
     {
-        const QString name = RemoveExtension(GetFileName(source)) + QStringLiteral(".jpg");
-        if (m_options.savesToFolder())
-            return CollapseDoubleBackslashes(m_options.outputFolder() + Separator + name);
+        const QString name = RemoveExtension(GetFileName(row.source)) + QStringLiteral(".jpg");
+        if (m_options.savesToFolder()) {
+            const QString below =
+                m_choices.keepSubfolders ? KeptSubfolder(row.addedFrom, row.source) : QString();
+            return CollapseDoubleBackslashes(m_options.outputFolder() + Separator + below + name);
+        }
         if (m_options.savesBesideSource())
-            return CollapseDoubleBackslashes(folderOfSource(source) + Separator + name);
+            return CollapseDoubleBackslashes(folderOfSource(row.source) + Separator + name);
         return std::nullopt;
     }
 
+    // The result goes to its output as the choice for an existing JPG says, into folders made
+    // as needed, and takes the source's dates when they are kept.
     void saveRow(const QString& result, const QString& source, const std::optional<QString>& output)
     {
-        const bool saved = output && m_guard.step(172, [&] { SaveResultAs(result, *output); });
+        std::optional<QString> saved;
+        const bool done = output && m_guard.step(172, [&] {
+            makeKeptSubfolders(*output);
+            saved = SaveResultAs(result, *output, m_choices.ifExists);
+        });
+        if (!done)
+            return m_report.notSaved.append(source);
         if (!saved)
-            m_notSaved.append(source);
+            return m_report.skippedExisting.append(source);
+        if (m_choices.keepDates)
+            keepDates(source, *saved);
+    }
+
+    // The sub-folders a kept folder tree needs below the output folder, which must exist: a
+    // run never makes the output folder itself.
+    void makeKeptSubfolders(const QString& output) const
+    {
+        const QString folder = GetParentPath(output);
+        const QString top = m_options.outputFolder();
+        if (!m_choices.keepSubfolders || !m_options.savesToFolder() || IsFolder(folder) == true
+            || IsFolder(top) != true)
+            return;
+        if (!QDir().mkpath(folder))
+            throw Failure(QStringLiteral("Path not found: ") + folder);
+    }
+
+    // A date that cannot be set leaves the saved result as it is; it is told once a run, for
+    // the first such file.
+    void keepDates(const QString& source, const QString& saved)
+    {
+        try {
+            CopyFileDates(source, saved);
+        } catch (const Failure& failure) {
+            if (std::exchange(m_datesFailureTold, true))
+                return;
+            m_guard.step(173, [&] {
+                throw Failure(QStringLiteral("The dates of %1 could not be kept: %2")
+                                  .arg(saved, failure.description()));
+            });
+        }
     }
 
     // Gives the row's file to a worker that can take it now; false when none can.
@@ -587,7 +638,7 @@ private:
         m_guard.step(188, [&] { m_display.setProgressValue(0); });
         m_guard.step(190, [&] { m_display.setProgressText(ProgressBarIdleText); });
         if (!ended())
-            tell(FinalMessage(m_skipped, m_notConverted, m_notSaved));
+            tell(FinalMessage(m_report));
         end();
     }
 
@@ -621,12 +672,12 @@ private:
     int m_turn = 1;
     Row m_row;
     std::optional<QString> m_output;
+    OutputChoices m_choices; // read at the row's turn
     int m_pass = 0;
     int m_rowFiles = 0;
-    QStringList m_skipped;
-    QStringList m_notConverted;
-    QStringList m_notSaved;
+    RunReport m_report;
     bool m_wakePosted = false;
+    bool m_datesFailureTold = false;
     bool m_stopped = false; // nothing converts any more
 };
 

@@ -26,6 +26,8 @@ inline const QString SkippedHeading =
 inline const QString NotConvertedHeading =
     QStringLiteral("The following files could not be converted:");
 inline const QString NotSavedHeading = QStringLiteral("The following files could not be saved:");
+inline const QString SkippedExistingHeading =
+    QStringLiteral("The following files were skipped because a JPG of that name already exists:");
 
 // The environment variable that sets how many files a run converts at once.
 inline const char* const JobsVariable = "ORVALIN_JOBS";
@@ -39,6 +41,8 @@ public:
     virtual int count() const = 0;
     virtual quint64 identity(int position) const = 0;
     virtual QString text(int position) const = 0;
+    // The folder the row was added from by a scan of it; empty for a row added as a file.
+    virtual QString addedFrom(int position) const = 0;
 };
 
 // The output options, read each time the run needs them.
@@ -63,12 +67,18 @@ public:
 // A line of the files that could not be converted: the file, then why in brackets.
 QString NotConvertedLine(const QString& source, const QString& reason);
 
-// The final message: "Done." alone, or followed by the files that were skipped (the worker found
-// no WebP in them), those that could not be converted for another reason (lines made by
-// NotConvertedLine) and those whose result could not be saved, each list under its heading, one
-// file a line.
-QString FinalMessage(const QStringList& skipped, const QStringList& notConverted,
-                     const QStringList& notSaved);
+// The rows a run did not convert and save, each list in the list's order.
+struct RunReport
+{
+    QStringList skipped;         // the worker found no WebP in them
+    QStringList skippedExisting; // a JPG of that name existed, and the choice was to skip
+    QStringList notConverted;    // lines made by NotConvertedLine
+    QStringList notSaved;        // converted, but their result could not be saved
+};
+
+// The final message: "Done." alone, or followed by each list of the report that is not empty,
+// under its heading, one file a line, in the order of the report's lists.
+QString FinalMessage(const RunReport& report);
 
 // How many files a run converts at once: the number in ORVALIN_JOBS when it holds one of at
 // least 1, otherwise the cores this program may use.

@@ -135,4 +135,37 @@ QString CollapseDoubleBackslashes(const QString& path)
     return LeadingSeparators + collapsePairs(QStringView(path).mid(restStart));
 }
 
+namespace {
+
+// The folder's own name; a root's as KeptSubfolder says.
+QString ownFolderName(QString folder)
+{
+    while (folder.size() > 1 && folder.endsWith(Separator))
+        folder.chop(1);
+#ifdef Q_OS_WIN
+    if (folder.size() == 2 && folder.at(1) == u':')
+        return folder.left(1); // "D:"
+#endif
+    return GetFileName(folder);
+}
+
+} // namespace
+
+QString KeptSubfolder(const QString& addedFrom, const QString& source)
+{
+    if (addedFrom.isEmpty())
+        return {};
+    const QString prefix = addedFrom.endsWith(Separator) ? addedFrom : addedFrom + Separator;
+#ifdef Q_OS_WIN
+    const Qt::CaseSensitivity sensitivity = Qt::CaseInsensitive;
+#else
+    const Qt::CaseSensitivity sensitivity = Qt::CaseSensitive;
+#endif
+    if (!source.startsWith(prefix, sensitivity))
+        return {};
+    const QString below = GetParentPath(source).mid(prefix.size());
+    const QString name = ownFolderName(addedFrom);
+    return name.isEmpty() ? below : name + Separator + below;
+}
+
 } // namespace orvalin

@@ -43,4 +43,11 @@ QString RemoveExtension(const QString& name);
 // leading run of separators becomes one on Linux and two, the network prefix, on Windows.
 QString CollapseDoubleBackslashes(const QString& path);
 
+// Where a result goes below the output folder when the folder tree it was added from is kept:
+// the added folder's own name, then the source's folder below it, with a trailing separator,
+// as copying the added folder into the output folder would place the source. A drive root's
+// own name is its letter and a network share's root its share's name; the root "/" has none.
+// Empty when the source does not lie below the folder.
+QString KeptSubfolder(const QString& addedFrom, const QString& source);
+
 } // namespace orvalin

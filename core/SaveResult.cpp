@@ -7,6 +7,8 @@
 
 #include <QRandomGenerator>
 
+#include <algorithm>
+
 #ifdef Q_OS_WIN
 #include <QDir>
 
@@ -30,6 +32,17 @@ const QString KeepsWebPPicture =
     QStringLiteral("The file at the output name is a WebP picture and is kept");
 const QString AnotherUsersLink = QStringLiteral(
     "The file at the output name is another user's link in a shared folder and is not followed");
+
+QString NumberedName(const QString& path, int number)
+{
+    if (number == 0)
+        return path;
+    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    qsizetype dot = path.lastIndexOf(u'.');
+    if (dot <= slash + 1)
+        dot = path.size(); // no extension: the number goes at the end
+    return path.left(dot) + QStringLiteral(" (%1)").arg(number) + path.mid(dot);
+}
 
 #ifdef Q_OS_WIN
 
@@ -68,22 +81,23 @@ bool IsWebPFile(const QString& path)
     return header.size() == 12 && header.startsWith("RIFF") && header.mid(8) == "WEBP";
 }
 
-void SaveResultAs(const QString& result, const QString& outputPath)
+namespace {
+
+bool entryExists(const QString& path)
 {
-    const QString targetPath = followLinks(outputPath);
-    if (IsWebPFile(targetPath))
-        throw Failure(KeepsWebPPicture);
+    return ::GetFileAttributesW(extendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Copies the result beside the target under a short name of its own (the target's own may be
+// as long as a name can be), synced when it is to replace a file, and moves it to the target,
+// replacing what is there or, without `replace`, only when nothing is: false then. Nothing of
+// the copy stays after a failure or a refusal.
+bool copyBesideAndMove(const QString& result, const QString& targetPath, bool replace)
+{
     const QFileInfo target(targetPath);
-    if (target.isDir())
-        throw Failure(QStringLiteral("Filename refers to a directory"));
-    if (target.exists() && !target.isWritable())
-        throw Failure(QStringLiteral("Existing file %1 is not writable").arg(targetPath));
     QFile source(result);
     if (!source.open(QIODevice::ReadOnly))
         throw Failure(source.errorString());
-    // Written beside the target under a short name of its own, the target's own may be as
-    // long as a name can be, and renamed over it once it is on the disk; nothing of it stays
-    // after a failure.
     std::wstring beside;
     HANDLE file = INVALID_HANDLE_VALUE;
     do {
@@ -111,14 +125,79 @@ void SaveResultAs(const QString& result, const QString& outputPath)
             failWith(qt_error_string(int(::GetLastError())));
     }
     // Only a file that replaces another must be on the disk before it takes the name.
-    if (target.exists() && !::FlushFileBuffers(file))
+    if (replace && target.exists() && !::FlushFileBuffers(file))
         failWith(qt_error_string(int(::GetLastError())));
     const HANDLE written = std::exchange(file, INVALID_HANDLE_VALUE);
     if (!::CloseHandle(written))
         failWith(qt_error_string(int(::GetLastError())));
-    if (!::MoveFileExW(beside.c_str(), extendedPath(targetPath).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        failWith(qt_error_string(int(::GetLastError())));
+    const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (::MoveFileExW(beside.c_str(), extendedPath(targetPath).c_str(), flags))
+        return true;
+    const DWORD error = ::GetLastError();
+    if (!replace && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) {
+        ::DeleteFileW(beside.c_str());
+        return false;
+    }
+    failWith(qt_error_string(int(error)));
+    return false;
+}
+
+} // namespace
+
+void SaveResultAs(const QString& result, const QString& outputPath)
+{
+    const QString targetPath = followLinks(outputPath);
+    if (IsWebPFile(targetPath))
+        throw Failure(KeepsWebPPicture);
+    const QFileInfo target(targetPath);
+    if (target.isDir())
+        throw Failure(QStringLiteral("Filename refers to a directory"));
+    if (target.exists() && !target.isWritable())
+        throw Failure(QStringLiteral("Existing file %1 is not writable").arg(targetPath));
+    copyBesideAndMove(result, targetPath, true);
+}
+
+std::optional<QString> SaveResultAs(const QString& result, const QString& outputPath,
+                                    IfExists ifExists)
+{
+    if (ifExists == IfExists::Replace) {
+        SaveResultAs(result, outputPath);
+        return outputPath;
+    }
+    for (int number = 0;; ++number) {
+        const QString name = NumberedName(outputPath, number);
+        const bool placed = !entryExists(name) && copyBesideAndMove(result, name, false);
+        if (placed)
+            return name;
+        if (ifExists == IfExists::Skip)
+            return std::nullopt;
+    }
+}
+
+void CopyFileDates(const QString& from, const QString& to)
+{
+    const auto open = [](const QString& path, DWORD access) {
+        return ::CreateFileW(extendedPath(path).c_str(), access,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    };
+    const HANDLE source = open(from, FILE_READ_ATTRIBUTES);
+    if (source == INVALID_HANDLE_VALUE)
+        throw Failure(qt_error_string(int(::GetLastError())));
+    FILETIME created, accessed, written;
+    const bool read = ::GetFileTime(source, &created, &accessed, &written);
+    const DWORD readError = ::GetLastError();
+    ::CloseHandle(source);
+    if (!read)
+        throw Failure(qt_error_string(int(readError)));
+    const HANDLE target = open(to, FILE_WRITE_ATTRIBUTES);
+    if (target == INVALID_HANDLE_VALUE)
+        throw Failure(qt_error_string(int(::GetLastError())));
+    const bool set = ::SetFileTime(target, &created, &accessed, &written);
+    const DWORD setError = ::GetLastError();
+    ::CloseHandle(target);
+    if (!set)
+        throw Failure(qt_error_string(int(setError)));
 }
 
 #else
@@ -309,6 +388,67 @@ bool startsAsWebP(const QByteArray& path)
            && std::memcmp(header, "RIFF", 4) == 0 && std::memcmp(header + 8, "WEBP", 4) == 0;
 }
 
+// Renames only when nothing stands at the new name, as one step: false when something does.
+// Where a file system cannot (no RENAME_NOREPLACE), a hard link is made only where nothing
+// stands; where it has no hard links either, the name is taken with an empty file made only
+// where nothing stands, then renamed over.
+bool renameWithoutReplacing(const QByteArray& from, const QByteArray& to)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        failWith(errno);
+    if (::link(from.constData(), to.constData()) == 0) {
+        ::unlink(from.constData());
+        return true;
+    }
+    if (errno == EEXIST)
+        return false;
+    const Descriptor taken(
+        ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (taken.get() < 0 && errno == EEXIST)
+        return false;
+    if (taken.get() < 0 || ::rename(from.constData(), to.constData()) != 0) {
+        const int error = errno;
+        if (taken.get() >= 0)
+            ::unlink(to.constData());
+        failWith(error);
+    }
+    return true;
+}
+
+// The result at the target, only when nothing stands there: renamed on the same file system,
+// otherwise copied beside the target first. False when something stands there; nothing of a
+// copy stays then.
+bool placeWithoutReplacing(const QByteArray& source, const QByteArray& target)
+{
+    if (onOneFileSystem(source, folderOf(target)))
+        return renameWithoutReplacing(source, target);
+    const SaveCalls calls = SaveCalls::system();
+    const Descriptor from(::open(source.constData(), O_RDONLY | O_CLOEXEC));
+    if (from.get() < 0)
+        failWith(errno);
+    const auto [descriptor, beside] = createBeside(target, std::nullopt);
+    int error = copyBytes(from.get(), descriptor, calls);
+    if (::close(descriptor) != 0 && !error)
+        error = errno;
+    if (error) {
+        ::unlink(beside.constData());
+        failWith(error);
+    }
+    try {
+        if (renameWithoutReplacing(beside, target))
+            return true;
+    } catch (const Failure&) {
+        ::unlink(beside.constData());
+        throw;
+    }
+    ::unlink(beside.constData());
+    return false;
+}
+
 } // namespace
 
 bool IsWebPFile(const QString& path)
@@ -347,6 +487,38 @@ void SaveResultAs(const QString& result, const QString& outputPath, const SaveCa
             return;
     }
     copyBesideAndRename(source, target, replaced, calls);
+}
+
+void CopyFileDates(const QString& from, const QString& to)
+{
+    struct stat source;
+    if (::stat(QFile::encodeName(from).constData(), &source) != 0)
+        failWith(errno);
+    const timespec times[2] = {source.st_atim, source.st_mtim};
+    if (::utimensat(AT_FDCWD, QFile::encodeName(to).constData(), times, 0) != 0)
+        failWith(errno);
+}
+
+std::optional<QString> SaveResultAs(const QString& result, const QString& outputPath,
+                                    IfExists ifExists)
+{
+    if (ifExists == IfExists::Replace) {
+        SaveResultAs(result, outputPath);
+        return outputPath;
+    }
+    const QByteArray source = QFile::encodeName(result);
+    for (int number = 0;; ++number) {
+        const QString name = NumberedName(outputPath, number);
+        const QByteArray target = QFile::encodeName(name);
+        struct stat entry;
+        const bool free = ::lstat(target.constData(), &entry) != 0;
+        if (free && errno != ENOENT)
+            failWith(errno); // a name too long, a folder missing: no later number helps
+        if (free && placeWithoutReplacing(source, target))
+            return name;
+        if (ifExists == IfExists::Skip)
+            return std::nullopt;
+    }
 }
 
 #endif

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/OutputChoices.h"
+
 #include <QString>
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 
 #ifndef Q_OS_WIN
 #include <sys/types.h>
@@ -51,5 +54,21 @@ void SaveResultAs(const QString& result, const QString& outputPath);
 #ifndef Q_OS_WIN
 void SaveResultAs(const QString& result, const QString& outputPath, const SaveCalls& calls);
 #endif
+
+// The same, as the choice for an existing JPG says. With IfExists::Replace as above. Otherwise
+// whatever stands at the output name stays as it is, a file, a folder or a link alike, and so
+// does anything that appears there meanwhile: the result takes a name only where nothing
+// stands, as one step, and with IfExists::KeepBoth the first free name of "name (1).jpg",
+// "name (2).jpg" and on, while IfExists::Skip writes nothing. Returns the name the result now
+// has, or nothing when it was skipped; throws Failure as above.
+std::optional<QString> SaveResultAs(const QString& result, const QString& outputPath,
+                                    IfExists ifExists);
+
+// Gives the file the source's modification and access times, and on Windows its creation time
+// too; a link at `to` is followed. Throws Failure, naming the reason, when they cannot be set.
+void CopyFileDates(const QString& from, const QString& to);
+
+// "photo.jpg" with a number: "photo (2).jpg"; 0 gives the name as it is.
+QString NumberedName(const QString& path, int number);
 
 } // namespace orvalin

@@ -46,15 +46,17 @@ void FileListModel::addColumnHeader(const QString& text)
     endInsertColumns();
 }
 
-void FileListModel::appendRows(const QStringList& texts)
+void FileListModel::appendRows(const QStringList& texts, const QString& addedFrom)
 {
     if (texts.isEmpty())
         return;
     const int first = int(m_rows.size());
     beginInsertRows({}, first, first + int(texts.size()) - 1);
     m_rows.append(texts);
-    for (qsizetype i = 0; i < texts.size(); ++i)
+    for (qsizetype i = 0; i < texts.size(); ++i) {
         m_identities.append(m_nextIdentity++);
+        m_addedFrom.append(addedFrom);
+    }
     endInsertRows();
 }
 
@@ -69,6 +71,7 @@ void FileListModel::exchangeRows(int first, int second)
 {
     m_rows.swapItemsAt(first, second);
     m_identities.swapItemsAt(first, second);
+    m_addedFrom.swapItemsAt(first, second);
     emit dataChanged(index(std::min(first, second), 0), index(std::max(first, second), 0),
                      {Qt::DisplayRole});
 }
@@ -78,6 +81,7 @@ void FileListModel::removeRowAt(int row)
     beginRemoveRows({}, row, row);
     m_rows.removeAt(row);
     m_identities.removeAt(row);
+    m_addedFrom.removeAt(row);
     endRemoveRows();
 }
 
@@ -88,6 +92,7 @@ void FileListModel::clearRows()
     beginResetModel();
     m_rows.clear();
     m_identities.clear();
+    m_addedFrom.clear();
     endResetModel();
 }
 

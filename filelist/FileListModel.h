@@ -8,7 +8,8 @@ namespace orvalin {
 // The rows of the file list: one text each, the path of one file, in the order added. The
 // columns are only headers; every column shows the row's text in column 0. Each row also has
 // an identity no other row of this list ever has, which moves with it when rows exchange
-// places, so work over the list can follow rows that move or vanish.
+// places, so work over the list can follow rows that move or vanish, and remembers the folder
+// it was added from, when it was (not shown, not stored).
 class FileListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -24,7 +25,9 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     void addColumnHeader(const QString& text);
-    void appendRows(const QStringList& texts);
+    // addedFrom: the folder the rows were found in by a scan of it; empty for rows added as
+    // files.
+    void appendRows(const QStringList& texts, const QString& addedFrom = QString());
     void setRowText(int row, const QString& text);
     void exchangeRows(int first, int second);
     void removeRowAt(int row);
@@ -32,11 +35,13 @@ public:
 
     const QStringList& rows() const { return m_rows; }
     quint64 rowIdentity(int row) const { return m_identities.at(row); }
+    const QString& rowAddedFrom(int row) const { return m_addedFrom.at(row); }
 
 private:
     QStringList m_headers;
     QStringList m_rows;
     QList<quint64> m_identities;
+    QStringList m_addedFrom;
     quint64 m_nextIdentity = 1;
 };
 

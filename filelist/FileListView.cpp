@@ -86,14 +86,20 @@ void FileListView::setColumnWidthTwips(int column, int twips)
     header()->resizeSection(column - 1, twipsToPixels(twips, logicalDpiX()));
 }
 
-void FileListView::add(const QString& text)
+void FileListView::add(const QString& text, const QString& addedFrom)
 {
-    m_model.appendRows({text});
+    m_model.appendRows({text}, addedFrom);
 }
 
-void FileListView::addRows(const QStringList& texts)
+void FileListView::addRows(const QStringList& texts, const QString& addedFrom)
 {
-    m_model.appendRows(texts);
+    m_model.appendRows(texts, addedFrom);
+}
+
+QString FileListView::addedFrom(int position) const
+{
+    requireRow(position, count());
+    return m_model.rowAddedFrom(position - 1);
 }
 
 int FileListView::count() const

@@ -21,9 +21,10 @@ public:
     // Column numbers from 1.
     void setColumnWidthTwips(int column, int twips);
 
-    // Appends without any test: the same text may stand more than once.
-    void add(const QString& text);
-    void addRows(const QStringList& texts);
+    // Appends without any test: the same text may stand more than once. addedFrom: the folder
+    // a scan found the rows in, which they remember; empty for rows added as files.
+    void add(const QString& text, const QString& addedFrom = QString());
+    void addRows(const QStringList& texts, const QString& addedFrom = QString());
 
     int count() const;
     // Positions outside 1 to count() throw Failure.
@@ -33,6 +34,8 @@ public:
     void exchange(int first, int second);
     // The row's identity: never shared with another row of this list, kept while it moves.
     quint64 identity(int position) const;
+    // The folder the row was added from, or empty when it was added as a file.
+    QString addedFrom(int position) const;
     void remove(int position);
     void clear();
 

@@ -138,7 +138,7 @@ void FolderScan::AddFolderTree(const QString& folder, const QString& pattern, Fi
     QElapsedTimer sinceAdded;
     sinceAdded.start();
     const auto addPending = [&] {
-        list.addRows(pending);
+        list.addRows(pending, folder);
         pending.clear();
         sinceAdded.restart();
     };

@@ -24,7 +24,8 @@ public:
     // below its entries, level by level: breadth-first, each level in name order.
     void GetSubDirectories2016(QStringList& collection, bool recurse);
 
-    // Appends to the list every matching file of the folder and its qualifying sub-folders.
+    // Appends to the list every matching file of the folder and its qualifying sub-folders;
+    // the rows remember the folder.
     void AddFolderTree(const QString& folder, const QString& pattern, FileListView& list);
 
     bool stopped() const { return m_stopRequested; }

@@ -18,7 +18,7 @@ void LoadSampleFiles(FileListView& list, const QString& programFolder, const Win
         for (const QString& name : ListFilesInFolder(samplesFolder, QStringLiteral("*.*"))) {
             const QString row = samplesFolder + Separator + name;
             if (PathExists(row) && !FileListContains(list, row))
-                list.add(row);
+                list.add(row, samplesFolder);
         }
     });
     MessageAnswer answer = MessageAnswer::No;

@@ -48,6 +48,8 @@ struct Window : RunRows, RunOptions, RunDisplay
     int count() const override { return int(rows.size()); }
     quint64 identity(int position) const override { return quint64(position); }
     QString text(int position) const override { return rows.at(position - 1); }
+    QStringList addedFroms; // as many as rows, or none: every row added as a file
+    QString addedFrom(int position) const override { return addedFroms.value(position - 1); }
     bool savesToFolder() const override { return toFolder; }
     bool savesBesideSource() const override { return !toFolder; }
     QString outputFolder() const override { return folder; }
@@ -204,7 +206,7 @@ private slots:
                  (QStringList{"Processing: first.webp", "Processing: second.webp",
                               "Processing: third.webp", "Progress Bar"}));
         QCOMPARE(setup.messageBoxes.shown.size(), 1);
-        QCOMPARE(setup.messageBoxes.shown.first().text, FinalMessage({first, third}, {}, {}));
+        QCOMPARE(setup.messageBoxes.shown.first().text, FinalMessage({.skipped = {first, third}}));
         QVERIFY(!savedEarly);
         QCOMPARE(QImage(secondResult).size(), QSize(5, 3));
     }
@@ -287,7 +289,7 @@ private slots:
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[0].title, FailureReportTitle);
         QVERIFY(shown[0].text.contains(QStringLiteral("PushButton2_Click at line 122\r\r")));
-        QCOMPARE(shown[1].text, FinalMessage({}, {}, setup.window.rows));
+        QCOMPARE(shown[1].text, FinalMessage({.notSaved = setup.window.rows}));
     }
 
     // A step of the run that fails, here every change of the window's pointer, is reported
@@ -307,7 +309,7 @@ private slots:
         QCOMPARE(reported, (QStringList{"112", "140", "186"}));
         const QStringList missing{NotConvertedLine(setup.window.rows[0], "no such file or folder"),
                                   NotConvertedLine(setup.window.rows[1], "no such file or folder")};
-        QCOMPARE(setup.messageBoxes.shown.last().text, FinalMessage({}, missing, {}));
+        QCOMPARE(setup.messageBoxes.shown.last().text, FinalMessage({.notConverted = missing}));
     }
 
     // Only a file the worker found no WebP in is "not in WebP format": every other row without a
@@ -340,8 +342,10 @@ private slots:
         const auto& shown = setup.messageBoxes.shown;
         QCOMPARE(shown.size(), 2);
         QVERIFY(shown[0].text.contains(QStringLiteral("PushButton2_Click at line 172\r\r")));
-        QCOMPARE(shown[1].text.split(QStringLiteral("\r\n")),
-                 FinalMessage({text}, notConverted, {longName}).split(QStringLiteral("\r\n")));
+        QCOMPARE(
+            shown[1].text.split(QStringLiteral("\r\n")),
+            FinalMessage({.skipped = {text}, .notConverted = notConverted, .notSaved = {longName}})
+                .split(QStringLiteral("\r\n")));
         QCOMPARE(QDir(setup.output).entryList(QDir::Files),
                  QStringList{QString(250, u'c') + QStringLiteral(".jpg")});
     }
@@ -370,7 +374,8 @@ private slots:
         setup.run.setJobs(1);
         setup.start();
         QCOMPARE(setup.messageBoxes.shown.last().text,
-                 FinalMessage({}, {NotConvertedLine(large, "no space left on the device")}, {}));
+                 FinalMessage(
+                     {.notConverted = {NotConvertedLine(large, "no space left on the device")}}));
         QVERIFY(QFile::exists(setup.output + QStringLiteral("/small.jpg")));
 #endif
     }
@@ -395,7 +400,7 @@ private slots:
         setup.run.setWorkerMemoryCeiling(32 << 20);
         setup.start();
         QCOMPARE(setup.messageBoxes.shown.last().text,
-                 FinalMessage({}, {NotConvertedLine(large, "not enough memory")}, {}));
+                 FinalMessage({.notConverted = {NotConvertedLine(large, "not enough memory")}}));
         QCOMPARE(QDir(setup.output).entryList(QDir::Files),
                  (QStringList{"after.jpg", "small.jpg"}));
     }

@@ -170,7 +170,7 @@ private slots:
 
         QCOMPARE(window.messages().size(), 1);
         QCOMPARE(window.messages().first().text,
-                 FinalMessage(expectedSkipped, expectedNotConverted, {}));
+                 FinalMessage({.skipped = expectedSkipped, .notConverted = expectedNotConverted}));
         QCOMPARE(window.messages().first().title, QStringLiteral("Orvalin"));
         QCOMPARE(filesBelow(setup.output), expectedOutputs);
         for (const QString& name : goodNames) {
@@ -264,7 +264,7 @@ private slots:
 
         QCOMPARE(window.messages().size(), 2); // the cause, told once, and the final message
         QVERIFY(window.messages().first().text.contains(KeepsWebPPicture));
-        QCOMPARE(window.messages().last().text, FinalMessage({}, {}, notSaved));
+        QCOMPARE(window.messages().last().text, FinalMessage({.notSaved = notSaved}));
         for (auto picture = kept.cbegin(); picture != kept.cend(); ++picture) {
             QFile file(picture.key());
             QVERIFY(file.open(QIODevice::ReadOnly));
@@ -310,7 +310,8 @@ private slots:
         window.convert();
 
         QCOMPARE(window.messages().size(), 1);
-        QCOMPARE(window.messages().first().text, FinalMessage(skipped, notConverted, {}));
+        QCOMPARE(window.messages().first().text,
+                 FinalMessage({.skipped = skipped, .notConverted = notConverted}));
         QCOMPARE(filesBelow(setup.output), (QStringList{"after.jpg", "before.jpg"}));
         QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
@@ -343,7 +344,7 @@ private slots:
         QCOMPARE(window.messages().size(), 2);
         QCOMPARE(window.messages().first().title, QStringLiteral("Application Error"));
         QVERIFY(window.messages().first().text.contains(QStringLiteral("at line 156\r\r")));
-        QCOMPARE(window.messages().last().text, FinalMessage({}, {}, rows));
+        QCOMPARE(window.messages().last().text, FinalMessage({.notSaved = rows}));
         QCOMPARE(filesBelow(setup.output), QStringList());
         QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
@@ -554,7 +555,7 @@ private slots:
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[0].title, QStringLiteral("Application Error"));
         QVERIFY(shown[0].text.contains(QStringLiteral("PushButton2_Click at line 172\r\r")));
-        QCOMPARE(shown[1].text, FinalMessage({}, {}, {rows[1], rows[2]}));
+        QCOMPARE(shown[1].text, FinalMessage({.notSaved = {rows[1], rows[2]}}));
         QVERIFY(!QFile::exists(setup.output));
         QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
@@ -573,7 +574,7 @@ private slots:
         QCOMPARE(window.messages().size(), 2);
         QVERIFY(window.messages().first().text.contains(
             QStringLiteral("PushButton2_Click at line 172\r\r")));
-        QCOMPARE(window.messages().last().text, FinalMessage({}, {}, {source}));
+        QCOMPARE(window.messages().last().text, FinalMessage({.notSaved = {source}}));
         QVERIFY(QFileInfo(setup.output + QStringLiteral("/clash.jpg")).isDir());
         QCOMPARE(QDir(setup.output).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList{"clash.jpg"});
@@ -620,7 +621,7 @@ private slots:
         Window window({.settingsFile = store.filePath(QStringLiteral("s.conf"))});
         window.form->fileList().add(source);
         window.convert();
-        QCOMPARE(window.messages().last().text, FinalMessage({}, {}, {source}));
+        QCOMPARE(window.messages().last().text, FinalMessage({.notSaved = {source}}));
         QCOMPARE(filesBelow(setup.output), QStringList());
         QCOMPARE(filesBelow(setup.sources), QStringList{QStringLiteral("lonely.webp")});
     }
@@ -645,8 +646,9 @@ private slots:
             [](const QString&) { return testWorker(); });
         window.convert();
         QCOMPARE(window.messages().size(), 1);
-        QCOMPARE(window.messages().last().text,
-                 FinalMessage({}, {NotConvertedLine(rows[1], ConverterStoppedReason)}, {}));
+        QCOMPARE(
+            window.messages().last().text,
+            FinalMessage({.notConverted = {NotConvertedLine(rows[1], ConverterStoppedReason)}}));
         QCOMPARE(filesBelow(setup.output), (QStringList{"a.jpg", "b.jpg", "c.jpg"}));
         QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
