@@ -3,7 +3,8 @@
 // default decoding, libjpeg-turbo baseline 4:2:0, transparency flattened onto white), reusing
 // one pixel buffer for all files as a well-made single-process converter would.
 //
-//   in-process-convert [--via-png | --worker-code] [--yuv] [--jobs N] QUALITY OUT_DIR FILE.webp...
+//   in-process-convert [--via-png | --worker-code] [--yuv] [--fit N] [--jobs N] QUALITY OUT_DIR
+//                      FILE.webp...
 //
 // --via-png runs the tools' own code in this process instead: decode, write the PNG to a file,
 // read it back into the JPEG encoder. Its time less the direct time is what the PNG costs.
@@ -19,11 +20,17 @@
 // file not yet taken, so a large file on one thread does not hold the others back; with --yuv
 // too. With --via-png or --worker-code it stays one thread: the tools' output file keeps a
 // single pending name for its signal handler.
+// --fit N (16 to 65535), with --worker-code or --yuv, shrinks every picture whose longer side
+// exceeds N to fit within N pixels, as the worker does when asked: --worker-code passes it in
+// the converter's choices; --yuv then converts every file with the worker's code (decodeWebp
+// at the fitted size, writeJpeg), the ones not from planes too, since the direct way keeps
+// the size.
 
 #include "tools/codec/JpegWriter.h"
 #include "tools/codec/WebpDecoding.h"
 #include "tools/common/OutputFile.h"
 #include "tools/convert-worker/ConvertWorker.h"
+#include "tools/convert-worker/WorkerProtocol.h"
 #include "tools/jpeg-encode/PngToJpeg.h"
 #include "tools/webp-decode/PngWriter.h"
 
@@ -110,20 +117,21 @@ bool convertDirect(const std::string& input, const std::string& output, int qual
 }
 
 // The worker's way for a lossy picture without alpha: its planes, no colour conversion. Any
-// other file goes the direct way.
+// other file goes the direct way, unless it is to fit within a size (fit above 0).
 bool convertFromPlanes(const std::string& input, const std::string& output, int quality,
-                       std::vector<std::uint8_t>& webp, std::vector<std::uint8_t>& pixels,
-                       DecodedPicture& picture)
+                       std::uint32_t fit, std::vector<std::uint8_t>& webp,
+                       std::vector<std::uint8_t>& pixels, DecodedPicture& picture)
 {
     std::string error;
     WebPBitstreamFeatures features;
     if (!readWholeFile(input, webp, error)
         || WebPGetFeatures(webp.data(), webp.size(), &features) != VP8_STATUS_OK)
         return false;
-    if (features.has_animation || features.has_alpha || features.format != 1)
+    if (fit == 0 && (features.has_animation || features.has_alpha || features.format != 1))
         return convertDirect(input, output, quality, webp, pixels);
     WebpMetadata metadata;
-    if (!decodeWebp(webp.data(), webp.size(), picture, planesSuitJpeg(quality), metadata, error))
+    if (!decodeWebp(webp.data(), webp.size(), picture, planesSuitJpeg(quality), fit, metadata,
+                    error))
         return false;
     std::FILE* file = std::fopen(output.c_str(), "wb");
     if (!file)
@@ -166,6 +174,7 @@ int main(int argc, char** argv)
     bool workerCode = false;
     bool yuv = false;
     int jobs = 1;
+    long fit = 0;
     for (; first < argc; ++first) {
         if (std::strcmp(argv[first], "--via-png") == 0)
             viaPng = true;
@@ -175,16 +184,23 @@ int main(int argc, char** argv)
             yuv = true;
         else if (std::strcmp(argv[first], "--jobs") == 0 && first + 1 < argc)
             jobs = std::max(1, std::atoi(argv[++first]));
+        else if (std::strcmp(argv[first], "--fit") == 0 && first + 1 < argc)
+            fit = std::atol(argv[++first]);
         else
             break;
     }
-    if (argc - first < 3) {
-        std::fputs(
-            "Usage: in-process-convert [--via-png | --worker-code] [--yuv] [--jobs N] QUALITY "
-            "OUT_DIR FILE.webp...\n",
-            stderr);
+    const bool fitValid = fit == 0
+                          || (fit >= long(orvalin::protocol::FitMin)
+                              && fit <= long(orvalin::protocol::FitMax) && (workerCode || yuv));
+    if (argc - first < 3 || !fitValid) {
+        std::fputs("Usage: in-process-convert [--via-png | --worker-code] [--yuv] [--fit N] "
+                   "[--jobs N] QUALITY OUT_DIR FILE.webp...\n"
+                   "       --fit N: 16 to 65535, with --worker-code or --yuv\n",
+                   stderr);
         return 2;
     }
+    const orvalin::protocol::Choices choices{
+        std::atoi(argv[first]), orvalin::protocol::MetadataKept::All, std::uint32_t(fit)};
     const int quality = std::atoi(argv[first]);
     const std::string outDir = argv[first + 1];
     const int firstFile = first + 2;
@@ -200,9 +216,10 @@ int main(int argc, char** argv)
             const std::string jpg = outputName(outDir, argv[i], ".jpg");
             const bool done =
                 viaPng       ? convertViaPng(argv[i], outputName(outDir, argv[i], ".png"), quality)
-                : workerCode ? converter.convert(argv[i], jpg, {quality}, {}, reason)
+                : workerCode ? converter.convert(argv[i], jpg, choices, {}, reason)
                                    == ConversionOutcome::Converted
-                : yuv ? convertFromPlanes(argv[i], jpg, quality, webp, pixels, picture)
+                : yuv ? convertFromPlanes(argv[i], jpg, quality, choices.fitWithin, webp, pixels,
+                                          picture)
                       : convertDirect(argv[i], jpg, quality, webp, pixels);
             if (!done) {
                 std::fprintf(stderr, "in-process-convert: cannot convert %s\n", argv[i]);

@@ -1,5 +1,7 @@
 #include "tools/codec/WebpDecoding.h"
 
+#include "tools/codec/AreaAverage.h"
+#include "tools/codec/FitWithin.h"
 #include "tools/common/FileSystem.h"
 
 #include <webp/decode.h>
@@ -144,13 +146,53 @@ void takeLargerBuffer(PageBuffer& wanted, PageBuffer* other)
         std::swap(wanted, *other);
 }
 
-// The Y, U and V planes as the lossy bitstream holds them: no colour conversion, no chroma
-// upsampling.
-bool decodePlanes(const std::uint8_t* data, std::size_t size, WebPDecoderConfig& config,
-                  YuvPlanes& planes, std::string& error, DecodeFailure* failure)
+// Asks libwebp to scale the picture to `size` as it decodes it, when that is not its own.
+// Its scaler averages the area each pixel covers, row by row as the rows are decoded, so the
+// full-size picture is never held.
+void scaleWhileDecoding(WebPDecoderConfig& config, PictureSize size)
 {
-    if (!planes.allocate(config.input.width, config.input.height))
+    if (size == PictureSize{std::uint32_t(config.input.width), std::uint32_t(config.input.height)})
+        return;
+    config.options.use_scaling = 1;
+    config.options.scaled_width = static_cast<int>(size.width);
+    config.options.scaled_height = static_cast<int>(size.height);
+}
+
+// Shrinks the decoded rows to `size`, no larger than theirs, in the buffer they lie in; false
+// when the memory for the sums cannot be had.
+bool shrinkRows(Scanlines& image, PictureSize size)
+{
+    if (size == PictureSize{image.width, image.height})
+        return true;
+    const std::size_t stride = 1 + std::size_t(size.width) * image.channels();
+    try {
+        if (image.hasAlpha)
+            area::shrinkInPlace<4>(image.row(0), image.stride, image.width, image.height,
+                                   size.width, size.height, stride);
+        else
+            area::shrinkInPlace<3>(image.row(0), image.stride, image.width, image.height,
+                                   size.width, size.height, stride);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    image.width = size.width;
+    image.height = size.height;
+    image.stride = stride;
+    image.bytes.shrink(stride * size.height);
+    for (std::uint32_t y = 0; y < size.height; ++y)
+        image.bytes.data()[std::size_t(y) * stride] = 0; // filter type "none"
+    return true;
+}
+
+// The Y, U and V planes as the lossy bitstream holds them, at `size`: no colour conversion, no
+// chroma upsampling; scaled, each plane on its own.
+bool decodePlanes(const std::uint8_t* data, std::size_t size, WebPDecoderConfig& config,
+                  PictureSize pictureSize, YuvPlanes& planes, std::string& error,
+                  DecodeFailure* failure)
+{
+    if (!planes.allocate(pictureSize.width, pictureSize.height))
         return failedForMemory(error, failure);
+    scaleWhileDecoding(config, pictureSize);
     config.output.colorspace = MODE_YUV;
     config.output.is_external_memory = 1;
     WebPYUVABuffer& yuv = config.output.u.YUVA;
@@ -167,9 +209,9 @@ bool decodePlanes(const std::uint8_t* data, std::size_t size, WebPDecoderConfig&
 }
 
 // With planes given, a lossy picture without alpha goes into them (planar set), any other one
-// into image as always.
+// into image as always; at the size that fits within fitWithin.
 bool decodeStill(const std::uint8_t* data, std::size_t size, Scanlines& image, YuvPlanes* planes,
-                 bool& planar, std::string& error, DecodeFailure* failure)
+                 bool& planar, std::uint32_t fitWithin, std::string& error, DecodeFailure* failure)
 {
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config)) {
@@ -184,14 +226,25 @@ bool decodeStill(const std::uint8_t* data, std::size_t size, Scanlines& image, Y
     if (featureStatus != VP8_STATUS_OK)
         return failedOnStatus(featureStatus, error, failure);
     const bool hasAlpha = config.input.has_alpha != 0;
-    planar = planes && config.input.format == LossyFormat && !hasAlpha;
+    const bool lossy = config.input.format == LossyFormat;
+    const PictureSize fitted = fittedSize(config.input.width, config.input.height, fitWithin);
+    planar = planes && lossy && !hasAlpha;
     if (planar) {
         takeLargerBuffer(planes->bytes, &image.bytes);
-        return decodePlanes(data, size, config, *planes, error, failure);
+        return decodePlanes(data, size, config, fitted, *planes, error, failure);
     }
+    // libwebp scales a lossy picture's colours and its alpha each on its own, so the colour
+    // under transparent pixels (black, often) would darken the edges of what shows; such a
+    // picture is shrunk after decoding, weighting colours by alpha. Its lossless decoder
+    // premultiplies before it scales.
+    const bool shrinkAfter = lossy && hasAlpha;
+    const PictureSize decoded = shrinkAfter ? PictureSize{std::uint32_t(config.input.width),
+                                                          std::uint32_t(config.input.height)}
+                                            : fitted;
     takeLargerBuffer(image.bytes, planes ? &planes->bytes : nullptr);
-    if (!image.allocate(config.input.width, config.input.height, hasAlpha))
+    if (!image.allocate(decoded.width, decoded.height, hasAlpha))
         return failedForMemory(error, failure);
+    scaleWhileDecoding(config, decoded);
     image.lossless = config.input.format == 2;
     // Decode straight into the PNG row layout: one byte past each filter byte, one PNG row apart.
     config.output.colorspace = hasAlpha ? MODE_RGBA : MODE_RGB;
@@ -201,7 +254,9 @@ bool decodeStill(const std::uint8_t* data, std::size_t size, Scanlines& image, Y
     config.output.u.RGBA.size = image.bytes.size() - 1;
     const VP8StatusCode status = WebPDecode(data, size, &config);
     WebPFreeDecBuffer(&config.output);
-    return status == VP8_STATUS_OK || failedOnStatus(status, error, failure);
+    if (status != VP8_STATUS_OK)
+        return failedOnStatus(status, error, failure);
+    return shrinkRows(image, fitted) || failedForMemory(error, failure);
 }
 
 bool anyPixelTranslucent(const Scanlines& image)
@@ -259,8 +314,8 @@ void clearAroundFrame(Scanlines& image, const WebPIterator& frame)
 // composes it: the canvas starts transparent black and the frame is decoded into its place.
 // Done here rather than by that decoder, which holds two canvases besides the result and
 // reports every failure alike: a picture too large for the memory is told from a damaged one.
-bool decodeFirstFrame(WebPDemuxer* demuxer, Scanlines& image, PageBuffer* spare, std::string& error,
-                      DecodeFailure* failure)
+bool decodeFirstFrame(WebPDemuxer* demuxer, Scanlines& image, PageBuffer* spare,
+                      std::uint32_t fitWithin, std::string& error, DecodeFailure* failure)
 {
     WebPIterator frame;
     if (!WebPDemuxGetFrame(demuxer, 1, &frame)) {
@@ -309,7 +364,8 @@ bool decodeFirstFrame(WebPDemuxer* demuxer, Scanlines& image, PageBuffer* spare,
     }
     if (!anyPixelTranslucent(image))
         dropAlpha(image);
-    return true;
+    return shrinkRows(image, fittedSize(width, height, fitWithin))
+           || failedForMemory(error, failure);
 }
 
 // Reads until `used` reaches `end` or the file ends, growing `bytes` when the file turns out
@@ -396,7 +452,8 @@ std::uint64_t DecodedPicture::pixelBytes() const
 namespace {
 
 bool decodeAny(const std::uint8_t* data, std::size_t size, Scanlines& image, YuvPlanes* planes,
-               bool& planar, WebpMetadata& metadata, std::string& error, DecodeFailure* failure)
+               bool& planar, std::uint32_t fitWithin, WebpMetadata& metadata, std::string& error,
+               DecodeFailure* failure)
 {
     planar = false;
     std::uint32_t width = 0;
@@ -419,8 +476,8 @@ bool decodeAny(const std::uint8_t* data, std::size_t size, Scanlines& image, Yuv
     readMetadata(demuxer.get(), metadata);
     const bool animated = WebPDemuxGetI(demuxer.get(), WEBP_FF_FORMAT_FLAGS) & ANIMATION_FLAG;
     return animated ? decodeFirstFrame(demuxer.get(), image, planes ? &planes->bytes : nullptr,
-                                       error, failure)
-                    : decodeStill(data, size, image, planes, planar, error, failure);
+                                       fitWithin, error, failure)
+                    : decodeStill(data, size, image, planes, planar, fitWithin, error, failure);
 }
 
 } // namespace
@@ -429,15 +486,15 @@ bool decodeWebp(const std::uint8_t* data, std::size_t size, Scanlines& image,
                 WebpMetadata& metadata, std::string& error, DecodeFailure* failure)
 {
     bool planar = false;
-    return decodeAny(data, size, image, nullptr, planar, metadata, error, failure);
+    return decodeAny(data, size, image, nullptr, planar, 0, metadata, error, failure);
 }
 
 bool decodeWebp(const std::uint8_t* data, std::size_t size, DecodedPicture& picture,
-                bool planesAllowed, WebpMetadata& metadata, std::string& error,
-                DecodeFailure* failure)
+                bool planesAllowed, std::uint32_t fitWithin, WebpMetadata& metadata,
+                std::string& error, DecodeFailure* failure)
 {
     return decodeAny(data, size, picture.rgb, planesAllowed ? &picture.yuv : nullptr,
-                     picture.planar, metadata, error, failure);
+                     picture.planar, fitWithin, metadata, error, failure);
 }
 
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error,

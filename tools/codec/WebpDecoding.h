@@ -111,9 +111,22 @@ bool decodeWebp(const std::uint8_t* data, std::size_t size, Scanlines& image,
 // comes as its planes, picture.planar then set. Either form takes the larger of the two
 // buffers the picture holds, so a run of pictures of both kinds maps no fresh memory for one
 // that fits a buffer held already.
+//
+// With fitWithin above 0, a picture whose longer side is longer than that comes at the size
+// fittedSize (FitWithin.h) gives it, its pixels the area average of those they cover: a still
+// picture straight from libwebp's scaler, so the full-size picture is never held (planes
+// included), but for a lossy one with alpha, which is decoded whole and then shrunk here, as
+// is an animation's first frame, composed at its canvas's size; both weigh colours by their
+// alpha (AreaAverage.h). Any other picture comes exactly as with fitWithin 0.
 bool decodeWebp(const std::uint8_t* data, std::size_t size, DecodedPicture& picture,
-                bool planesAllowed, WebpMetadata& metadata, std::string& error,
-                DecodeFailure* failure = nullptr);
+                bool planesAllowed, std::uint32_t fitWithin, WebpMetadata& metadata,
+                std::string& error, DecodeFailure* failure = nullptr);
+inline bool decodeWebp(const std::uint8_t* data, std::size_t size, DecodedPicture& picture,
+                       bool planesAllowed, WebpMetadata& metadata, std::string& error,
+                       DecodeFailure* failure = nullptr)
+{
+    return decodeWebp(data, size, picture, planesAllowed, 0, metadata, error, failure);
+}
 
 // Reads a regular file into memory; false with a reason on failure (missing, unreadable, not a
 // regular file: a folder, a FIFO, a device; larger than a WebP file can be). Never waits on a

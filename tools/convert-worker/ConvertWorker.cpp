@@ -81,7 +81,7 @@ ConversionOutcome WebpToJpegConverter::convert(const std::string& source, const 
 {
     ConversionOutcome outcome = ConversionOutcome::Failed;
     try {
-        outcome = convertSteps(source, output, choices.quality, events, reason);
+        outcome = convertSteps(source, output, choices, events, reason);
     } catch (const std::bad_alloc&) {
         // A memory ceiling reached by something the steps hold, not by a codec's buffer.
         reason = OutOfMemoryReason;
@@ -91,10 +91,12 @@ ConversionOutcome WebpToJpegConverter::convert(const std::string& source, const 
 }
 
 ConversionOutcome WebpToJpegConverter::convertSteps(const std::string& source,
-                                                    const std::string& output, int quality,
+                                                    const std::string& output,
+                                                    const protocol::Choices& choices,
                                                     const ConversionEvents& events,
                                                     std::string& reason)
 {
+    const int quality = choices.quality;
     // A zero byte would end the name early and name another file.
     if (holdsZeroByte(source)) {
         reason = "the source path holds a zero byte";
@@ -108,8 +110,10 @@ ConversionOutcome WebpToJpegConverter::convertSteps(const std::string& source,
                                                             : ConversionOutcome::Failed;
     }
     WebpMetadata metadata;
-    if (!decodeWebp(webp_.data(), webp_.size(), picture_, planesSuitJpeg(quality), metadata, error,
-                    &failure)) {
+    // A picture larger than the size asked comes from the decoder shrunk, so what follows,
+    // the 'D' answer, the encoding and the EXIF block's pixel dimensions, sees its new size.
+    if (!decodeWebp(webp_.data(), webp_.size(), picture_, planesSuitJpeg(quality),
+                    choices.fitWithin, metadata, error, &failure)) {
         if (failure.kind != DecodeFailure::Kind::NotWebp) {
             reason = plainReason(failure);
             return ConversionOutcome::Failed;

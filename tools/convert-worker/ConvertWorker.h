@@ -27,7 +27,8 @@ struct ConversionEvents
     // The WebP is decoded and encoding is about to start: the bytes the decoded picture holds,
     // which the encoding's work follows: its Y, U and V planes for a lossy picture without
     // alpha (width * height + 2 * ((width + 1) / 2) * ((height + 1) / 2)), otherwise
-    // width * height * channels (3 or 4).
+    // width * height * channels (3 or 4); width and height those of the JPG, the picture's
+    // own or, shrunk to fit, smaller.
     std::function<void(std::uint64_t pixelBytes)> decoded;
     // A metadata block was left out: one line, without a program name.
     std::function<void(const std::string& text)> warning;
@@ -63,14 +64,17 @@ public:
     static constexpr std::size_t KeptBufferMax = std::size_t(64) << 20;
 
     // On NotWebp, reason says why in one line naming the file, as webp-decode says it; on
-    // Failed, in a few plain words for the user ("no space left on the device").
+    // Failed, in a few plain words for the user ("no space left on the device"). A picture
+    // whose longer side exceeds choices.fitWithin (when not 0) is shrunk to fit, as
+    // fittedSize (codec/FitWithin.h) says, while it is decoded; any other converts exactly as
+    // with fitWithin 0.
     ConversionOutcome convert(const std::string& source, const std::string& output,
                               const protocol::Choices& choices, const ConversionEvents& events,
                               std::string& reason);
 
 private:
     ConversionOutcome convertSteps(const std::string& source, const std::string& output,
-                                   int quality, const ConversionEvents& events,
+                                   const protocol::Choices& choices, const ConversionEvents& events,
                                    std::string& reason);
     bool encode(const std::string& output, int quality, const WebpMetadata& metadata,
                 const ConversionEvents& events, std::string& reason);
