@@ -67,8 +67,7 @@ public:
             return Row{rows.identity(i), rows.text(i), rows.addedFrom(i)};
         for (int position = 1; position <= rows.count(); ++position) {
             if (m_identities.remove(rows.identity(position)))
-                return Row{rows.identity(position), rows.text(position),
-                           rows.addedFrom(position)};
+                return Row{rows.identity(position), rows.text(position), rows.addedFrom(position)};
         }
         return std::nullopt;
     }

@@ -33,3 +33,4 @@ struct OutputChoices
 } // namespace orvalin
 
 Q_DECLARE_METATYPE(orvalin::OutputChoices)
+Q_DECLARE_METATYPE(orvalin::IfExists)

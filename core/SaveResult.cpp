@@ -144,6 +144,14 @@ bool copyBesideAndMove(const QString& result, const QString& targetPath, bool re
 
 } // namespace
 
+bool PlaceWithoutReplacing(const QString& result, const QString& target)
+{
+    if (!copyBesideAndMove(result, target, false))
+        return false;
+    QFile::remove(result); // moved, as a rename would have
+    return true;
+}
+
 void SaveResultAs(const QString& result, const QString& outputPath)
 {
     const QString targetPath = followLinks(outputPath);
@@ -166,8 +174,7 @@ std::optional<QString> SaveResultAs(const QString& result, const QString& output
     }
     for (int number = 0;; ++number) {
         const QString name = NumberedName(outputPath, number);
-        const bool placed = !entryExists(name) && copyBesideAndMove(result, name, false);
-        if (placed)
+        if (!entryExists(name) && PlaceWithoutReplacing(result, name))
             return name;
         if (ifExists == IfExists::Skip)
             return std::nullopt;
@@ -487,6 +494,11 @@ void SaveResultAs(const QString& result, const QString& outputPath, const SaveCa
             return;
     }
     copyBesideAndRename(source, target, replaced, calls);
+}
+
+bool PlaceWithoutReplacing(const QString& result, const QString& target)
+{
+    return placeWithoutReplacing(QFile::encodeName(result), QFile::encodeName(target));
 }
 
 void CopyFileDates(const QString& from, const QString& to)

@@ -68,6 +68,10 @@ std::optional<QString> SaveResultAs(const QString& result, const QString& output
 // too; a link at `to` is followed. Throws Failure, naming the reason, when they cannot be set.
 void CopyFileDates(const QString& from, const QString& to);
 
+// Puts the result at the target in one step, only where nothing stands: false, and the result
+// where it was, when anything does. Throws Failure for any other failure.
+bool PlaceWithoutReplacing(const QString& result, const QString& target);
+
 // "photo.jpg" with a number: "photo (2).jpg"; 0 gives the name as it is.
 QString NumberedName(const QString& path, int number);
 

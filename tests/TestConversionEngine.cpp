@@ -1,5 +1,6 @@
 #include "core/ConversionRun.h"
 #include "core/FailureReport.h"
+#include "core/SaveResult.h"
 #include "core/ToolImages.h"
 #include "tests/support/MakeWebP.h"
 #include "tests/support/RecordingPlatform.h"
@@ -231,6 +232,92 @@ private slots:
         QCOMPARE(setup.window.texts.mid(setup.window.texts.size() - 2),
                  (QStringList{"Processing: slow.webp", "Progress Bar"}));
         QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage);
+    }
+
+    // A JPG at the output name is replaced, kept beside a numbered new one, or left alone with
+    // the row listed; two rows of one output name follow the same rule, and a WebP picture
+    // there is never replaced.
+    void anExistingJpg_data()
+    {
+        QTest::addColumn<IfExists>("ifExists");
+        QTest::addColumn<QStringList>("outputs"); // each name, then what it holds
+        QTest::addColumn<int>("skippedExisting"); // the first rows, listed so
+        QTest::newRow("replace") << IfExists::Replace
+                                 << QStringList{"a (1).jpg", "old",     "a.jpg",
+                                                "6x6",       "pic.jpg", "webp"}
+                                 << 0;
+        QTest::newRow("keep both")
+            << IfExists::KeepBoth
+            << QStringList{"a (1).jpg", "old", "a (2).jpg",   "4x4", "a (3).jpg", "6x6",
+                           "a.jpg",     "old", "pic (1).jpg", "5x5", "pic.jpg",   "webp"}
+            << 0;
+        QTest::newRow("skip") << IfExists::Skip
+                              << QStringList{"a (1).jpg", "old", "a.jpg", "old", "pic.jpg", "webp"}
+                              << 3;
+    }
+    void anExistingJpg()
+    {
+        QFETCH(IfExists, ifExists);
+        QFETCH(QStringList, outputs);
+        QFETCH(int, skippedExisting);
+        Run setup;
+        QDir().mkpath(setup.source(QStringLiteral("b")));
+        setup.window.rows = {setup.source(QStringLiteral("a.webp")),
+                             setup.source(QStringLiteral("b/a.webp")),
+                             setup.source(QStringLiteral("pic.webp"))};
+        makeWebP(setup.window.rows[0], {4, 4});
+        makeWebP(setup.window.rows[1], {6, 6});
+        makeWebP(setup.window.rows[2], {5, 5});
+        writeFile(setup.output + QStringLiteral("/a.jpg"), "old");
+        writeFile(setup.output + QStringLiteral("/a (1).jpg"), "old");
+        QFile::copy(setup.window.rows[2], setup.output + QStringLiteral("/pic.jpg"));
+        setup.window.choices.ifExists = ifExists;
+        setup.run.setJobs(2);
+        setup.start();
+
+        QStringList found;
+        for (const QString& name : QDir(setup.output).entryList(QDir::Files, QDir::Name)) {
+            const QString path = setup.output + QLatin1Char('/') + name;
+            const QImage jpg(path, "JPEG");
+            found << name
+                  << (IsWebPFile(path) ? QStringLiteral("webp")
+                      : jpg.isNull()   ? QStringLiteral("old")
+                                     : QStringLiteral("%1x%2").arg(jpg.width()).arg(jpg.height()));
+        }
+        QCOMPARE(found, outputs);
+        RunReport report;
+        report.skippedExisting = setup.window.rows.mid(0, skippedExisting);
+        if (ifExists == IfExists::Replace)
+            report.notSaved = {setup.window.rows[2]};
+        QCOMPARE(setup.messageBoxes.shown.last().text, FinalMessage(report));
+        QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
+    // The last step of a save takes a name only where nothing stands, whatever stands there,
+    // even where nothing stood when the run looked: the result then stays where it was.
+    void aResultNeverTakesANameThatExists()
+    {
+        QTemporaryDir dir;
+        const QString result = dir.filePath(QStringLiteral("result.jpg"));
+        const QString folder = dir.filePath(QStringLiteral("folder"));
+        QDir().mkdir(folder);
+        const QString file = dir.filePath(QStringLiteral("file.jpg"));
+        writeFile(file, "there");
+        writeFile(result, "new");
+        for (const QString& taken : {file, folder}) {
+            QVERIFY(!PlaceWithoutReplacing(result, taken));
+            QVERIFY(QFile::exists(result));
+        }
+        QCOMPARE(QFileInfo(folder).isDir(), true);
+        QFile there(file);
+        QVERIFY(there.open(QIODevice::ReadOnly));
+        QCOMPARE(there.readAll(), QByteArray("there"));
+        const QString free = dir.filePath(QStringLiteral("free.jpg"));
+        QVERIFY(PlaceWithoutReplacing(result, free));
+        QFile placed(free);
+        QVERIFY(placed.open(QIODevice::ReadOnly));
+        QCOMPARE(placed.readAll(), QByteArray("new"));
     }
 
     void rowsOfTheSameNameKeepTheirOwnPictures()

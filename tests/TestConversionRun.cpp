@@ -4,11 +4,13 @@
 #include "core/FailureReport.h"
 #include "core/SaveResult.h"
 #include "core/ToolImages.h"
+#include "options/OutputChoicesMenu.h"
 #include "tests/support/MakeWebP.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestWorker.h"
 #include "tests/support/WindowFixture.h"
 
+#include <QAction>
 #include <QDirIterator>
 #include <QImage>
 #include <QLineEdit>
@@ -473,6 +475,42 @@ private slots:
         QCOMPARE(afterStart, PointerKind::Busy);
         QCOMPARE(window.rows().size(), 4);
         QCOMPARE(window.form->mousePointer(), PointerKind::Default);
+    }
+
+    // With sub-folders kept, the rows a scan added go below the output folder as the scanned
+    // folder's tree, its folders made as needed, and rows added as files straight into it; with
+    // dates kept, each result has its source's.
+    void subfoldersAndDatesKept()
+    {
+        RunSetup setup;
+        const QString trip = setup.source(QStringLiteral("Trip"));
+        QDir().mkpath(trip + QStringLiteral("/day 2"));
+        makeWebP(trip + QStringLiteral("/a.webp"), {4, 4});
+        makeWebP(trip + QStringLiteral("/day 2/b.webp"), {5, 5});
+        const QString loose = setup.source(QStringLiteral("c.webp"));
+        makeWebP(loose, {6, 6});
+        const QDateTime past(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+        for (const QString& source : {trip + QStringLiteral("/day 2/b.webp"), loose}) {
+            QFile file(source);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(past, QFileDevice::FileModificationTime));
+        }
+        Window window;
+        useOutputFolder(window, setup.output);
+        window.seams.fileDialogs.folderAnswers << nativePath(trip);
+        window.click("PushButton4");
+        window.form->fileList().add(loose);
+        for (QAction* item : window.form->findChildren<QAction*>())
+            if (item->text() == KeepSubfoldersText || item->text() == KeepDatesText)
+                item->trigger();
+        window.convert();
+
+        QCOMPARE(window.messages().last().text, DoneMessage);
+        QCOMPARE(filesBelow(setup.output),
+                 (QStringList{"Trip/a.jpg", "Trip/day 2/b.jpg", "c.jpg"}));
+        QCOMPARE(QFileInfo(setup.output + QStringLiteral("/Trip/day 2/b.jpg")).lastModified(),
+                 past);
+        QCOMPARE(QFileInfo(setup.output + QStringLiteral("/c.jpg")).lastModified(), past);
     }
 
     void optionsChangedDuringARunApplyToLaterRows()

@@ -29,6 +29,41 @@ class TestPathHelpers : public QObject
     Q_OBJECT
 
 private slots:
+    // Where a kept folder tree puts a source below the output folder.
+    void keptSubfolder_data()
+    {
+        QTest::addColumn<QString>("addedFrom");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("below");
+        const auto row = [](const char* name, const char* addedFrom, const char* source,
+                            const char* below) {
+            const auto native = [](const char* path) {
+                return QString::fromUtf8(path).replace(u'/', Separator);
+            };
+            QTest::newRow(name) << native(addedFrom) << native(source) << native(below);
+        };
+        row("a file of the folder", "/p/Trip", "/p/Trip/a.webp", "Trip/");
+        row("deeper", "/p/Trip", "/p/Trip/day 2/b.webp", "Trip/day 2/");
+        row("a trailing separator", "/p/Trip/", "/p/Trip/day 2/b.webp", "Trip/day 2/");
+        row("added as a file", "", "/p/Trip/a.webp", "");
+        row("not below the folder", "/p/Trip", "/p/Tripod/a.webp", "");
+#ifdef Q_OS_WIN
+        row("a drive root", "D:/", "D:/photos/x.webp", "D/photos/");
+        row("a share's root", "//server/share", "//server/share/x/y.webp", "share/x/");
+        row("letter case", "C:/Trip", "c:/trip/a.webp", "Trip/");
+#else
+        row("the root", "/", "/photos/x.webp", "photos/");
+        row("letter case", "/p/Trip", "/p/trip/a.webp", "");
+#endif
+    }
+    void keptSubfolder()
+    {
+        QFETCH(QString, addedFrom);
+        QFETCH(QString, source);
+        QFETCH(QString, below);
+        QCOMPARE(KeptSubfolder(addedFrom, source), below);
+    }
+
     void getFileName_data()
     {
         QTest::addColumn<QString>("path");
