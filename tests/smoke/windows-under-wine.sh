@@ -54,9 +54,13 @@ timeout 60 "$wine" "$folder/orvalin.exe" "$(windows_path "$long/third.webp")" ||
 sleep 2 # let the first paint settle before the picture is taken
 import-im6.q16 -window root "$shots/windows-under-wine.png"
 
-# "Start Converting": 120, 6600 twips from the client area's corner, 7800 by 405 (15 twips a
-# pixel at 96 DPI), clicked in its middle.
-start_converting() { xdotool mousemove --window "$window" 268 453 click 1; }
+# "Start Converting": 120, 6600 twips from the corner of the controls' area below the menu bar,
+# 7800 by 405 (15 twips a pixel at 96 DPI), clicked in its middle. The controls' area is 510
+# pixels high: the rest of the client area is the menu bar.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+menu_bar=$((HEIGHT - 510))
+((menu_bar >= 16 && menu_bar <= 40)) || fail "the client area is ${WIDTH}x${HEIGHT}: no menu bar"
+start_converting() { xdotool mousemove --window "$window" 268 $((453 + menu_bar)) click 1; }
 start_converting
 for jpg in "$unicode/first.jpg" "$unicode/second.jpg" "$long/third.jpg"; do
   timeout 60 bash -c "until [[ -s '$jpg' ]]; do sleep 0.2; done" || fail "no $jpg"
