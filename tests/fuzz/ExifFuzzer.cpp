@@ -6,7 +6,7 @@
 // A result must fit the limit, keep the block's TIFF header, and be its own result: taken apart
 // again it gives the same bytes, as it holds exactly the pieces that were kept, already placed.
 
-#include "tools/codec/ExifWithoutThumbnail.h"
+#include "tools/codec/ExifRewriting.h"
 
 #include <cstdio>
 #include <cstdlib>
