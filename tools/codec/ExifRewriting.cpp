@@ -288,12 +288,16 @@ private:
             const std::uint32_t values = read32(at + 4);
             Entry entry{at, -1, false, 0};
             if (kind == IfdKind::Ifd1 && tag == ThumbnailOffsetTag) {
-                // IFD1 is carried only for its thumbnail, the data this entry points at.
+                // IFD1 is carried only for its thumbnail, the data this entry points at; an
+                // offset to no bytes at all leads nowhere and is left out.
                 std::size_t length = 0;
                 const std::size_t dataAt = read32(at + 8);
                 if (type != LongType || values != 1 || !thumbnailLength(from, count, length)
-                    || dataAt < TiffHeaderSize || dataAt > size_ || length > size_ - dataAt
-                    || !addPiece(dataAt, length, -1, entry.piece))
+                    || dataAt < TiffHeaderSize || dataAt > size_ || length > size_ - dataAt)
+                    return false;
+                if (length == 0)
+                    continue;
+                if (!addPiece(dataAt, length, -1, entry.piece))
                     return false;
                 entries.push_back(entry);
                 continue;
