@@ -198,14 +198,15 @@ bool WebpToJpegConverter::encode(const std::string& outputPath, int quality,
     jpegBuffer_.resize(JpegBufferSize);
     std::setvbuf(file, jpegBuffer_.data(), _IOFBF, jpegBuffer_.size());
 
-    // The metadata the request keeps, its pixel size that of the picture as it is written.
+    // The metadata the request keeps, its pixel size that of the picture written.
+    const DecodedPicture& written = picture_;
     const WebpMetadata kept =
-        keptMetadata(metadata, metadataKept_, picture_.width(), picture_.height(), events.warning);
+        keptMetadata(metadata, metadataKept_, written.width(), written.height(), events.warning);
     JpegWriter jpeg([&events](const char* text) {
         if (events.warning)
             events.warning(text);
     });
-    const bool encoded = writeJpeg(jpeg, file, picture_, kept, quality);
+    const bool encoded = writeJpeg(jpeg, file, written, kept, quality);
     const bool flushed = std::fflush(file) == 0 && !std::ferror(file);
     const int flushError = errno;
     std::fclose(file); // before the buffer it used can be reused or freed
