@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the fuzz targets' seed corpus: small files of every kind the two tools read, in
 # corpus/webp/ (for fuzz-webp-to-png) and corpus/png/ (for fuzz-png-to-jpeg), and EXIF blocks
-# in corpus/exif/ (for fuzz-exif). The files are kept in the repository and used from there;
+# in corpus/exif/ (for fuzz-exif), XMP packets in corpus/xmp/ (for fuzz-xmp). The files are kept in the repository and used from there;
 # this script says how they were made. Encoders of other versions write other bytes, so
 # running it again changes files without changing what they cover.
 #
@@ -13,12 +13,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 webp_dir=$here/corpus/webp
 png_dir=$here/corpus/png
 exif_dir=$here/corpus/exif
+xmp_dir=$here/corpus/xmp
 IM=convert-im6.q16
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-rm -rf "$webp_dir" "$png_dir" "$exif_dir"
-mkdir -p "$webp_dir" "$png_dir" "$exif_dir"
+rm -rf "$webp_dir" "$png_dir" "$exif_dir" "$xmp_dir"
+mkdir -p "$webp_dir" "$png_dir" "$exif_dir" "$xmp_dir"
 
 # webp NAME COMMAND...: runs the command with `-o corpus/webp/NAME.webp` appended.
 # What the tools print about each file saved is shown only when they fail.
@@ -175,9 +176,30 @@ for order in II MM; do
     { printf '\377'; cat "$work/exif-$order.bin"; } >"$exif_dir/thumbnail-$order.tiff"
 done
 
+# XMP packets with a location: one as exiftool writes it (a description for each namespace, a
+# structure), one with properties as attributes, under another prefix and in the default
+# namespace, and a place in a structure written as attributes.
+exiftool -q -XMP-exif:GPSLatitude=51.5 -XMP-photoshop:City=London -XMP-iptcExt:LocationShownCity=Paris \
+    -XMP-dc:Title=Seed -XMP-xmp:Rating=3 -o "$xmp_dir/exiftool.xmp"
+cat >"$xmp_dir/attributes.xmp" <<'EOF'
+<?xpacket begin="" id="W5M0MpCehiHzreSzNTczkc9d"?>
+<x:xmpmeta xmlns:x="adobe:ns:meta/"><rdf:RDF xmlns:rdf="http://www.w3.org/1999/02/22-rdf-syntax-ns#">
+<rdf:Description rdf:about="" xmlns:exif="http://ns.adobe.com/exif/1.0/" xmlns:xmp="http://ns.adobe.com/xap/1.0/"
+ xmlns:Iptc4xmpExt="http://iptc.org/std/Iptc4xmpExt/2008-02-29/"
+ exif:GPSLatitude="51,30.0N" xmp:Rating='3' exif:GPSLongitude="0,7.5W">
+ <Iptc4xmpExt:LocationCreated><rdf:Bag><rdf:li><rdf:Description Iptc4xmpExt:City="London"/>
+ </rdf:li></rdf:Bag></Iptc4xmpExt:LocationCreated>
+</rdf:Description>
+<rdf:Description rdf:about="" xmlns:e="http://ns.adobe.com/exif/1.0/" xmlns="http://ns.adobe.com/photoshop/1.0/">
+ <e:GPSAltitude>12/1</e:GPSAltitude><City>Greenwich</City><Credit>Seed</Credit>
+</rdf:Description>
+</rdf:RDF></x:xmpmeta>
+<?xpacket end="w"?>
+EOF
+
 # What was made: each PNG's bit depth, colour type and interlace method, and the sizes.
 for file in "$png_dir"/*.png; do
     printf '%-24s depth %2d  colour type %d  interlace %d\n' "$(basename "$file")" \
         "$(od -An -tu1 -j24 -N1 "$file")" "$(od -An -tu1 -j25 -N1 "$file")" "$(od -An -tu1 -j28 -N1 "$file")"
 done
-du -sh "$webp_dir" "$png_dir" "$exif_dir"
+du -sh "$webp_dir" "$png_dir" "$exif_dir" "$xmp_dir"

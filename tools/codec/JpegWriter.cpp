@@ -1,6 +1,6 @@
 #include "tools/codec/JpegWriter.h"
 
-#include "tools/codec/ExifWithoutThumbnail.h"
+#include "tools/codec/ExifRewriting.h"
 #include "tools/codec/Md5.h"
 #include "tools/codec/PlaneSamples.h"
 

@@ -2,7 +2,9 @@
 
 #include "tools/convert-worker/WorkerProtocol.h"
 
+#include "tools/codec/ExifRewriting.h"
 #include "tools/codec/JpegWriter.h"
+#include "tools/codec/XmpLocation.h"
 #include "tools/common/ErrorText.h"
 #include "tools/common/FileSystem.h"
 #include "tools/common/OutputFile.h"
@@ -47,6 +49,51 @@ std::string plainReason(const DecodeFailure& failure)
 }
 
 } // namespace
+
+WebpMetadata keptMetadata(const WebpMetadata& source, protocol::MetadataKept kept,
+                          std::uint32_t width, std::uint32_t height,
+                          const std::function<void(const std::string& text)>& warn)
+{
+    const auto warnOf = [&warn](const char* text) {
+        if (warn)
+            warn(text);
+    };
+    WebpMetadata result;
+    result.iccProfile = source.iccProfile;
+    const std::vector<std::uint8_t>& exif = source.exif;
+    switch (kept) {
+    case protocol::MetadataKept::All:
+        result.exif = exif;
+        // A block that cannot be walked goes as it is, as it always has.
+        if (!result.exif.empty())
+            setExifPixelSize(result.exif, width, height);
+        result.xmp = source.xmp;
+        break;
+    case protocol::MetadataKept::NoLocation:
+        if (!exif.empty()) {
+            result.exif = exifWithoutLocation(exif.data(), exif.size(), width, height);
+            if (result.exif.empty())
+                warnOf("the EXIF block cannot be read safely and was left out, with any "
+                       "location in it");
+        }
+        if (!source.xmp.empty()
+            && !xmpWithoutLocation(source.xmp.data(), source.xmp.size(), result.xmp))
+            warnOf("the XMP packet cannot be read safely and was left out, with any location "
+                   "in it");
+        break;
+    case protocol::MetadataKept::ColourAndOrientation:
+        if (!exif.empty()) {
+            const int orientation = exifOrientation(exif.data(), exif.size());
+            if (orientation < 0)
+                warnOf("the EXIF block cannot be read safely; the orientation it may hold was "
+                       "left out");
+            else if (orientation > 1)
+                result.exif = exifWithOrientationOnly(exif[0] == 'M', std::uint16_t(orientation));
+        }
+        break;
+    }
+    return result;
+}
 
 bool planesSuitJpeg(int quality)
 {
@@ -128,11 +175,11 @@ ConversionOutcome WebpToJpegConverter::convertSteps(const std::string& source,
         events.decoded(picture_.pixelBytes());
     if (!metadata.warning.empty() && events.warning)
         events.warning(source + ": " + metadata.warning);
-    return encode(output, quality, metadata, events, reason) ? ConversionOutcome::Converted
+    return encode(output, choices, metadata, events, reason) ? ConversionOutcome::Converted
                                                              : ConversionOutcome::Failed;
 }
 
-bool WebpToJpegConverter::encode(const std::string& outputPath, int quality,
+bool WebpToJpegConverter::encode(const std::string& outputPath, const protocol::Choices& choices,
                                  const WebpMetadata& metadata, const ConversionEvents& events,
                                  std::string& reason)
 {
@@ -154,11 +201,15 @@ bool WebpToJpegConverter::encode(const std::string& outputPath, int quality,
     jpegBuffer_.resize(JpegBufferSize);
     std::setvbuf(file, jpegBuffer_.data(), _IOFBF, jpegBuffer_.size());
 
+    // The metadata the request keeps, its pixel size that of the picture written.
+    const DecodedPicture& written = picture_;
+    const WebpMetadata kept =
+        keptMetadata(metadata, choices.metadata, written.width(), written.height(), events.warning);
     JpegWriter jpeg([&events](const char* text) {
         if (events.warning)
             events.warning(text);
     });
-    const bool encoded = writeJpeg(jpeg, file, picture_, metadata, quality);
+    const bool encoded = writeJpeg(jpeg, file, written, kept, choices.quality);
     const bool flushed = std::fflush(file) == 0 && !std::ferror(file);
     const int flushError = errno;
     std::fclose(file); // before the buffer it used can be reused or freed

@@ -45,11 +45,26 @@ bool planesSuitJpeg(int quality);
 bool writeJpeg(JpegWriter& jpeg, std::FILE* file, const DecodedPicture& picture,
                const WebpMetadata& metadata, int quality);
 
+// What of a WebP file's metadata its JPG keeps, by the request's choice:
+//   All                   the ICC profile, the EXIF block and the XMP packet as they are;
+//   NoLocation            all but where the picture was taken: the EXIF block without its GPS
+//                         IFD (exifWithoutLocation), the XMP packet without its location
+//                         properties (xmpWithoutLocation), the ICC profile;
+//   ColourAndOrientation  the ICC profile, and an EXIF block of the Orientation alone when the
+//                         source's is not 1, so the picture still shows upright.
+// Where the Exif IFD is kept, its PixelXDimension and PixelYDimension become width and height,
+// the picture's size as it is written. Under either removing choice a block that cannot be read
+// safely is left out whole, with one warning line: when in doubt, the private data goes.
+WebpMetadata keptMetadata(const WebpMetadata& source, protocol::MetadataKept kept,
+                          std::uint32_t width, std::uint32_t height,
+                          const std::function<void(const std::string& text)>& warn);
+
 // Converts WebP files to JPG files in this process, one after another, with no PNG between:
 // pixels, transparency flattened onto white, the first frame of an animation, ICC profile,
 // EXIF block and XMP packet are those of `webp-decode SRC -o X.png` followed by
-// `jpeg-encode -q Q -out jpeg -overwrite X.png`. For a lossless or translucent picture and an
-// animation the JPG is byte for byte theirs. A lossy picture without alpha, stored as 4:2:0
+// `jpeg-encode -q Q -out jpeg -overwrite X.png` when all metadata is kept (a request may keep
+// less: keptMetadata). For a lossless or translucent picture and an animation the JPG is then
+// byte for byte theirs. A lossy picture without alpha, stored as 4:2:0
 // YUV, goes to the JPEG's 4:2:0 YCbCr from its planes (see planesSuitJpeg), without the
 // colour conversion and the chroma resampling both ways of the tools' RGB: its JPG differs
 // from theirs, as close to the WebP's pixels or closer, with half the pixel memory.
@@ -76,8 +91,8 @@ private:
     ConversionOutcome convertSteps(const std::string& source, const std::string& output,
                                    const protocol::Choices& choices, const ConversionEvents& events,
                                    std::string& reason);
-    bool encode(const std::string& output, int quality, const WebpMetadata& metadata,
-                const ConversionEvents& events, std::string& reason);
+    bool encode(const std::string& output, const protocol::Choices& choices,
+                const WebpMetadata& metadata, const ConversionEvents& events, std::string& reason);
     void releaseLargeBuffers();
 
     std::vector<std::uint8_t> webp_;
