@@ -294,6 +294,17 @@ private slots:
                  QStringList());
     }
 
+    // The size to fit within, read as a conversion begins, reaches the worker with the quality.
+    void theSizeChosenReachesTheWorker()
+    {
+        Run setup;
+        setup.window.rows = {setup.source(QStringLiteral("wide.webp"))};
+        makeWebP(setup.window.rows[0], {64, 48});
+        setup.window.choices.fitWithin = 16;
+        setup.start();
+        QCOMPARE(QImage(setup.output + QStringLiteral("/wide.jpg")).size(), QSize(16, 12));
+    }
+
     // The last step of a save takes a name only where nothing stands, whatever stands there,
     // even where nothing stood when the run looked: the result then stays where it was.
     void aResultNeverTakesANameThatExists()
