@@ -1,13 +1,10 @@
 #include "app/TerminationSignals.h"
 
-#include <QApplication>
-#include <QSocketNotifier>
+#include "core/Signals.h"
 
-#ifndef Q_OS_WIN
-#include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
-#else
+#include <QApplication>
+
+#ifdef Q_OS_WIN
 #include <QAbstractNativeEventFilter>
 
 #include <windows.h>
@@ -17,43 +14,9 @@ namespace orvalin {
 
 #ifndef Q_OS_WIN
 
-namespace {
-
-int signalSocket[2] = {-1, -1};
-int lastSignal = 0; // set on the window's thread
-
-// A signal handler may do almost nothing: it passes the signal's number on to the event loop.
-void passOnSignal(int number)
-{
-    const char byte = char(number);
-    [[maybe_unused]] const auto written = ::write(signalSocket[0], &byte, 1);
-}
-
-} // namespace
-
 void CloseWindowsOnTerminationSignals()
 {
-    if (signalSocket[0] >= 0
-        || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSocket) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(signalSocket[1], QSocketNotifier::Read, qApp);
-    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
-        char byte;
-        if (::read(signalSocket[1], &byte, 1) == 1)
-            lastSignal = byte;
-        QApplication::closeAllWindows();
-    });
-    struct sigaction action = {};
-    action.sa_handler = passOnSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int number : {SIGTERM, SIGINT, SIGHUP})
-        ::sigaction(number, &action, nullptr);
-}
-
-int ExitStatusAfterSignals(int status)
-{
-    return lastSignal ? 128 + lastSignal : status;
+    OnTerminationSignals([](int) { QApplication::closeAllWindows(); });
 }
 
 #else
@@ -87,11 +50,6 @@ void CloseWindowsOnTerminationSignals()
 {
     static SessionEndFilter filter;
     qApp->installNativeEventFilter(&filter);
-}
-
-int ExitStatusAfterSignals(int status)
-{
-    return status;
 }
 
 #endif

@@ -4,6 +4,7 @@
 #include "app/TerminationSignals.h"
 #include "core/CommandLine.h"
 #include "core/Settings.h"
+#include "core/Signals.h"
 #include "core/Startup.h"
 #include "core/WorkFolder.h"
 
@@ -16,35 +17,21 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
-
-#include <shellapi.h>
 #endif
 
 namespace {
 
-// The arguments as the file system names them: bytes on Linux; on Windows the wide command
-// line, as UTF-8 (the narrow argv there holds only what the code page can say).
-QList<QByteArray> argumentsAfterTheName([[maybe_unused]] int argc, [[maybe_unused]] char* argv[])
+// The arguments after the program's name. A windowed program has no console of its own on
+// Windows: --help and --version write to the one it was started from, if any.
+QList<QByteArray> argumentsAfterTheName(int argc, char* argv[])
 {
-    QList<QByteArray> arguments;
 #ifdef Q_OS_WIN
-    int count = 0;
-    if (wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
-        for (int i = 1; i < count; ++i)
-            arguments.append(QString::fromWCharArray(wide[i]).toUtf8());
-        ::LocalFree(wide);
-    }
-    // A windowed program has no console of its own: --help and --version write to the one it
-    // was started from, if any.
     if (::AttachConsole(ATTACH_PARENT_PROCESS)) {
         std::freopen("CONOUT$", "w", stdout);
         std::freopen("CONOUT$", "w", stderr);
     }
-#else
-    for (int i = 1; i < argc; ++i)
-        arguments.append(argv[i]);
 #endif
-    return arguments;
+    return orvalin::ProgramArguments(argc, argv);
 }
 
 } // namespace

@@ -7,13 +7,15 @@
 
 #include <filesystem>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <shellapi.h>
+#endif
+
 namespace orvalin {
 
-namespace {
-
-// Names as the command line carries them: bytes on Linux, UTF-8 from the wide command line on
-// Windows (where QFile's names would take the ANSI code page and lose other scripts).
-QString nameFrom(const QByteArray& bytes)
+QString NameFromArgument(const QByteArray& bytes)
 {
 #ifdef Q_OS_WIN
     return QString::fromUtf8(bytes);
@@ -22,10 +24,27 @@ QString nameFrom(const QByteArray& bytes)
 #endif
 }
 
-QString handedPath(const QByteArray& argument, const QByteArray& currentFolder)
+QList<QByteArray> ProgramArguments([[maybe_unused]] int argc, [[maybe_unused]] char* argv[])
 {
-    const QString path = QDir::toNativeSeparators(
-        QDir::cleanPath(QDir(nameFrom(currentFolder)).absoluteFilePath(nameFrom(argument))));
+    QList<QByteArray> arguments;
+#ifdef Q_OS_WIN
+    int count = 0;
+    if (wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
+        for (int i = 1; i < count; ++i)
+            arguments.append(QString::fromWCharArray(wide[i]).toUtf8());
+        ::LocalFree(wide);
+    }
+#else
+    for (int i = 1; i < argc; ++i)
+        arguments.append(argv[i]);
+#endif
+    return arguments;
+}
+
+QString HandedPath(const QByteArray& argument, const QByteArray& currentFolder)
+{
+    const QString path = QDir::toNativeSeparators(QDir::cleanPath(
+        QDir(NameFromArgument(currentFolder)).absoluteFilePath(NameFromArgument(argument))));
 #ifndef Q_OS_WIN
     const bool relative = !argument.startsWith('/');
     if (!CarriedExactly(argument) || (relative && !CarriedExactly(currentFolder)))
@@ -33,8 +52,6 @@ QString handedPath(const QByteArray& argument, const QByteArray& currentFolder)
 #endif
     return path;
 }
-
-} // namespace
 
 QByteArray CurrentFolderBytes()
 {
@@ -54,12 +71,12 @@ StartRequest ReadCommandLine(const QList<QByteArray>& arguments, const QByteArra
     StartRequest request;
     bool optionsEnded = false;
     for (const QByteArray& bytes : arguments) {
-        const QString argument = nameFrom(bytes);
+        const QString argument = NameFromArgument(bytes);
         if (argument.isEmpty())
             continue; // names nothing
         if (optionsEnded || !argument.startsWith(QLatin1Char('-'))
             || argument == QLatin1String("-")) {
-            request.paths.append(handedPath(bytes, currentFolder));
+            request.paths.append(HandedPath(bytes, currentFolder));
         } else if (argument == QLatin1String("--")) {
             optionsEnded = true;
         } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {

@@ -33,6 +33,20 @@ struct StartRequest
 // of it rather than adding a name that opens nothing.
 StartRequest ReadCommandLine(const QList<QByteArray>& arguments, const QByteArray& currentFolder);
 
+// The arguments after the program's name as the file system names them: bytes on Linux; on
+// Windows the wide command line, as UTF-8 (the narrow argv there holds only what the code page
+// can say).
+QList<QByteArray> ProgramArguments(int argc, char* argv[]);
+
+// An argument as text: bytes decoded as the file system decodes names on Linux, UTF-8 on
+// Windows (where QFile's names would take the ANSI code page and lose other scripts).
+QString NameFromArgument(const QByteArray& bytes);
+
+// The path an argument names, made absolute against the current folder, with native
+// separators; marked (see core/UncarriedNames.h) when its bytes, with the current folder's for
+// a relative one, cannot be carried as text.
+QString HandedPath(const QByteArray& argument, const QByteArray& currentFolder);
+
 // The current folder as the system names it; empty when it has none.
 QByteArray CurrentFolderBytes();
 

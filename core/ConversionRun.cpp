@@ -41,6 +41,20 @@ QString folderOfSource(const QString& source)
     return parent.isEmpty() ? QStringLiteral(".") + Separator : parent;
 }
 
+// The body of a step, noting the description of what it throws before the step reports it.
+template <typename Body>
+auto noting(QString& description, Body&& body)
+{
+    return [&description, &body] {
+        try {
+            body();
+        } catch (...) {
+            description = describeCurrentException();
+            throw;
+        }
+    };
+}
+
 struct Row
 {
     quint64 identity = 0;
@@ -184,6 +198,19 @@ QString FinalMessage(const RunReport& report)
     return message;
 }
 
+std::optional<QString> RunOutputPath(const RunOptions& options, const OutputChoices& choices,
+                                     const QString& source, const QString& addedFrom)
+{
+    const QString name = RemoveExtension(GetFileName(source)) + QStringLiteral(".jpg");
+    if (options.savesToFolder()) {
+        const QString below = choices.keepSubfolders ? KeptSubfolder(addedFrom, source) : QString();
+        return CollapseDoubleBackslashes(options.outputFolder() + Separator + below + name);
+    }
+    if (options.savesBesideSource())
+        return CollapseDoubleBackslashes(folderOfSource(source) + Separator + name);
+    return std::nullopt;
+}
+
 int ConversionJobs()
 {
     bool valid = false;
@@ -290,9 +317,17 @@ private:
             GetAddressWidth() == QLatin1String("64") ? QStringLiteral("64") : QStringLiteral("32");
         QByteArray worker;
         QString program;
-        const bool prepared = m_guard.step(118, [&] {
-            worker = m_owner.m_loadToolImage(WorkerImageFor(width));
-        }) && m_guard.step(122, [&] { program = makeWorkFolderWith(worker); });
+        QString reason;
+        const bool prepared =
+            m_guard.step(
+                118,
+                noting(reason, [&] { worker = m_owner.m_loadToolImage(WorkerImageFor(width)); }))
+            && m_guard.step(122, noting(reason, [&] { program = makeWorkFolderWith(worker); }));
+        if (!prepared) {
+            m_stopReason = reason;
+            if (m_owner.m_observer)
+                m_owner.m_observer->convertersCannotStart(reason);
+        }
         if (prepared)
             m_workers = std::make_unique<WorkerPool>(
                 program, m_jobs, m_owner.m_memoryCeiling.value_or(WorkerMemoryCeiling(m_jobs)));
@@ -314,7 +349,24 @@ private:
     void listEveryRowAsNotSaved()
     {
         for (int position = 1; position <= m_rows.count(); ++position)
-            m_report.notSaved.append(m_rows.text(position));
+            record(RowOutcome::Result::NotSaved, m_rows.text(position), {}, m_stopReason);
+    }
+
+    // A row has ended: it joins the report's list for how it ended, and the observer is told.
+    void record(RowOutcome::Result result, const QString& source, const QString& output = {},
+                const QString& reason = {})
+    {
+        switch (result) {
+        case RowOutcome::Result::Converted: break;
+        case RowOutcome::Result::SkippedNotWebP: m_report.skipped.append(source); break;
+        case RowOutcome::Result::SkippedExisting: m_report.skippedExisting.append(source); break;
+        case RowOutcome::Result::NotConverted:
+            m_report.notConverted.append(NotConvertedLine(source, reason));
+            break;
+        case RowOutcome::Result::NotSaved: m_report.notSaved.append(source); break;
+        }
+        if (m_owner.m_observer)
+            m_owner.m_observer->rowEnded({source, output, result, reason});
     }
 
     // The next row's turn, or the end of the run.
@@ -325,7 +377,7 @@ private:
             if (!row)
                 continue;
             if (m_stopped) // nothing converts any more: the row is listed
-                m_report.notSaved.append(row->source);
+                record(RowOutcome::Result::NotSaved, row->source, {}, m_stopReason);
             else
                 return beginTurn(*row);
         }
@@ -486,12 +538,12 @@ private:
     void listAsNotConverted(const RowConversion& conversion, const QString& source)
     {
         if (conversion.outcome() == WorkerOutcome::NotDecoded)
-            m_report.skipped.append(source);
+            record(RowOutcome::Result::SkippedNotWebP, source, {}, conversion.reason());
         else if (conversion.outcome() == WorkerOutcome::Converted)
-            m_report.notConverted.append(
-                NotConvertedLine(source, QStringLiteral("the result has gone")));
+            record(RowOutcome::Result::NotConverted, source, {},
+                   QStringLiteral("the result has gone"));
         else
-            m_report.notConverted.append(NotConvertedLine(source, conversion.reason()));
+            record(RowOutcome::Result::NotConverted, source, {}, conversion.reason());
     }
 
     // A worker that cannot be started at all (a temporary folder that may not hold programs,
@@ -501,31 +553,21 @@ private:
     void stopAsToolsCannotStart(int label, const QString& error)
     {
         m_stopped = true;
+        m_stopReason = error;
         m_workers->stopAll();
         m_started.clear();
+        if (m_owner.m_observer)
+            m_owner.m_observer->convertersCannotStart(error);
         m_guard.step(label, [&] { throw Failure(error); });
         if (ended())
             return;
-        m_report.notSaved.append(m_row.source);
+        record(RowOutcome::Result::NotSaved, m_row.source, {}, error);
         rowDone();
     }
 
-    // The output: in the typed folder, or beside the source, or (neither option on) none, and
-    // the row is listed as not saved.
-    // The output: in the typed folder (below it, the folder tree the row was added from, when
-    // that is kept), or beside the source, or (neither option on) none, and the row is listed
-    // as not saved.
     std::optional<QString> outputPathFor(const Row& row) const
     {
-        const QString name = RemoveExtension(GetFileName(row.source)) + QStringLiteral(".jpg");
-        if (m_options.savesToFolder()) {
-            const QString below =
-                m_choices.keepSubfolders ? KeptSubfolder(row.addedFrom, row.source) : QString();
-            return CollapseDoubleBackslashes(m_options.outputFolder() + Separator + below + name);
-        }
-        if (m_options.savesBesideSource())
-            return CollapseDoubleBackslashes(folderOfSource(row.source) + Separator + name);
-        return std::nullopt;
+        return RunOutputPath(m_options, m_choices, row.source, row.addedFrom);
     }
 
     // The result goes to its output as the choice for an existing JPG says, into folders made
@@ -533,16 +575,20 @@ private:
     void saveRow(const QString& result, const QString& source, const std::optional<QString>& output)
     {
         std::optional<QString> saved;
-        const bool done = output && m_guard.step(172, [&] {
-            makeKeptSubfolders(*output);
-            saved = SaveResultAs(result, *output, m_choices.ifExists);
-        });
+        QString reason;
+        const bool done =
+            output && m_guard.step(172, noting(reason, [&] {
+                                       makeKeptSubfolders(*output);
+                                       saved = SaveResultAs(result, *output, m_choices.ifExists);
+                                   }));
+        const QString intended = output.value_or(QString());
         if (!done)
-            return m_report.notSaved.append(source);
+            return record(RowOutcome::Result::NotSaved, source, intended, reason);
         if (!saved)
-            return m_report.skippedExisting.append(source);
+            return record(RowOutcome::Result::SkippedExisting, source, intended);
         if (m_choices.keepDates)
             keepDates(source, *saved);
+        record(RowOutcome::Result::Converted, source, *saved);
     }
 
     // The sub-folders a kept folder tree needs below the output folder, which must exist: a
@@ -678,6 +724,7 @@ private:
     bool m_wakePosted = false;
     bool m_datesFailureTold = false;
     bool m_stopped = false; // nothing converts any more
+    QString m_stopReason;   // why
 };
 
 ConversionRun::ConversionRun(RunRows& rows, RunOptions& options, RunDisplay& display,

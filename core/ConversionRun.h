@@ -76,6 +76,39 @@ struct RunReport
     QStringList notSaved;        // converted, but their result could not be saved
 };
 
+// Where a row's result goes: in the typed folder (below it, the folder tree the row was added
+// from, when that is kept), or beside the source, or, when neither option is on, nowhere (the
+// row is then listed as not saved).
+std::optional<QString> RunOutputPath(const RunOptions& options, const OutputChoices& choices,
+                                     const QString& source, const QString& addedFrom);
+
+// What became of one row of a run.
+struct RowOutcome
+{
+    enum class Result {
+        Converted,       // its result is saved
+        SkippedNotWebP,  // the worker found no WebP in it
+        SkippedExisting, // a JPG of that name existed, and the choice was to skip
+        NotConverted,    // the conversion failed: a crash, the time limit
+        NotSaved,        // no result was saved: the save failed, or nothing converted any more
+    };
+    QString source;
+    QString output; // the name its result has, or was to have; empty when there was none
+    Result result = Result::Converted;
+    QString reason; // why it was not converted or saved, when that is known
+};
+
+// Told what a run does beyond what it shows and reports, for a front end without a window.
+class RunObserver
+{
+public:
+    virtual ~RunObserver() = default;
+    // Each row as it ends, in the list's order.
+    virtual void rowEnded(const RowOutcome& outcome) = 0;
+    // No converter could be prepared or started: the rows left are listed as not saved.
+    virtual void convertersCannotStart(const QString& reason) = 0;
+};
+
 // The final message: "Done." alone, or followed by each list of the report that is not empty,
 // under its heading, one file a line, in the order of the report's lists.
 QString FinalMessage(const RunReport& report);
@@ -122,6 +155,9 @@ public:
     // gives a worker of its own.
     void setToolImageLoader(std::function<QByteArray(const QString& resource)> loader);
 
+    // Told of every row's end and of what the run tells once; none unless set.
+    void setObserver(RunObserver* observer) { m_observer = observer; }
+
     // How many files convert at once; ConversionJobs() unless set.
     void setJobs(int jobs) { m_jobs = std::max(1, jobs); }
 
@@ -146,6 +182,7 @@ private:
     int m_jobs;
     ToolTimeLimit m_toolTimeLimit;
     std::optional<quint64> m_memoryCeiling;
+    RunObserver* m_observer = nullptr;
     Run* m_run = nullptr;
 };
 

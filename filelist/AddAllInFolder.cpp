@@ -1,9 +1,10 @@
 #include "filelist/AddAllInFolder.h"
 
 #include "core/FailureReport.h"
+#include "core/FolderScan.h"
 #include "core/Settings.h"
 #include "core/UncarriedNames.h"
-#include "filelist/FolderScan.h"
+#include "filelist/FileListView.h"
 
 namespace orvalin {
 
@@ -25,8 +26,9 @@ void AddAllInFolder(FileListView& list, SettingsStore& settings, const WindowCon
     guard.step(108, [&] { setPointer(PointerKind::Busy); });
     QStringList notAdded;
     guard.step(110, [&] {
-        FolderScan scan(window.platform.messageBoxes, window.owner, stopRequested);
-        scan.AddFolderTree(chosen, QStringLiteral("*.webp"), list);
+        FolderScan scan(window.platform.messageBoxes, window.owner, stopRequested,
+                        LetWindowHandleEvents);
+        scan.AddFolderTree(chosen, QStringLiteral("*.webp"), AddingTo(list));
         notAdded = scan.notAdded();
     });
     if (stopRequested)

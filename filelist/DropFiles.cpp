@@ -1,9 +1,9 @@
 #include "filelist/DropFiles.h"
 
+#include "core/FolderScan.h"
 #include "core/PathHelpers.h"
 #include "core/UncarriedNames.h"
 #include "filelist/FileListView.h"
-#include "filelist/FolderScan.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,8 +49,9 @@ void DropFiles(FileListView& list, const QStringList& paths, const WindowContext
         if (IsMarkedUncarried(path)) {
             notAdded.append(NotAddedLine(path.mid(1), NameNotUtf8Reason));
         } else if (IsFolder(path) == true) {
-            FolderScan scan(window.platform.messageBoxes, window.owner, stopRequested);
-            scan.AddFolderTree(path, QStringLiteral("*.*"), list);
+            FolderScan scan(window.platform.messageBoxes, window.owner, stopRequested,
+                            LetWindowHandleEvents);
+            scan.AddFolderTree(path, QStringLiteral("*.*"), AddingTo(list));
             notAdded += scan.notAdded();
         } else {
             list.add(path);

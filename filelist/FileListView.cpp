@@ -1,10 +1,10 @@
 #include "filelist/FileListView.h"
 
-#include "core/Twips.h"
-
 #include "core/Failure.h"
+#include "core/Twips.h"
 #include "filelist/DropFiles.h"
 
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMimeData>
@@ -146,6 +146,18 @@ void FileListView::clear()
 bool FileListContains(const FileListView& list, const QString& text)
 {
     return list.rows().contains(text, Qt::CaseSensitive);
+}
+
+void LetWindowHandleEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+std::function<void(const QStringList&, const QString&)> AddingTo(FileListView& list)
+{
+    return [&list](const QStringList& paths, const QString& addedFrom) {
+        list.addRows(paths, addedFrom);
+    };
 }
 
 } // namespace orvalin

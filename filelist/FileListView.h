@@ -68,4 +68,10 @@ inline const QString FileListToolTip = QStringLiteral(
     "Drag and drop files here. Double-click item to remove it. Move | line to right and out of "
     "window to reveal full names.");
 
+// The window's side of a folder scan: the window handles its events at each of the scan's
+// yields, and the rows found join the list.
+void LetWindowHandleEvents();
+std::function<void(const QStringList& paths, const QString& addedFrom)>
+AddingTo(FileListView& list);
+
 } // namespace orvalin

@@ -1,9 +1,9 @@
 #include "filelist/SampleFiles.h"
 
 #include "core/FailureReport.h"
+#include "core/FolderListing.h"
 #include "core/PathHelpers.h"
 #include "filelist/FileListView.h"
-#include "filelist/FolderScan.h"
 
 namespace orvalin {
 

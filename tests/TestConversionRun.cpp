@@ -3,6 +3,7 @@
 #include "core/ConversionRun.h"
 #include "core/FailureReport.h"
 #include "core/SaveResult.h"
+#include "core/Signals.h"
 #include "core/ToolImages.h"
 #include "options/OutputChoicesMenu.h"
 #include "tests/support/MakeWebP.h"

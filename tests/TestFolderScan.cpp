@@ -1,8 +1,8 @@
 #include "core/CommandLine.h"
+#include "core/FolderScan.h"
 #include "core/Settings.h"
 #include "core/UncarriedNames.h"
 #include "filelist/FileListView.h"
-#include "filelist/FolderScan.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WindowFixture.h"
 

@@ -1,7 +1,7 @@
 // Scans a folder tree the way "Add All" does and prints one row a line, so a test can run the
 // scan as another user. Usage: scan-probe FOLDER PATTERN
+#include "core/FolderScan.h"
 #include "filelist/FileListView.h"
-#include "filelist/FolderScan.h"
 #include "tests/support/RecordingPlatform.h"
 
 #include <QApplication>
@@ -17,8 +17,9 @@ int main(int argc, char* argv[])
     orvalin::testing::RecordingMessageBoxes messageBoxes;
     orvalin::FileListView list;
     const bool stopRequested = false;
-    orvalin::FolderScan scan(messageBoxes, nullptr, stopRequested);
-    scan.AddFolderTree(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), list);
+    orvalin::FolderScan scan(messageBoxes, nullptr, stopRequested, orvalin::LetWindowHandleEvents);
+    scan.AddFolderTree(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]),
+                       orvalin::AddingTo(list));
     for (const QString& row : list.rows())
         std::printf("%s\n", row.toUtf8().constData());
     return messageBoxes.shown.isEmpty() ? 0 : 1;

@@ -1,23 +1,24 @@
-#include "filelist/FolderScan.h"
+#include "core/FolderScan.h"
 
 #include "core/FailureReport.h"
 #include "core/PathHelpers.h"
 #include "core/UncarriedNames.h"
-#include "filelist/FileListView.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 
 namespace orvalin {
 
-FolderScan::FolderScan(MessageBoxes& messageBoxes, QWidget* owner, const bool& stopRequested)
-    : m_messageBoxes(messageBoxes), m_owner(owner), m_stopRequested(stopRequested)
+FolderScan::FolderScan(MessageBoxes& messageBoxes, QWidget* owner, const bool& stopRequested,
+                       Yield yield)
+    : m_messageBoxes(messageBoxes), m_owner(owner), m_stopRequested(stopRequested),
+      m_yield(std::move(yield))
 {
 }
 
 void FolderScan::letWindowHandleEvents()
 {
-    QCoreApplication::processEvents();
+    if (m_yield)
+        m_yield();
 }
 
 bool FolderScan::firstVisit(const QString& folder)
@@ -82,6 +83,9 @@ void FolderScan::GetSubDirectories2016(QStringList& collection, bool recurse)
         // failure ends its listing quietly and keeps what was found.
         const Listing listing = listFolder(folder);
         if (listing.error == PermissionDenied || listing.error == PathNotFound) {
+            if (m_tellOfUnreadable && listing.error == PermissionDenied)
+                m_notAdded.append(
+                    NotAddedLine(CollapseDoubleBackslashes(folder), UnreadableFolderReason));
             collection.removeOne(folder);
             continue;
         }
@@ -127,7 +131,8 @@ void FolderScan::GetSubDirectories2016(QStringList& collection, bool recurse)
     }
 }
 
-void FolderScan::AddFolderTree(const QString& folder, const QString& pattern, FileListView& list)
+void FolderScan::AddFolderTree(const QString& folder, const QString& pattern,
+                               const AddRows& addRows)
 {
     QStringList collection{folder + Separator};
     GetSubDirectories2016(collection, true);
@@ -138,7 +143,7 @@ void FolderScan::AddFolderTree(const QString& folder, const QString& pattern, Fi
     QElapsedTimer sinceAdded;
     sinceAdded.start();
     const auto addPending = [&] {
-        list.addRows(pending, folder);
+        addRows(pending, folder);
         pending.clear();
         sinceAdded.restart();
     };
