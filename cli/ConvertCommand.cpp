@@ -79,6 +79,10 @@ void readOptions(const QList<QByteArray>& arguments, ConvertCommand& command)
             argument.startsWith(QLatin1String("--")) && equals > 2) {
             option = argument.left(equals);
             attached = bytes.mid(bytes.indexOf('=') + 1);
+        } else if (!argument.startsWith(QLatin1String("--")) && argument.size() > 2
+                   && QStringLiteral("oj").contains(argument[1])) {
+            option = argument.left(2); // "-oDIR", "-j4"
+            attached = bytes.mid(2);
         }
         const auto value = [&]() -> QByteArray {
             if (attached)
