@@ -2,7 +2,7 @@
 # orvalin-convert as scripts run it: the real program on real files, with no display. Its
 # options and exit statuses, the --json lines, names that only NUL-separated lists carry,
 # shards run at once and their balance, a run stopped by SIGTERM and resumed, and the README's
-# GNU parallel example.
+# examples of sharding under GNU parallel, Slurm and Kubernetes.
 # Usage: orvalin-convert.sh PROGRAM
 set -u
 program=$(realpath -- "$1")
@@ -155,11 +155,22 @@ check "40 files converted by four shards" \
 check "none twice" test "$(cat forty?.json | wc -l)" == 40
 check "40 results" test "$(ls forty-out | wc -l)" == 40
 
-# The README's GNU parallel example: two shards as jobs of this machine.
-mkdir parallel-out
-parallel -S : --halt now,fail=1 "$program" --quiet --shard {}/2 --output "$scratch/parallel-out" \
-    "$scratch/forty" ::: 1 2
+# The README's examples of "Many machines", each job on this machine: GNU parallel's, a Slurm
+# array's tasks (numbered from 1) and a Kubernetes Indexed Job's pods (numbered from 0).
+mkdir parallel-out slurm-out kubernetes-out
+parallel -S : --halt now,fail=1 "$program" --quiet --if-exists skip \
+    --shard {}/4 --output "$scratch/parallel-out" "$scratch/forty" ::: 1 2 3 4
 check "GNU parallel's shards convert everything" test "$(ls parallel-out | wc -l)" == 40
+for SLURM_ARRAY_TASK_ID in $(seq 1 8); do
+    "$program" --quiet --if-exists skip --shard "$SLURM_ARRAY_TASK_ID/8" \
+        --output slurm-out forty
+done
+check "a Slurm array's tasks convert everything" test "$(ls slurm-out | wc -l)" == 40
+for index in $(seq 0 7); do
+    JOB_COMPLETION_INDEX=$index PATH=$(dirname "$program"):$PATH sh -c \
+        'exec orvalin-convert --quiet --if-exists skip --shard $((JOB_COMPLETION_INDEX + 1))/8 --output kubernetes-out forty'
+done
+check "a Kubernetes Indexed Job's pods convert everything" test "$(ls kubernetes-out | wc -l)" == 40
 
 # Stopped by SIGTERM while it converts large pictures one at a time: status 143, whole results
 # only, no working folder; run again with --if-exists skip, it converts the rest.
