@@ -40,7 +40,7 @@ double cpuSecondsSoFar()
     return cpuSecondsOf(RUSAGE_SELF) + cpuSecondsOf(RUSAGE_CHILDREN);
 }
 
-int runProgramFor(const QStringList& arguments, bool quiet)
+int startProgram(const QStringList& arguments, bool quiet)
 {
     std::vector<QByteArray> encoded;
     for (const QString& argument : arguments)
@@ -62,10 +62,22 @@ int runProgramFor(const QStringList& arguments, bool quiet)
                      std::strerror(started));
         return -1;
     }
+    return pid;
+}
+
+int waitForProgram(int pid)
+{
+    if (pid < 0)
+        return -1;
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int runProgramFor(const QStringList& arguments, bool quiet)
+{
+    return waitForProgram(startProgram(arguments, quiet));
 }
 
 bool runProgram(const QStringList& arguments)

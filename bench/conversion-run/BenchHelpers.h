@@ -22,6 +22,12 @@ double cpuSecondsOf(int who);
 // That of this process and of the children it has waited for.
 double cpuSecondsSoFar();
 
+// Starts a program with its standard output (and, when asked, its errors) discarded; its
+// process identifier, or -1 when it could not start. waitForProgram waits for its end and
+// returns its exit code, or -1 when it did not exit.
+int startProgram(const QStringList& arguments, bool quiet = false);
+int waitForProgram(int pid);
+
 // Runs a program to its end with its standard output (and, when asked, its errors) discarded.
 // Returns its exit code, or -1 when it could not start or did not exit.
 int runProgramFor(const QStringList& arguments, bool quiet = false);

@@ -13,7 +13,9 @@
 //     Once converting N files at once, once one at a time. Every round checks that it made one
 //     JPG per input and ended with "Done.";
 //   - ImageMagick: one mogrify-im6.q16 over copies of the files (only mogrify is timed);
-//   - libvips: one `vips copy IN OUT.jpg[Q=..]` per file.
+//   - libvips: one `vips copy IN OUT.jpg[Q=..]` per file;
+//   - orvalin-convert over all the files with N jobs, and as two processes at once, each
+//     converting its --shard K/2 with one job, as two machines sharing the tree would.
 // N is --jobs, by default what a run uses (ConversionJobs(): ORVALIN_JOBS or the usable cores).
 // The best round of each is reported as seconds and as a multiple of the reference, since the
 // machine is shared and absolute times wander, together with the processor time it took (this
@@ -73,7 +75,8 @@ struct Options
     int rounds = 3;
     int jobs = 1;
     QString reference;
-    QString worker; // the worker program in the tools folder
+    QString worker;  // the worker program in the tools folder
+    QString console; // orvalin-convert, beside it
     bool breakdown = false;
     bool memory = true;
     bool countPaints = false;
@@ -130,6 +133,7 @@ std::optional<Options> readOptions(const QStringList& arguments)
         return std::nullopt;
     }
     options.worker = toolsFolder + QLatin1Char('/') + WorkerFileName;
+    options.console = toolsFolder + QStringLiteral("/orvalin-convert");
     return options;
 }
 
@@ -155,6 +159,8 @@ enum {
     WindowOneJob,
     Mogrify,
     Vips,
+    Console,
+    ConsoleShards,
     MainCount
 };
 // The pieces of a window run, in the order addPieces adds them.
@@ -231,6 +237,14 @@ std::vector<Contender> mainContenders(const Options& options, Scratch& scratch,
          }},
         {"libvips, vips copy per file",
          [&options](const QString& out) { return runVips(options.files, options.quality, out); }},
+        {"orvalin-convert, " + n + " jobs",
+         [&options](const QString& out) {
+             return runConsole(options.console, options.files, options.quality, out, options.jobs);
+         }},
+        {"orvalin-convert, 2 shards of 1 job at once",
+         [&options](const QString& out) {
+             return runConsoleShards(options.console, options.files, options.quality, out, 2);
+         }},
     };
 }
 
@@ -269,10 +283,12 @@ std::vector<bool> timedOnes(const std::vector<Contender>& contenders, const Opti
 {
     std::vector<bool> timed(contenders.size(), options.breakdown && options.only.isEmpty());
     for (std::size_t i = 0; i < contenders.size(); ++i) {
+        const bool named = !options.only.isEmpty()
+                           && QString::fromStdString(contenders[i].label).contains(options.only);
         if (i < MainCount)
-            timed[i] = options.only.isEmpty() || i <= WindowOneJob;
+            timed[i] = options.only.isEmpty() || i <= WindowOneJob || named;
         else if (!options.only.isEmpty())
-            timed[i] = QString::fromStdString(contenders[i].label).contains(options.only);
+            timed[i] = named;
     }
     return timed;
 }
@@ -386,6 +402,11 @@ void printComparisons(const std::vector<Contender>& contenders, const std::vecto
                     "libvips: %d of %d\n",
                     jobs, beatMogrify, rounds, beatVips, rounds);
     }
+    if (timed[Console] && timed[ConsoleShards])
+        std::printf("orvalin-convert with %d jobs against the window with %d jobs: %.3f; its 2 "
+                    "shards of 1 job against it: %.3f\n",
+                    jobs, jobs, seconds(Console) / seconds(Window),
+                    seconds(ConsoleShards) / seconds(Console));
     std::printf("wait passes of the window run: %d for %lld files (at most %d in any round)\n",
                 window.best.passes, qlonglong(options.files.size()), window.worstPasses);
 }

@@ -9,7 +9,9 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+
 #include <QTimer>
+#include <vector>
 
 #include <functional>
 
@@ -57,6 +59,49 @@ Timing runMogrify(const QStringList& files, int quality, const QString& folder)
         arguments << copy;
     }
     return timeProgram(arguments, folder, files.size());
+}
+
+namespace {
+
+QStringList consoleArguments(const QString& program, int quality, const QString& output, int jobs)
+{
+    return {program,
+            QStringLiteral("--quiet"),
+            QStringLiteral("--quality"),
+            QString::number(quality),
+            QStringLiteral("--jobs"),
+            QString::number(jobs),
+            QStringLiteral("--output"),
+            output};
+}
+
+} // namespace
+
+Timing runConsole(const QString& program, const QStringList& files, int quality,
+                  const QString& output, int jobs)
+{
+    return timeProgram(consoleArguments(program, quality, output, jobs)
+                           << QStringLiteral("--") << files,
+                       output, files.size());
+}
+
+Timing runConsoleShards(const QString& program, const QStringList& files, int quality,
+                        const QString& output, int shards)
+{
+    QElapsedTimer timer;
+    timer.start();
+    std::vector<int> started;
+    for (int shard = 1; shard <= shards; ++shard)
+        started.push_back(startProgram(consoleArguments(program, quality, output, 1)
+                                       << QStringLiteral("--shard")
+                                       << QStringLiteral("%1/%2").arg(shard).arg(shards)
+                                       << QStringLiteral("--") << files));
+    Timing timing{0, 0, true};
+    for (const int pid : started)
+        timing.ok = waitForProgram(pid) == 0 && timing.ok;
+    timing.seconds = secondsOf(timer);
+    timing.ok = timing.ok && countJpgs(output) == files.size();
+    return timing;
 }
 
 Timing runVips(const QStringList& files, int quality, const QString& output)

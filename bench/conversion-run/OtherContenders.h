@@ -21,6 +21,15 @@ Timing runMogrify(const QStringList& files, int quality, const QString& folder);
 
 Timing runVips(const QStringList& files, int quality, const QString& output);
 
+// orvalin-convert over the files into the output folder, `jobs` files at once.
+Timing runConsole(const QString& program, const QStringList& files, int quality,
+                  const QString& output, int jobs);
+
+// orvalin-convert as `shards` processes at once, each converting its --shard K/shards of the
+// files one at a time, as machines sharing a tree would.
+Timing runConsoleShards(const QString& program, const QStringList& files, int quality,
+                        const QString& output, int shards);
+
 // What a run does before its first file: load the carried worker and write it out.
 Timing runToolWriting(const QString& work);
 
