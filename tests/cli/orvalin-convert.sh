@@ -109,6 +109,30 @@ for line in "missing.webp: no such file or folder" "fake.webp: not a WebP file" 
 done
 check "no working folder left" no_work_folder_left
 
+# An output folder that fills up: the files that fit are whole, the rest are not saved, with
+# the reason. A small tmpfs needs root; a folder that cannot be read needs anyone else.
+mkdir small
+if [[ $(id -u) == 0 ]] && mount -t tmpfs -o size=400k tmpfs small 2>/dev/null; then
+    convert-im6.q16 -size 400x300 plasma:fractal noisy.png
+    cwebp -quiet -q 95 noisy.png -o noisy.webp
+    mkdir noisy
+    for i in $(seq 8); do cp noisy.webp "noisy/$i.webp"; done
+    run --json --quality 100 --output small noisy
+    expect_status 1 "a full output folder"
+    check "some saved before it filled up" test "$(jq -s 'map(select(.result == "converted")) | length' stdout.txt)" -ge 1
+    check "the rest not saved, for want of space" \
+        test "$(jq -r 'select(.result == "not-saved") | .reason' stdout.txt | sort -u)" == "No space left on device"
+    for jpg in small/*; do check "$jpg is whole" identify-im6.q16 -regard-warnings "$jpg" >/dev/null 2>&1; done
+    check "nothing but results in it" test "$(ls -A small | grep -vc '\.jpg$')" == 0
+    umount small
+elif [[ $(id -u) != 0 ]]; then
+    mkdir -p locked/inner && cp picture.webp locked/inner/x.webp && chmod 000 locked
+    run locked
+    expect_status 1 "a folder that cannot be read"
+    check "a folder that cannot be read is named" grep -qF "locked: the folder cannot be read" stderr.txt
+    chmod 755 locked
+fi
+
 # Names that only a NUL-separated list carries, and existing JPGs kept or skipped.
 mkdir names
 cp picture.webp "names/two"$'\n'"lines.webp"
