@@ -2,6 +2,7 @@
 
 #include "core/Startup.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace orvalin {
@@ -28,8 +29,9 @@ QString AboutText()
 {
     QStringList lines{ProductName + QStringLiteral(" ") + QStringLiteral(ORVALIN_VERSION),
                       QString(),
-                      QStringLiteral("Converts WebP pictures to JPG files, many at once."),
-                      QString(), QStringLiteral("Built on:")};
+                      QCoreApplication::translate(
+                          "AboutBox", "Converts WebP pictures to JPG files, many at once."),
+                      QString(), QCoreApplication::translate("AboutBox", "Built on:")};
     for (const BuiltOn& built : Libraries)
         lines << QStringLiteral("%1 (%2)").arg(QLatin1String(built.library),
                                                QLatin1String(built.licence));

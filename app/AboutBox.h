@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace orvalin {
 
-inline const QString AboutTitle = QStringLiteral("About Orvalin");
+inline QString AboutTitle()
+{
+    return QCoreApplication::translate("AboutBox", "About Orvalin");
+}
 
 // The version, what the program does, and the libraries it is built on with their licences.
 QString AboutText();

@@ -5,6 +5,7 @@
 #include "core/Platform.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QWidget>
@@ -30,7 +31,7 @@ QString readSkin(const QString& path)
     if (file.error() != QFileDevice::NoError)
         throw Failure(file.errorString());
     if (text.size() > MaxSkinFileSize)
-        throw Failure(QStringLiteral("Skin file too large"));
+        throw Failure(QCoreApplication::translate("FailureReport", "Skin file too large"));
     return QString::fromUtf8(text);
 }
 

@@ -62,10 +62,9 @@ Control* makeControl(QWidget* container, const char* name, QRect twips)
     return control;
 }
 
-QPushButton* makeButton(QWidget* container, const char* name, const QString& text, QRect twips)
+QPushButton* makeButton(QWidget* container, const char* name, QRect twips)
 {
     auto* button = makeControl<QPushButton>(container, name, twips);
-    button->setText(text);
     button->setFont(arialBold(11.25));
     QPalette palette = button->palette();
     palette.setColor(QPalette::Button, Qt::white);
@@ -77,9 +76,10 @@ QPushButton* makeButton(QWidget* container, const char* name, const QString& tex
 
 QString SettingsNotSavedMessage(const QString& location)
 {
-    return QStringLiteral("Your settings could not be saved in \"%1\".\r\r"
-                          "Everything works as usual, but the choices you make now will not be "
-                          "remembered the next time the program starts.")
+    return QCoreApplication::translate(
+               "Form1", "Your settings could not be saved in \"%1\".\r\r"
+                        "Everything works as usual, but the choices you make now will not be "
+                        "remembered the next time the program starts.")
         .arg(location);
 }
 
@@ -119,6 +119,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
                                      [this] { setMousePointer(PointerOverSurface(m_pointer)); },
                                      [this] { return dragPointer(); }});
     createMenuBar();
+    retranslate();
     placeBelowMenuBar();
     arrangeTabOrder();
     connectReactions();
@@ -135,17 +136,11 @@ Form1::~Form1()
 void Form1::createControls()
 {
     ListView1 = makeControl<FileListView>(this, "ListView1", {120, 120, 7800, 2535});
-    ListView1->setToolTip(FileListToolTip);
-    ListView1->setAccessibleName(QStringLiteral("WebP files to convert"));
 
-    PushButton1 =
-        makeButton(this, "PushButton1", QStringLiteral("Add WebP File(s)"), {120, 2750, 3840, 405});
-    PushButton4 = makeButton(this, "PushButton4", QStringLiteral("Add All WebP File(s) In Folder"),
-                             {4080, 2740, 3840, 405});
-    PushButton6 =
-        makeButton(this, "PushButton6", QStringLiteral("Clear List"), {120, 3260, 3840, 405});
-    PushButton7 = makeButton(this, "PushButton7", QStringLiteral("Load Sample/Example Files"),
-                             {4080, 3260, 3840, 405});
+    PushButton1 = makeButton(this, "PushButton1", {120, 2750, 3840, 405});
+    PushButton4 = makeButton(this, "PushButton4", {4080, 2740, 3840, 405});
+    PushButton6 = makeButton(this, "PushButton6", {120, 3260, 3840, 405});
+    PushButton7 = makeButton(this, "PushButton7", {4080, 3260, 3840, 405});
 
     Frame1 = makeControl<QGroupBox>(this, "Frame1", {120, 3720, 7800, 885});
     Frame1->setTitle(QualityFrameDesignCaption);
@@ -153,22 +148,16 @@ void Form1::createControls()
     setUpQualitySlider(*Slider1);
 
     Frame5 = makeControl<QGroupBox>(this, "Frame5", {120, 4665, 7800, 1815});
-    Frame5->setTitle(SaveOptionFrameCaption);
     Option1 = makeControl<QRadioButton>(Frame5, "Option1", {240, 300, 3615, 255});
-    Option1->setText(SaveToFolderCaption);
     Option1->setChecked(true);
     Frame3 = makeControl<QGroupBox>(Frame5, "Frame3", {480, 510, 6840, 810});
     Text1 = makeControl<QLineEdit>(Frame3, "Text1", {240, 300, 5670, 345});
-    Text1->setAccessibleName(QStringLiteral("Output folder"));
-    PushButton9 = makeButton(Frame3, "PushButton9", BrowseButtonCaption, {6000, 300, 600, 345});
-    PushButton9->setAccessibleName(QStringLiteral("Choose output folder")); // it shows "..."
+    PushButton9 = makeButton(Frame3, "PushButton9", {6000, 300, 600, 345});
+    PushButton9->setText(BrowseButtonCaption);
     Option2 = makeControl<QRadioButton>(Frame5, "Option2", {240, 1410, 3615, 255});
-    Option2->setText(SaveBesideSourceCaption);
 
-    PushButton2 =
-        makeButton(this, "PushButton2", QStringLiteral("Start Converting"), {120, 6600, 7800, 405});
+    PushButton2 = makeButton(this, "PushButton2", {120, 6600, 7800, 405});
     ProgressBar1 = makeControl<ProgressBarWithText>(this, "ProgressBar1", {120, 7120, 7800, 405});
-    ProgressBar1->setText(ProgressBarIdleText);
 }
 
 // File, Options and Help. The File menu's items run exactly the reactions of their buttons.
@@ -179,24 +168,66 @@ void Form1::createMenuBar()
     QFont menuFont = font(); // the window's Arial, as menus show it: not bold
     menuFont.setBold(false);
     m_menuBar->setFont(menuFont);
-    QMenu* file = m_menuBar->addMenu(FileMenuText);
-    file->addAction(AddFilesItemText, QKeySequence(Qt::CTRL | Qt::Key_O), this,
-                    &Form1::PushButton1_Click);
-    file->addAction(AddFolderItemText, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), this,
-                    &Form1::PushButton4_Click);
-    file->addAction(PushButton7->text(), this, &Form1::PushButton7_Click);
-    file->addAction(PushButton6->text(), this, &Form1::PushButton6_Click);
-    file->addSeparator();
-    file->addAction(PushButton2->text(), QKeySequence(Qt::CTRL | Qt::Key_Return), this,
-                    &Form1::PushButton2_Click);
-    file->addSeparator();
-    file->addAction(QuitItemText, QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
+    m_fileMenu = m_menuBar->addMenu(QString());
+    m_addFilesItem = m_fileMenu->addAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_O), this,
+                                           &Form1::PushButton1_Click);
+    m_addFolderItem = m_fileMenu->addAction(
+        QString(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), this, &Form1::PushButton4_Click);
+    m_samplesItem = m_fileMenu->addAction(QString(), this, &Form1::PushButton7_Click);
+    m_clearItem = m_fileMenu->addAction(QString(), this, &Form1::PushButton6_Click);
+    m_fileMenu->addSeparator();
+    m_startItem = m_fileMenu->addAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_Return), this,
+                                        &Form1::PushButton2_Click);
+    m_fileMenu->addSeparator();
+    m_quitItem =
+        m_fileMenu->addAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
 
-    m_outputChoices = std::make_unique<OutputChoicesMenu>(
-        *m_menuBar->addMenu(OptionsMenuText), m_settings, *Option1, [this] { return context(); });
+    m_optionsMenu = m_menuBar->addMenu(QString());
+    m_outputChoices = std::make_unique<OutputChoicesMenu>(*m_optionsMenu, m_settings, *Option1,
+                                                          [this] { return context(); });
 
-    QMenu* help = m_menuBar->addMenu(HelpMenuText);
-    help->addAction(AboutItemText, this, &Form1::showAbout);
+    m_helpMenu = m_menuBar->addMenu(QString());
+    m_aboutItem = m_helpMenu->addAction(QString(), this, &Form1::showAbout);
+}
+
+void Form1::retranslate()
+{
+    ListView1->setToolTip(FileListToolTip());
+    ListView1->setAccessibleName(tr("WebP files to convert"));
+    ListView1->setColumnHeader(1, FileListColumnHeader());
+    PushButton1->setText(tr("Add WebP File(s)"));
+    PushButton4->setText(tr("Add All WebP File(s) In Folder"));
+    PushButton6->setText(tr("Clear List"));
+    PushButton7->setText(tr("Load Sample/Example Files"));
+    PushButton2->setText(tr("Start Converting"));
+    if (m_loaded)
+        Frame1->setTitle(QualityCaption(Slider1->value()));
+    Frame5->setTitle(SaveOptionFrameCaption());
+    Option1->setText(SaveToFolderCaption());
+    Option2->setText(SaveBesideSourceCaption());
+    Text1->setAccessibleName(tr("Output folder"));
+    PushButton9->setAccessibleName(tr("Choose output folder")); // it shows "..."
+    if (!m_conversionRun || !m_conversionRun->IsConverting())
+        ProgressBar1->setText(ProgressBarIdleText());
+
+    m_fileMenu->setTitle(FileMenuText());
+    m_addFilesItem->setText(AddFilesItemText());
+    m_addFolderItem->setText(AddFolderItemText());
+    m_samplesItem->setText(SamplesItemText());
+    m_clearItem->setText(ClearItemText());
+    m_startItem->setText(StartItemText());
+    m_quitItem->setText(QuitItemText());
+    m_optionsMenu->setTitle(OptionsMenuText());
+    m_outputChoices->retranslate();
+    m_helpMenu->setTitle(HelpMenuText());
+    m_aboutItem->setText(AboutItemText());
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 // The controls keep their places, measured from below the menu bar, and the window grows by
@@ -308,11 +339,12 @@ void Form1::Form_Load()
     guard.step(130, [&] { setWindowIcon(ProgramIcon()); });
     guard.step(130, [&] { m_applicationTitle = ApplicationTitle(ProductName); });
 
-    guard.step(132, [&] { ListView1->addColumnHeader(FileListColumnHeader); });
+    guard.step(132, [&] { ListView1->addColumnHeader(FileListColumnHeader()); });
     guard.step(134, [&] { ListView1->setColumnWidthTwips(1, FileListColumnWidthTwips); });
 
     m_outputOptions->restore(guard);
     m_outputChoices->restore();
+    m_loaded = true;
 }
 
 void Form1::closeEvent(QCloseEvent* event)
@@ -357,8 +389,8 @@ void Form1::PushButton7_Click()
 
 void Form1::showAbout()
 {
-    m_platform.messageBoxes.show(this,
-                                 {AboutTitle, AboutText(), MessageIcon::None, MessageButtons::Ok});
+    m_platform.messageBoxes.show(
+        this, {AboutTitle(), AboutText(), MessageIcon::None, MessageButtons::Ok});
 }
 
 void Form1::PushButton4_Click()

@@ -2,6 +2,7 @@
 
 #include "core/Platform.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QWidget>
 
@@ -9,8 +10,10 @@
 #include <memory>
 #include <optional>
 
+class QAction;
 class QGroupBox;
 class QLineEdit;
+class QMenu;
 class QMenuBar;
 class QPushButton;
 class QRadioButton;
@@ -38,12 +41,42 @@ struct Form1Services
     std::function<QString()> desktopFolder;
 };
 
-inline const QString FileMenuText = QStringLiteral("&File");
-inline const QString AddFilesItemText = QStringLiteral("Add WebP File(s)...");
-inline const QString AddFolderItemText = QStringLiteral("Add All WebP File(s) In Folder...");
-inline const QString QuitItemText = QStringLiteral("Quit");
-inline const QString HelpMenuText = QStringLiteral("&Help");
-inline const QString AboutItemText = QStringLiteral("About Orvalin");
+inline QString FileMenuText()
+{
+    return QCoreApplication::translate("Form1", "&File");
+}
+inline QString AddFilesItemText()
+{
+    return QCoreApplication::translate("Form1", "&Add WebP File(s)...");
+}
+inline QString AddFolderItemText()
+{
+    return QCoreApplication::translate("Form1", "Add All WebP File(s) In &Folder...");
+}
+inline QString SamplesItemText()
+{
+    return QCoreApplication::translate("Form1", "Load &Sample/Example Files");
+}
+inline QString ClearItemText()
+{
+    return QCoreApplication::translate("Form1", "&Clear List");
+}
+inline QString StartItemText()
+{
+    return QCoreApplication::translate("Form1", "Start C&onverting");
+}
+inline QString QuitItemText()
+{
+    return QCoreApplication::translate("Form1", "&Quit");
+}
+inline QString HelpMenuText()
+{
+    return QCoreApplication::translate("Form1", "&Help");
+}
+inline QString AboutItemText()
+{
+    return QCoreApplication::translate("Form1", "&About Orvalin");
+}
 
 // Told once per run when a setting could not be written.
 QString SettingsNotSavedMessage(const QString& location);
@@ -77,12 +110,15 @@ public:
     void takeHandedPaths(const QStringList& paths);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
     void createMenuBar();
+    // Gives every control and menu item its text in the language now in use.
+    void retranslate();
     void placeBelowMenuBar();
     void arrangeTabOrder();
     void connectReactions();
@@ -118,6 +154,17 @@ private:
     std::optional<QCursor> m_customPointer;
 
     QMenuBar* m_menuBar = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_optionsMenu = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    QAction* m_addFilesItem = nullptr;
+    QAction* m_addFolderItem = nullptr;
+    QAction* m_samplesItem = nullptr;
+    QAction* m_clearItem = nullptr;
+    QAction* m_startItem = nullptr;
+    QAction* m_quitItem = nullptr;
+    QAction* m_aboutItem = nullptr;
+    bool m_loaded = false; // the load step has run: the quality frame shows the quality
     FileListView* ListView1 = nullptr;
     QPushButton* PushButton1 = nullptr;
     QPushButton* PushButton2 = nullptr;

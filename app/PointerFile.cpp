@@ -38,7 +38,7 @@ QCursor loadPointerFile(const QString& path)
     QImageReader reader(&buffer, "ico");
     const QImage image = reader.read();
     if (image.isNull())
-        throw Failure(FailureText::InvalidPicture);
+        throw Failure(FailureText::InvalidPicture());
 
     QPoint hotSpot = cursorHotSpot(bytes);
     if (!QRect(QPoint(0, 0), image.size()).contains(hotSpot))

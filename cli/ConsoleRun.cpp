@@ -33,7 +33,7 @@ class ConsoleBoxes : public MessageBoxes
 public:
     MessageAnswer show(QWidget*, const MessageRequest& request) override
     {
-        if (request.title == FailureReportTitle)
+        if (request.title == FailureReportTitle())
             reported.append(request.text.section(QStringLiteral("\r\n"), 0, 0));
         return MessageAnswer::Ok;
     }

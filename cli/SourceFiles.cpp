@@ -41,7 +41,7 @@ void gatherFolder(const QString& folder, const bool& stopRequested,
                   const std::function<void()>& yield, Sources& sources)
 {
     if (listFolder(folder).error != 0)
-        return sources.problems.append({folder, UnreadableFolderReason});
+        return sources.problems.append({folder, UnreadableFolderReason()});
     NoMessageBoxes boxes;
     FolderScan scan(boxes, nullptr, stopRequested, yield);
     scan.tellOfUnreadableFolders();
@@ -77,7 +77,7 @@ Sources GatherSources(const QList<QByteArray>& paths, const QByteArray& currentF
             break;
         const QString path = HandedPath(bytes, currentFolder);
         if (IsMarkedUncarried(path)) {
-            sources.problems.append({path.mid(1), NameNotUtf8Reason});
+            sources.problems.append({path.mid(1), NameNotUtf8Reason()});
             continue;
         }
         const QFileInfo info(path);

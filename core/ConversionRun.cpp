@@ -7,6 +7,7 @@
 #include "core/ToolImages.h"
 #include "core/WorkFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -166,7 +167,7 @@ private:
     {
         Phase phase = Phase::NeedsWorker;
         WorkerOutcome outcome = WorkerOutcome::Lost;
-        QString reason = ConverterStoppedReason;
+        QString reason = ConverterStoppedReason();
         QString startError;
     };
 
@@ -186,12 +187,12 @@ QString NotConvertedLine(const QString& source, const QString& reason)
 
 QString FinalMessage(const RunReport& report)
 {
-    QString message = DoneMessage;
-    const std::pair<const QString&, const QStringList&> lists[] = {
-        {SkippedHeading, report.skipped},
-        {SkippedExistingHeading, report.skippedExisting},
-        {NotConvertedHeading, report.notConverted},
-        {NotSavedHeading, report.notSaved}};
+    QString message = DoneMessage();
+    const std::pair<QString, const QStringList&> lists[] = {
+        {SkippedHeading(), report.skipped},
+        {SkippedExistingHeading(), report.skippedExisting},
+        {NotConvertedHeading(), report.notConverted},
+        {NotSavedHeading(), report.notSaved}};
     for (const auto& [heading, files] : lists)
         if (!files.isEmpty())
             message += CrLf + heading + CrLf + files.join(CrLf);
@@ -298,12 +299,12 @@ private:
     bool refused()
     {
         if (m_rows.count() == 0) {
-            tell(NoFilesMessage);
+            tell(NoFilesMessage());
             return true;
         }
         // With results beside their sources the typed folder is not looked at.
         if (!m_options.savesBesideSource() && IsFolder(m_options.outputFolder()) != true) {
-            tell(NoOutputFolderMessage);
+            tell(NoOutputFolderMessage());
             return true;
         }
         return false;
@@ -394,7 +395,8 @@ private:
         m_guard.step(134,
                      [&] { m_display.setProgressValue(double(m_i) / m_rows.count() * 100.0); });
         m_guard.step(136, [&] {
-            m_display.setProgressText(QStringLiteral("Processing: ") + GetFileName(row.source));
+            m_display.setProgressText(QCoreApplication::translate("ConversionRun", "Processing: %1")
+                                          .arg(GetFileName(row.source)));
         });
         QMetaObject::invokeMethod(this, &Run::continueTurn, Qt::QueuedConnection);
     }
@@ -541,7 +543,7 @@ private:
             record(RowOutcome::Result::SkippedNotWebP, source, {}, conversion.reason());
         else if (conversion.outcome() == WorkerOutcome::Converted)
             record(RowOutcome::Result::NotConverted, source, {},
-                   QStringLiteral("the result has gone"));
+                   QCoreApplication::translate("ConversionRun", "the result has gone"));
         else
             record(RowOutcome::Result::NotConverted, source, {}, conversion.reason());
     }
@@ -601,7 +603,8 @@ private:
             || IsFolder(top) != true)
             return;
         if (!QDir().mkpath(folder))
-            throw Failure(QStringLiteral("Path not found: ") + folder);
+            throw Failure(
+                QCoreApplication::translate("FailureReport", "Path not found: %1").arg(folder));
     }
 
     // A date that cannot be set leaves the saved result as it is; it is told once a run, for
@@ -614,7 +617,8 @@ private:
             if (std::exchange(m_datesFailureTold, true))
                 return;
             m_guard.step(173, [&] {
-                throw Failure(QStringLiteral("The dates of %1 could not be kept: %2")
+                throw Failure(QCoreApplication::translate("FailureReport",
+                                                          "The dates of %1 could not be kept: %2")
                                   .arg(saved, failure.description()));
             });
         }
@@ -681,7 +685,7 @@ private:
         m_work.reset();
         m_guard.step(186, [&] { m_display.setPointer(PointerKind::Default); });
         m_guard.step(188, [&] { m_display.setProgressValue(0); });
-        m_guard.step(190, [&] { m_display.setProgressText(ProgressBarIdleText); });
+        m_guard.step(190, [&] { m_display.setProgressText(ProgressBarIdleText()); });
         if (!ended())
             tell(FinalMessage(m_report));
         end();

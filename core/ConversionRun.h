@@ -6,6 +6,7 @@
 #include "core/Platform.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -17,17 +18,39 @@
 
 namespace orvalin {
 
-inline const QString NoFilesMessage = QStringLiteral("No files added.");
-inline const QString NoOutputFolderMessage =
-    QStringLiteral("Folder does not exist. Please select another folder.");
-inline const QString DoneMessage = QStringLiteral("Done.");
-inline const QString SkippedHeading =
-    QStringLiteral("The following files were skipped because they are not in WebP format:");
-inline const QString NotConvertedHeading =
-    QStringLiteral("The following files could not be converted:");
-inline const QString NotSavedHeading = QStringLiteral("The following files could not be saved:");
-inline const QString SkippedExistingHeading =
-    QStringLiteral("The following files were skipped because a JPG of that name already exists:");
+inline QString NoFilesMessage()
+{
+    return QCoreApplication::translate("ConversionRun", "No files added.");
+}
+inline QString NoOutputFolderMessage()
+{
+    return QCoreApplication::translate("ConversionRun",
+                                       "Folder does not exist. Please select another folder.");
+}
+inline QString DoneMessage()
+{
+    return QCoreApplication::translate("ConversionRun", "Done.");
+}
+inline QString SkippedHeading()
+{
+    return QCoreApplication::translate(
+        "ConversionRun", "The following files were skipped because they are not in WebP format:");
+}
+inline QString NotConvertedHeading()
+{
+    return QCoreApplication::translate("ConversionRun",
+                                       "The following files could not be converted:");
+}
+inline QString NotSavedHeading()
+{
+    return QCoreApplication::translate("ConversionRun", "The following files could not be saved:");
+}
+inline QString SkippedExistingHeading()
+{
+    return QCoreApplication::translate(
+        "ConversionRun",
+        "The following files were skipped because a JPG of that name already exists:");
+}
 
 // The environment variable that sets how many files a run converts at once.
 inline const char* const JobsVariable = "ORVALIN_JOBS";

@@ -2,9 +2,11 @@
 
 #include "tools/convert-worker/WorkerProtocol.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTimer>
 
 #ifdef Q_OS_WIN
@@ -19,6 +21,41 @@
 #include <algorithm>
 
 namespace orvalin {
+
+namespace {
+
+// The reasons the worker gives in its own words (tools/common/ErrorText.cpp and the decoder's),
+// for the translation system to find.
+const char* const WorkerReasons[] = {
+    QT_TRANSLATE_NOOP("WorkerReason", "no space left on the device"),
+    QT_TRANSLATE_NOOP("WorkerReason", "the disk quota is used up"),
+    QT_TRANSLATE_NOOP("WorkerReason", "the path is too long"),
+    QT_TRANSLATE_NOOP("WorkerReason", "no such file or folder"),
+    QT_TRANSLATE_NOOP("WorkerReason", "permission denied"),
+    QT_TRANSLATE_NOOP("WorkerReason", "the file system is read-only"),
+    QT_TRANSLATE_NOOP("WorkerReason", "not enough memory"),
+    QT_TRANSLATE_NOOP("WorkerReason", "a read or write error on the device"),
+    QT_TRANSLATE_NOOP("WorkerReason", "too many open files"),
+    QT_TRANSLATE_NOOP("WorkerReason", "the file is too large for its file system"),
+    QT_TRANSLATE_NOOP("WorkerReason", "not a WebP file"),
+    QT_TRANSLATE_NOOP("WorkerReason", "the source path holds a zero byte"),
+    QT_TRANSLATE_NOOP("WorkerReason", "the output path holds a zero byte"),
+};
+
+} // namespace
+
+QString TranslatedWorkerReason(const QString& reason)
+{
+    static const QRegularExpression tooLarge(
+        QStringLiteral("^the picture is too large \\((\\d+) \u00d7 (\\d+)\\)$"));
+    if (const QRegularExpressionMatch size = tooLarge.match(reason); size.hasMatch())
+        return QCoreApplication::translate("WorkerReason", "the picture is too large (%1 × %2)")
+            .arg(size.captured(1), size.captured(2));
+    for (const char* const known : WorkerReasons)
+        if (reason == QLatin1String(known))
+            return QCoreApplication::translate("WorkerReason", known);
+    return reason; // the system's own words, as the worker had them
+}
 
 namespace {
 
@@ -164,7 +201,7 @@ ConverterWorker::ConverterWorker(const QString& program, const WorkerConfinement
     confinement.prepare(*m_process);
     m_process->start(program, {}, QIODevice::ReadWrite);
     if (!m_process->waitForStarted())
-        m_startError = QStringLiteral("Cannot start %1 (%2)")
+        m_startError = QCoreApplication::translate("FailureReport", "Cannot start %1 (%2)")
                            .arg(QFileInfo(program).fileName(), m_process->errorString());
     else
         confinement.enter(*m_process);
@@ -237,7 +274,9 @@ bool ConverterWorker::takeAnswer()
     case protocol::Answer::Warning: return true;
     case protocol::Answer::Converted: conclude(WorkerOutcome::Converted, QString()); return true;
     case protocol::Answer::NotWebp: conclude(WorkerOutcome::NotDecoded, text); return true;
-    case protocol::Answer::Failed: conclude(WorkerOutcome::Failed, text); return true;
+    case protocol::Answer::Failed:
+        conclude(WorkerOutcome::Failed, TranslatedWorkerReason(text));
+        return true;
     }
     return false;
 }
@@ -263,7 +302,7 @@ void ConverterWorker::ended()
     while (takeAnswer()) {
     }
     if (busy())
-        conclude(WorkerOutcome::Lost, m_timedOut ? TookTooLongReason : ConverterStoppedReason);
+        conclude(WorkerOutcome::Lost, m_timedOut ? TookTooLongReason() : ConverterStoppedReason());
     while (busy())
         conclude(WorkerOutcome::NotBegun, QString());
 }

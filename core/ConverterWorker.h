@@ -3,6 +3,7 @@
 #include "tools/convert-worker/WorkerProtocol.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 #include <chrono>
@@ -32,8 +33,14 @@ struct ToolTimeLimit
 };
 
 // Why a worker lost its file, in the words of the final message.
-inline const QString ConverterStoppedReason = QStringLiteral("the converter stopped");
-inline const QString TookTooLongReason = QStringLiteral("took too long");
+inline QString ConverterStoppedReason()
+{
+    return QCoreApplication::translate("ConversionRun", "the converter stopped");
+}
+inline QString TookTooLongReason()
+{
+    return QCoreApplication::translate("ConversionRun", "took too long");
+}
 
 // What converting the largest picture a worker takes needs at most, 16383 x 16383 pixels with
 // alpha stored lossless: the file, which holds about as many bytes as the pixels at worst,
@@ -70,6 +77,9 @@ private:
 };
 
 // How a worker's conversion of one file ended.
+// A reason the worker gave, in the language now in use when it is one of its known ones.
+QString TranslatedWorkerReason(const QString& reason);
+
 enum class WorkerOutcome {
     Converted,  // the output is written whole
     NotDecoded, // the source could not be read or decoded as WebP; nothing was written

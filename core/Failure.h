@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 #include <exception>
@@ -27,11 +28,26 @@ private:
 
 // Descriptions for the failures the program raises itself.
 namespace FailureText {
-inline const QString InvalidArgument = QStringLiteral("Invalid procedure call or argument");
-inline const QString FileNotFound = QStringLiteral("File not found");
-inline const QString InvalidPicture = QStringLiteral("Invalid picture");
-inline const QString OutOfMemory = QStringLiteral("Out of memory");
-inline const QString Unknown = QStringLiteral("Unexpected error");
+inline QString InvalidArgument()
+{
+    return QCoreApplication::translate("FailureReport", "Invalid procedure call or argument");
+}
+inline QString FileNotFound()
+{
+    return QCoreApplication::translate("FailureReport", "File not found");
+}
+inline QString InvalidPicture()
+{
+    return QCoreApplication::translate("FailureReport", "Invalid picture");
+}
+inline QString OutOfMemory()
+{
+    return QCoreApplication::translate("FailureReport", "Out of memory");
+}
+inline QString Unknown()
+{
+    return QCoreApplication::translate("FailureReport", "Unexpected error");
+}
 } // namespace FailureText
 
 // The description of the exception being handled; call it only inside a catch block.

@@ -2,6 +2,7 @@
 
 #include "core/Failure.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 #include <new>
@@ -41,12 +42,12 @@ QString describeCurrentException()
     } catch (const Failure& failure) {
         return failure.description();
     } catch (const std::bad_alloc&) {
-        return FailureText::OutOfMemory;
+        return FailureText::OutOfMemory();
     } catch (const std::exception& e) {
         const QString what = QString::fromUtf8(e.what());
-        return what.isEmpty() ? FailureText::Unknown : what;
+        return what.isEmpty() ? FailureText::Unknown() : what;
     } catch (...) {
-        return FailureText::Unknown;
+        return FailureText::Unknown();
     }
 }
 
@@ -57,9 +58,14 @@ QString procedureLiteral(GuardedProcedure procedure)
 
 QString failureReportText(const QString& description, GuardedProcedure procedure, int label)
 {
-    return description + QStringLiteral("\r\n") + procedureLiteral(procedure)
-           + QStringLiteral("at line ") + QString::number(label) + QStringLiteral("\r\r")
-           + QStringLiteral("Please email screenshot of this message to ") + SupportEmail;
+    return description + QStringLiteral("\r\n")
+           + QCoreApplication::translate("FailureReport", "in %1 at line %2")
+                 .arg(procedureIdentifier(procedure))
+                 .arg(label)
+           + QStringLiteral("\r\r")
+           + QCoreApplication::translate("FailureReport",
+                                         "Please email screenshot of this message to %1")
+                 .arg(SupportEmail);
 }
 
 GuardedSteps::GuardedSteps(GuardedProcedure procedure, MessageBoxes& messageBoxes, QWidget* owner)
@@ -79,7 +85,7 @@ void GuardedSteps::reportCurrentException(int label)
         m_reported.insert(key);
     }
     m_messageBoxes.show(m_owner,
-                        {FailureReportTitle, failureReportText(description, m_procedure, label),
+                        {FailureReportTitle(), failureReportText(description, m_procedure, label),
                          MessageIcon::Warning, MessageButtons::Ok});
 }
 

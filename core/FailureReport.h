@@ -2,6 +2,7 @@
 
 #include "core/Platform.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QString>
 
@@ -25,7 +26,10 @@ enum class GuardedProcedure {
 };
 
 inline const QString SupportEmail = QStringLiteral("support@kestrune.example");
-inline const QString FailureReportTitle = QStringLiteral("Application Error");
+inline QString FailureReportTitle()
+{
+    return QCoreApplication::translate("FailureReport", "Application Error");
+}
 
 // "in <identifier> ": the place of a procedure as the report names it.
 QString procedureLiteral(GuardedProcedure procedure);

@@ -85,7 +85,7 @@ void FolderScan::GetSubDirectories2016(QStringList& collection, bool recurse)
         if (listing.error == PermissionDenied || listing.error == PathNotFound) {
             if (m_tellOfUnreadable && listing.error == PermissionDenied)
                 m_notAdded.append(
-                    NotAddedLine(CollapseDoubleBackslashes(folder), UnreadableFolderReason));
+                    NotAddedLine(CollapseDoubleBackslashes(folder), UnreadableFolderReason()));
             collection.removeOne(folder);
             continue;
         }
@@ -111,7 +111,7 @@ void FolderScan::GetSubDirectories2016(QStringList& collection, bool recurse)
                     if (!name.startsWith(QLatin1Char('.')))
                         m_notAdded.append(
                             NotAddedLine(CollapseDoubleBackslashes(path),
-                                         tooLong ? PathTooLongReason : NameNotUtf8Reason));
+                                         tooLong ? PathTooLongReason() : NameNotUtf8Reason()));
                     return;
                 }
                 level.append(path);
@@ -164,8 +164,8 @@ void FolderScan::AddFolderTree(const QString& folder, const QString& pattern,
                         CollapseDoubleBackslashes(entryFolder + Separator + name), reason));
             }
         };
-        tellOf(undecodableMatches(entry, read->undecodable, pattern), NameNotUtf8Reason);
-        tellOf(tooLongMatches(entry, read->names, pattern), PathTooLongReason);
+        tellOf(undecodableMatches(entry, read->undecodable, pattern), NameNotUtf8Reason());
+        tellOf(tooLongMatches(entry, read->names, pattern), PathTooLongReason());
         for (const QString& name : openableMatches(entry, read->names, pattern)) {
             if (name.startsWith(QLatin1Char('~')))
                 continue;

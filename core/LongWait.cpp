@@ -1,5 +1,7 @@
 #include "core/LongWait.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -31,8 +33,9 @@ void LongWait::showPass(int pass)
     if (pass < 50)
         return;
     const int waited = pass - 50;
-    m_bar.setProgressText(m_baseText + (m_baseText.isEmpty() ? QString() : QStringLiteral(", "))
-                          + QStringLiteral("Please wait.. ") + QString::number(waited));
+    m_bar.setProgressText(
+        m_baseText + (m_baseText.isEmpty() ? QString() : QStringLiteral(", "))
+        + QCoreApplication::translate("ConversionRun", "Please wait.. %1").arg(waited));
     if (waited % 150 != 0)
         return;
     const WaitProgress progress = waitProgress(m_currentValue, m_count);
@@ -42,7 +45,7 @@ void LongWait::showPass(int pass)
 
 void LongWait::end()
 {
-    m_bar.setProgressText(m_baseText.isEmpty() ? ProgressBarIdleText : m_baseText);
+    m_bar.setProgressText(m_baseText.isEmpty() ? ProgressBarIdleText() : m_baseText);
 }
 
 } // namespace orvalin

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace orvalin {
 
 // The text the progress bar shows when it has nothing else to show.
-inline const QString ProgressBarIdleText = QStringLiteral("Progress Bar");
+inline QString ProgressBarIdleText()
+{
+    return QCoreApplication::translate("ConversionRun", "Progress Bar");
+}
 
 // Where a run shows its progress: the window's progress bar, or what a test puts in its place.
 // The value may lie above 100.

@@ -89,10 +89,10 @@ void DeleteFileQuietly(const QString& path)
 void ForceDeleteFile(const QString& path)
 {
     if (!isUsablePath(path))
-        throw Failure(FailureText::FileNotFound);
+        throw Failure(FailureText::FileNotFound());
     const QFileInfo info(path);
     if (isRealFolder(info) || (!info.exists() && !info.isSymLink()))
-        throw Failure(FailureText::FileNotFound);
+        throw Failure(FailureText::FileNotFound());
 
     QFile file(path);
     const bool isLink = info.isSymLink();

@@ -2,6 +2,7 @@
 
 #include "core/Failure.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -28,10 +29,18 @@
 
 namespace orvalin {
 
-const QString KeepsWebPPicture =
-    QStringLiteral("The file at the output name is a WebP picture and is kept");
-const QString AnotherUsersLink = QStringLiteral(
-    "The file at the output name is another user's link in a shared folder and is not followed");
+QString KeepsWebPPicture()
+{
+    return QCoreApplication::translate("FailureReport",
+                                       "The file at the output name is a WebP picture and is kept");
+}
+
+QString AnotherUsersLink()
+{
+    return QCoreApplication::translate("FailureReport",
+                                       "The file at the output name is another user's link in a "
+                                       "shared folder and is not followed");
+}
 
 QString NumberedName(const QString& path, int number)
 {
@@ -156,12 +165,15 @@ void SaveResultAs(const QString& result, const QString& outputPath)
 {
     const QString targetPath = followLinks(outputPath);
     if (IsWebPFile(targetPath))
-        throw Failure(KeepsWebPPicture);
+        throw Failure(KeepsWebPPicture());
     const QFileInfo target(targetPath);
     if (target.isDir())
-        throw Failure(QStringLiteral("Filename refers to a directory"));
+        throw Failure(
+            QCoreApplication::translate("FailureReport", "Filename refers to a directory"));
     if (target.exists() && !target.isWritable())
-        throw Failure(QStringLiteral("Existing file %1 is not writable").arg(targetPath));
+        throw Failure(
+            QCoreApplication::translate("FailureReport", "Existing file %1 is not writable")
+                .arg(targetPath));
     copyBesideAndMove(result, targetPath, true);
 }
 
@@ -266,7 +278,7 @@ QByteArray followLinks(QByteArray path)
         if (::lstat(path.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
             return path;
         if (!mayFollow(path, info))
-            throw Failure(AnotherUsersLink);
+            throw Failure(AnotherUsersLink());
         QByteArray aim(PATH_MAX, '\0');
         const ssize_t length = ::readlink(path.constData(), aim.data(), aim.size());
         if (length < 0)
@@ -479,7 +491,7 @@ void SaveResultAs(const QString& result, const QString& outputPath, const SaveCa
     const QByteArray target = followLinks(QFile::encodeName(outputPath));
     const std::optional<struct stat> replaced = requireReplaceable(target);
     if (startsAsWebP(target))
-        throw Failure(KeepsWebPPicture);
+        throw Failure(KeepsWebPPicture());
     if (replaced && ::chmod(source.constData(), replaced->st_mode & 07777) != 0)
         failWith(errno); // a replaced file keeps its mode
     // Renaming costs nothing on the same file system; any other failure is named by the copy.

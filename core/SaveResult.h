@@ -28,11 +28,11 @@ struct SaveCalls
 #endif
 
 // The reason a save gives when the output name holds a WebP picture.
-extern const QString KeepsWebPPicture;
+QString KeepsWebPPicture();
 // The reason a save gives when the output name is another user's link that the system would not
 // follow: one in a folder everyone may write to and only owners may delete from (such as /tmp),
 // that belongs neither to this user nor to the folder's owner.
-extern const QString AnotherUsersLink;
+QString AnotherUsersLink();
 
 // True when the path names a regular file that begins as a WebP file does ("RIFF", a size,
 // "WEBP"), whatever its name; links are followed.

@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 #include "core/Startup.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QSettings>
 #include <QStringList>
@@ -16,7 +17,10 @@ namespace orvalin {
 
 namespace {
 
-const QString TypeMismatch = QStringLiteral("Type mismatch");
+QString typeMismatch()
+{
+    return QCoreApplication::translate("FailureReport", "Type mismatch");
+}
 
 // Numbers as the store holds them: decimal, with an optional sign and fraction, blanks around.
 std::optional<double> numberFromText(const QString& text)
@@ -104,17 +108,17 @@ bool SwitchFromText(const QString& text)
         return false;
     if (const std::optional<double> number = numberFromText(text))
         return *number != 0;
-    throw Failure(TypeMismatch);
+    throw Failure(typeMismatch());
 }
 
 int WholeNumberFromText(const QString& text)
 {
     const std::optional<double> number = numberFromText(text);
     if (!number)
-        throw Failure(TypeMismatch);
+        throw Failure(typeMismatch());
     const double rounded = std::nearbyint(*number); // the default rounding: half to even
     if (rounded < std::numeric_limits<int>::min() || rounded > std::numeric_limits<int>::max())
-        throw Failure(QStringLiteral("Overflow"));
+        throw Failure(QCoreApplication::translate("FailureReport", "Overflow"));
     return int(rounded);
 }
 
@@ -127,7 +131,7 @@ T namedValue(const QString& text, const std::array<QLatin1StringView, N>& words)
     for (std::size_t i = 0; i < N; ++i)
         if (text.trimmed().compare(words[i], Qt::CaseInsensitive) == 0)
             return T(i);
-    throw Failure(TypeMismatch);
+    throw Failure(typeMismatch());
 }
 
 constexpr std::array<QLatin1StringView, 3> IfExistsWords{
@@ -141,7 +145,7 @@ std::uint32_t fitWithinFromText(const QString& text)
     bool ok = false;
     const uint fit = text.trimmed().toUInt(&ok);
     if (!ok || !protocol::choicesValid(protocol::QualityMin, 0, fit))
-        throw Failure(TypeMismatch);
+        throw Failure(typeMismatch());
     return fit;
 }
 

@@ -23,7 +23,7 @@ QString ApplicationTitle(const QString& productName)
 QString DesktopFolderFromLookup(const QString& lookedUp)
 {
     if (lookedUp.isEmpty())
-        throw Failure(FailureText::InvalidArgument);
+        throw Failure(FailureText::InvalidArgument());
     return QDir::toNativeSeparators(lookedUp) + QDir::separator();
 }
 

@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 #include "core/PathHelpers.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSysInfo>
 
@@ -31,7 +32,8 @@ QByteArray LoadToolImage(const QString& resource)
 {
     QFile image(resource);
     if (!image.open(QIODevice::ReadOnly))
-        throw Failure(QStringLiteral("Resource not found: ") + resource);
+        throw Failure(
+            QCoreApplication::translate("FailureReport", "Resource not found: %1").arg(resource));
     return image.readAll();
 }
 
@@ -65,7 +67,8 @@ void WriteBytesIfAbsent(const QByteArray& bytes, const QString& target)
     file.close();
     if (!whole || file.error() != QFileDevice::NoError) {
         file.remove();
-        throw Failure(reason.isEmpty() ? QStringLiteral("Disk full") : reason);
+        throw Failure(reason.isEmpty() ? QCoreApplication::translate("FailureReport", "Disk full")
+                                       : reason);
     }
 }
 

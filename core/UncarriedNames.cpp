@@ -1,5 +1,6 @@
 #include "core/UncarriedNames.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -39,8 +40,9 @@ QString NotAddedLine(const QString& path, const QString& reason)
 QString NotAddedMessage(const QStringList& lines)
 {
     const QString lineBreak = QStringLiteral("\r\n");
-    return QStringLiteral("The following files and folders could not be added:") + lineBreak
-           + lines.join(lineBreak);
+    return QCoreApplication::translate("FileList",
+                                       "The following files and folders could not be added:")
+           + lineBreak + lines.join(lineBreak);
 }
 
 void TellNotAdded(const QStringList& lines, const WindowContext& window)

@@ -3,6 +3,7 @@
 #include "core/Platform.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -28,9 +29,18 @@ bool IsMarkedUncarried(const QString& handed);
 
 // Why a file or folder could not be added: a name that is not carried, a path longer than the
 // system opens, or (told only where asked for) a folder whose listing is refused.
-inline const QString NameNotUtf8Reason = QStringLiteral("the name is not valid UTF-8");
-inline const QString PathTooLongReason = QStringLiteral("the path is too long");
-inline const QString UnreadableFolderReason = QStringLiteral("the folder cannot be read");
+inline QString NameNotUtf8Reason()
+{
+    return QCoreApplication::translate("FileList", "the name is not valid UTF-8");
+}
+inline QString PathTooLongReason()
+{
+    return QCoreApplication::translate("FileList", "the path is too long");
+}
+inline QString UnreadableFolderReason()
+{
+    return QCoreApplication::translate("FileList", "the folder cannot be read");
+}
 
 // A line of the message below: the path, then why in brackets.
 QString NotAddedLine(const QString& path, const QString& reason);

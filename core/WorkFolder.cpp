@@ -2,6 +2,7 @@
 
 #include "core/Failure.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -90,11 +91,13 @@ WorkFolder::WorkFolder(const QString& temporaryFolder)
     QTemporaryDir folder(temporaryFolder + QLatin1Char('/') + NamePrefix
                          + QStringLiteral("XXXXXX"));
     if (!folder.isValid())
-        throw Failure(QStringLiteral("Path not found: ") + folder.errorString());
+        throw Failure(QCoreApplication::translate("FailureReport", "Path not found: %1")
+                          .arg(folder.errorString()));
     // The lock file is made with the folder: a folder without one was never used.
     m_lock = takeLock(folder.filePath(LockName), MakeLockFile);
     if (m_lock == -1)
-        throw Failure(QStringLiteral("Path not found: ") + folder.path());
+        throw Failure(
+            QCoreApplication::translate("FailureReport", "Path not found: %1").arg(folder.path()));
     folder.setAutoRemove(false);
     m_path = folder.path();
 }

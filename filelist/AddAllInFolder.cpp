@@ -17,8 +17,8 @@ void AddAllInFolder(FileListView& list, SettingsStore& settings, const WindowCon
     QString chosen;
     guard.step(100, [&] { lastFolder = settings.value(Stored::LastScannedFolder); });
     guard.step(102, [&] {
-        chosen =
-            window.platform.fileDialogs.pickFolder(window.owner, ScanFolderPickerTitle, lastFolder);
+        chosen = window.platform.fileDialogs.pickFolder(window.owner, ScanFolderPickerTitle(),
+                                                        lastFolder);
     });
     if (guard.test(104, [&] { return chosen.isEmpty(); }))
         return;

@@ -4,12 +4,17 @@
 
 #include <functional>
 
+#include <QCoreApplication>
+
 namespace orvalin {
 
 class FileListView;
 class SettingsStore;
 
-inline const QString ScanFolderPickerTitle = QStringLiteral("Please select folder:");
+inline QString ScanFolderPickerTitle()
+{
+    return QCoreApplication::translate("FileList", "Please select folder:");
+}
 
 // "Add All WebP File(s) In Folder": picks a folder, starting at the last one picked, remembers
 // it, and appends every WebP file below it while the window shows itself busy.

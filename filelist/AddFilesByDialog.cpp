@@ -63,14 +63,14 @@ void AddFilesByDialog(FileListView& list, const WindowContext& window)
     bool tooMany = false;
     guard.step(100, [&] {
         const QStringList chosen = window.platform.fileDialogs.openFiles(
-            window.owner, {AddFilesDialogTitle, WebPFileFilter, true});
+            window.owner, {AddFilesDialogTitle(), WebPFileFilter, true});
         returned = ReturnedNameText(chosen);
         tooMany = returned.size() > ReturnedNameCapacity;
     });
     if (tooMany) {
-        window.platform.messageBoxes.show(
-            window.owner,
-            {window.applicationTitle, TooManyFilesMessage, MessageIcon::None, MessageButtons::Ok});
+        window.platform.messageBoxes.show(window.owner,
+                                          {window.applicationTitle, TooManyFilesMessage(),
+                                           MessageIcon::None, MessageButtons::Ok});
         return;
     }
     if (guard.test(102, [&] { return returned.isEmpty(); }))
@@ -82,7 +82,7 @@ void AddFilesByDialog(FileListView& list, const WindowContext& window)
     QStringList notAdded;
     for (const QString& row : std::as_const(rows)) {
         if (LostInDecoding(row))
-            notAdded.append(NotAddedLine(row, NameNotUtf8Reason));
+            notAdded.append(NotAddedLine(row, NameNotUtf8Reason()));
     }
     rows.removeIf(LostInDecoding);
     guard.step(106, [&] { list.addRows(rows); });

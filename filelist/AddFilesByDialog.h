@@ -2,6 +2,7 @@
 
 #include "core/Platform.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -9,17 +10,22 @@ namespace orvalin {
 
 class FileListView;
 
-inline const QString AddFilesDialogTitle =
-    QStringLiteral("Add File(s) - Hold Ctrl to select multiple files");
+inline QString AddFilesDialogTitle()
+{
+    return QCoreApplication::translate("FileList",
+                                       "Add File(s) - Hold Ctrl to select multiple files");
+}
 inline const QString WebPFileFilter = QStringLiteral("WebP (*.webp)");
 
 // The most characters of returned name text the dialog hands back; a larger selection is
 // refused as a whole.
 inline constexpr int ReturnedNameCapacity = 30000;
 
-inline const QString TooManyFilesMessage =
-    QStringLiteral("You've selected too many files to add.\r\r"
-                   "Please try adding via the \"Add All\" button.");
+inline QString TooManyFilesMessage()
+{
+    return QCoreApplication::translate("FileList", "You've selected too many files to add.\r\r"
+                                                   "Please try adding via the \"Add All\" button.");
+}
 
 // The dialog's answer as one text: a single file's full path, or for several files their
 // folder (with a trailing separator only when it is the root) followed by each name, all

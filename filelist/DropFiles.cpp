@@ -47,7 +47,7 @@ void DropFiles(FileListView& list, const QStringList& paths, const WindowContext
         if (stopRequested)
             return;
         if (IsMarkedUncarried(path)) {
-            notAdded.append(NotAddedLine(path.mid(1), NameNotUtf8Reason));
+            notAdded.append(NotAddedLine(path.mid(1), NameNotUtf8Reason()));
         } else if (IsFolder(path) == true) {
             FolderScan scan(window.platform.messageBoxes, window.owner, stopRequested,
                             LetWindowHandleEvents);

@@ -46,6 +46,14 @@ void FileListModel::addColumnHeader(const QString& text)
     endInsertColumns();
 }
 
+void FileListModel::setColumnHeader(int column, const QString& text)
+{
+    if (column < 0 || column >= m_headers.size())
+        return;
+    m_headers[column] = text;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
 void FileListModel::appendRows(const QStringList& texts, const QString& addedFrom)
 {
     if (texts.isEmpty())

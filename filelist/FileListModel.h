@@ -25,6 +25,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     void addColumnHeader(const QString& text);
+    // Columns from 0; one that does not exist is left alone.
+    void setColumnHeader(int column, const QString& text);
     // addedFrom: the folder the rows were found in by a scan of it; empty for rows added as
     // files.
     void appendRows(const QStringList& texts, const QString& addedFrom = QString());

@@ -18,7 +18,7 @@ namespace {
 void requireRow(int position, int count)
 {
     if (position < 1 || position > count)
-        throw Failure(QStringLiteral("Index out of bounds"));
+        throw Failure(QCoreApplication::translate("FailureReport", "Index out of bounds"));
 }
 
 } // namespace
@@ -79,6 +79,11 @@ void FileListView::dropEvent(QDropEvent* event)
 void FileListView::addColumnHeader(const QString& text)
 {
     m_model.addColumnHeader(text);
+}
+
+void FileListView::setColumnHeader(int column, const QString& text)
+{
+    m_model.setColumnHeader(column - 1, text);
 }
 
 void FileListView::setColumnWidthTwips(int column, int twips)

@@ -2,6 +2,7 @@
 
 #include "filelist/FileListModel.h"
 
+#include <QCoreApplication>
 #include <QTreeView>
 
 #include <functional>
@@ -18,6 +19,8 @@ public:
     explicit FileListView(QWidget* parent = nullptr);
 
     void addColumnHeader(const QString& text);
+    // Column numbers from 1.
+    void setColumnHeader(int column, const QString& text);
     // Column numbers from 1.
     void setColumnWidthTwips(int column, int twips);
 
@@ -62,11 +65,18 @@ bool FileListContains(const FileListView& list, const QString& text);
 
 namespace orvalin {
 
-inline const QString FileListColumnHeader = QStringLiteral(" WebP File(s)");
+inline QString FileListColumnHeader()
+{
+    return QCoreApplication::translate("FileList", " WebP File(s)");
+}
 inline constexpr int FileListColumnWidthTwips = 7000;
-inline const QString FileListToolTip = QStringLiteral(
-    "Drag and drop files here. Double-click item to remove it. Move | line to right and out of "
-    "window to reveal full names.");
+inline QString FileListToolTip()
+{
+    return QCoreApplication::translate("FileList",
+                                       "Drag and drop files here. Double-click item to remove it. "
+                                       "Move | line to right and out of window to reveal full "
+                                       "names.");
+}
 
 // The window's side of a folder scan: the window handles its events at each of the scan's
 // yields, and the rows found join the list.

@@ -6,40 +6,55 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 namespace orvalin {
 
+namespace {
+
+// Where the mnemonic goes in each size offered: no two items share a digit, and 0, 1 and 7
+// are left for a size of the user's own.
+const std::map<std::uint32_t, int> MnemonicDigit = {{3840, 0}, {2560, 1}, {1920, 1}, {1600, 1},
+                                                    {1280, 1}, {1024, 3}, {800, 0}};
+
+} // namespace
+
 QString FitWithinText(std::uint32_t pixels)
 {
-    return QStringLiteral("Fit Within %1 Pixels").arg(pixels);
+    QString number = QString::number(pixels);
+    if (const auto digit = MnemonicDigit.find(pixels); digit != MnemonicDigit.end())
+        number.insert(digit->second, QLatin1Char('&'));
+    else if (const qsizetype free = number.indexOf(QRegularExpression(QStringLiteral("[017]")));
+             free >= 0)
+        number.insert(free, QLatin1Char('&')); // a digit no size offered uses
+    return QCoreApplication::translate("OutputChoicesMenu", "Fit Within %1 Pixels").arg(number);
 }
 
 OutputChoicesMenu::OutputChoicesMenu(QMenu& menu, SettingsStore& settings, QRadioButton& toFolder,
                                      std::function<WindowContext()> context)
     : m_menu(menu), m_settings(settings), m_toFolder(toFolder)
 {
-    QMenu* ifExists = menu.addMenu(IfExistsMenuText);
-    auto* ifExistsGroup = new QActionGroup(ifExists);
-    m_ifExists[IfExists::Replace] = addChoice(*ifExists, ifExistsGroup, ReplaceItText);
-    m_ifExists[IfExists::KeepBoth] = addChoice(*ifExists, ifExistsGroup, KeepBothText);
-    m_ifExists[IfExists::Skip] = addChoice(*ifExists, ifExistsGroup, SkipTheFileText);
+    m_ifExistsMenu = menu.addMenu(QString());
+    auto* ifExistsGroup = new QActionGroup(m_ifExistsMenu);
+    for (const IfExists choice : {IfExists::Replace, IfExists::KeepBoth, IfExists::Skip})
+        m_ifExists[choice] = addChoice(*m_ifExistsMenu, ifExistsGroup);
 
-    m_keepSubfolders = addChoice(menu, nullptr, KeepSubfoldersText);
-    m_keepDates = addChoice(menu, nullptr, KeepDatesText);
+    m_keepSubfolders = addChoice(menu, nullptr);
+    m_keepDates = addChoice(menu, nullptr);
 
-    QMenu* metadata = menu.addMenu(MetadataMenuText);
-    auto* metadataGroup = new QActionGroup(metadata);
-    m_metadata[MetadataKept::All] = addChoice(*metadata, metadataGroup, KeepAllMetadataText);
-    m_metadata[MetadataKept::NoLocation] = addChoice(*metadata, metadataGroup, RemoveLocationText);
-    m_metadata[MetadataKept::ColourAndOrientation] =
-        addChoice(*metadata, metadataGroup, ColourAndOrientationText);
+    m_metadataMenu = menu.addMenu(QString());
+    auto* metadataGroup = new QActionGroup(m_metadataMenu);
+    for (const MetadataKept kept :
+         {MetadataKept::All, MetadataKept::NoLocation, MetadataKept::ColourAndOrientation})
+        m_metadata[kept] = addChoice(*m_metadataMenu, metadataGroup);
 
-    m_sizeMenu = menu.addMenu(SizeMenuText);
+    m_sizeMenu = menu.addMenu(QString());
     m_sizes = new QActionGroup(m_sizeMenu);
-    m_fits[0] = addChoice(*m_sizeMenu, m_sizes, KeepSizeText);
+    m_fits[0] = addChoice(*m_sizeMenu, m_sizes);
     for (const std::uint32_t pixels : FitPresets)
-        m_fits[pixels] = addChoice(*m_sizeMenu, m_sizes, FitWithinText(pixels));
-    m_otherSize = m_sizeMenu->addAction(OtherSizeText);
+        m_fits[pixels] = addChoice(*m_sizeMenu, m_sizes);
+    m_otherSize = m_sizeMenu->addAction(QString());
+    retranslate();
 
     for (QAction* item : {m_keepSubfolders, m_keepDates})
         QObject::connect(item, &QAction::triggered, &m_reactions, [this] { store(); });
@@ -62,14 +77,34 @@ OutputChoicesMenu::OutputChoicesMenu(QMenu& menu, SettingsStore& settings, QRadi
 
 OutputChoicesMenu::~OutputChoicesMenu() = default;
 
-// A checkable item; one of a group when a group is given.
-QAction* OutputChoicesMenu::addChoice(QMenu& menu, QActionGroup* group, const QString& text)
+// A checkable item, its text given by retranslate(); one of a group when a group is given.
+QAction* OutputChoicesMenu::addChoice(QMenu& menu, QActionGroup* group)
 {
-    QAction* item = menu.addAction(text);
+    QAction* item = menu.addAction(QString());
     item->setCheckable(true);
     if (group)
         group->addAction(item);
     return item;
+}
+
+void OutputChoicesMenu::retranslate()
+{
+    m_ifExistsMenu->setTitle(IfExistsMenuText());
+    m_ifExists.at(IfExists::Replace)->setText(ReplaceItText());
+    m_ifExists.at(IfExists::KeepBoth)->setText(KeepBothText());
+    m_ifExists.at(IfExists::Skip)->setText(SkipTheFileText());
+    m_keepSubfolders->setText(KeepSubfoldersText());
+    m_keepDates->setText(KeepDatesText());
+    m_metadataMenu->setTitle(MetadataMenuText());
+    m_metadata.at(MetadataKept::All)->setText(KeepAllMetadataText());
+    m_metadata.at(MetadataKept::NoLocation)->setText(RemoveLocationText());
+    m_metadata.at(MetadataKept::ColourAndOrientation)->setText(ColourAndOrientationText());
+    m_sizeMenu->setTitle(SizeMenuText());
+    for (const auto& [pixels, item] : m_fits)
+        item->setText(pixels == 0 ? KeepSizeText() : FitWithinText(pixels));
+    if (m_ownSize)
+        m_ownSize->setText(FitWithinText(m_fitWithin));
+    m_otherSize->setText(OtherSizeText());
 }
 
 void OutputChoicesMenu::restore()
@@ -130,15 +165,16 @@ void OutputChoicesMenu::store()
 void OutputChoicesMenu::askOtherSize(const WindowContext& window)
 {
     const std::optional<QString> answer = window.platform.inputDialogs.askText(
-        window.owner, OtherSizeTitle, OtherSizeLabel,
+        window.owner, OtherSizeTitle(), OtherSizeLabel(),
         m_fitWithin ? QString::number(m_fitWithin) : QString());
     if (!answer)
         return;
     bool isNumber = false;
     const uint pixels = answer->trimmed().toUInt(&isNumber);
     if (!isNumber || pixels < protocol::FitMin || pixels > protocol::FitMax) {
-        window.platform.messageBoxes.show(window.owner, {window.applicationTitle, OtherSizeRefused,
-                                                         MessageIcon::Warning, MessageButtons::Ok});
+        window.platform.messageBoxes.show(window.owner,
+                                          {window.applicationTitle, OtherSizeRefused(),
+                                           MessageIcon::Warning, MessageButtons::Ok});
         return;
     }
     showFitWithin(pixels);

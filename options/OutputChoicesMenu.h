@@ -3,6 +3,7 @@
 #include "core/OutputChoices.h"
 #include "core/Platform.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
 
@@ -19,29 +20,82 @@ namespace orvalin {
 
 class SettingsStore;
 
-inline const QString OptionsMenuText = QStringLiteral("&Options");
-inline const QString IfExistsMenuText = QStringLiteral("If a JPG of That Name Exists");
-inline const QString ReplaceItText = QStringLiteral("Replace It");
-inline const QString KeepBothText = QStringLiteral("Keep Both (Number the New One)");
-inline const QString SkipTheFileText = QStringLiteral("Skip the File");
-inline const QString KeepSubfoldersText = QStringLiteral("Keep Sub-folders in the Output Folder");
-inline const QString KeepDatesText = QStringLiteral("Keep the Original's Dates");
-inline const QString MetadataMenuText = QStringLiteral("Metadata");
-inline const QString KeepAllMetadataText = QStringLiteral("Keep All");
-inline const QString RemoveLocationText = QStringLiteral("Remove the Location");
-inline const QString ColourAndOrientationText = QStringLiteral("Keep Only Colour and Orientation");
-inline const QString SizeMenuText = QStringLiteral("Size");
-inline const QString KeepSizeText = QStringLiteral("Keep the Size");
-inline const QString OtherSizeText = QStringLiteral("Fit Within Other Size...");
-inline const QString OtherSizeTitle = QStringLiteral("Fit Within Other Size");
-inline const QString OtherSizeLabel =
-    QStringLiteral("The most pixels the longer side may have (16 to 65535):");
-inline const QString OtherSizeRefused =
-    QStringLiteral("Please enter a whole number from 16 to 65535.");
+inline QString OptionsMenuText()
+{
+    return QCoreApplication::translate("OutputChoicesMenu", "&Options");
+}
+inline QString IfExistsMenuText()
+{
+    return QCoreApplication::translate("OutputChoicesMenu", "If a JPG of That Name &Exists");
+}
+inline QString ReplaceItText()
+{
+    return QCoreApplication::translate("OutputChoicesMenu", "&Replace It");
+}
+inline QString KeepBothText()
+{
+    return QCoreApplication::translate("OutputChoicesMenu", "Keep &Both (Number the New One)");
+}
+inline QString SkipTheFileText()
+{
+    return QCoreApplication::translate("OutputChoicesMenu", "&Skip the File");
+}
+inline QString KeepSubfoldersText()
+{
+    return QCoreApplication::translate("OutputChoicesMenu",
+                                       "Keep Sub-&folders in the Output Folder");
+}
+inline QString KeepDatesText()
+{
+    return QCoreApplication::translate("OutputChoicesMenu", "Keep the Original's &Dates");
+}
+inline QString MetadataMenuText()
+{
+    return QCoreApplication::translate("OutputChoicesMenu", "&Metadata");
+}
+inline QString KeepAllMetadataText()
+{
+    return QCoreApplication::translate("OutputChoicesMenu", "Keep &All");
+}
+inline QString RemoveLocationText()
+{
+    return QCoreApplication::translate("OutputChoicesMenu", "Remove the &Location");
+}
+inline QString ColourAndOrientationText()
+{
+    return QCoreApplication::translate("OutputChoicesMenu", "Keep Only &Colour and Orientation");
+}
+inline QString SizeMenuText()
+{
+    return QCoreApplication::translate("OutputChoicesMenu", "Si&ze");
+}
+inline QString KeepSizeText()
+{
+    return QCoreApplication::translate("OutputChoicesMenu", "&Keep the Size");
+}
+inline QString OtherSizeText()
+{
+    return QCoreApplication::translate("OutputChoicesMenu", "Fit Within &Other Size...");
+}
+inline QString OtherSizeTitle()
+{
+    return QCoreApplication::translate("OutputChoicesMenu", "Fit Within Other Size");
+}
+inline QString OtherSizeLabel()
+{
+    return QCoreApplication::translate("OutputChoicesMenu",
+                                       "The most pixels the longer side may have (16 to 65535):");
+}
+inline QString OtherSizeRefused()
+{
+    return QCoreApplication::translate("OutputChoicesMenu",
+                                       "Please enter a whole number from 16 to 65535.");
+}
 // The sizes offered, largest first.
 inline constexpr std::uint32_t FitPresets[] = {3840, 2560, 1920, 1600, 1280, 1024, 800};
 
-// "Fit Within 1920 Pixels".
+// "Fit Within 1920 Pixels", with a digit of the number as the item's mnemonic for the sizes
+// offered.
 QString FitWithinText(std::uint32_t pixels);
 
 // The Options menu: what becomes of a result beside its quality and folder. Its items hold the
@@ -60,13 +114,16 @@ public:
     // Puts the stored choices into the items.
     void restore();
 
+    // Gives every item its text in the language now in use.
+    void retranslate();
+
     OutputChoices choices() const;
 
     // "Fit Within Other Size...": asks for a size and takes it, or tells what it takes.
     void askOtherSize(const WindowContext& window);
 
 private:
-    QAction* addChoice(QMenu& menu, QActionGroup* group, const QString& text);
+    QAction* addChoice(QMenu& menu, QActionGroup* group);
     void show(const OutputChoices& choices);
     void showFitWithin(std::uint32_t fit);
     void store();
@@ -75,6 +132,8 @@ private:
     SettingsStore& m_settings;
     QRadioButton& m_toFolder;
     QObject m_reactions;
+    QMenu* m_ifExistsMenu = nullptr;
+    QMenu* m_metadataMenu = nullptr;
     QMenu* m_sizeMenu = nullptr;
     QActionGroup* m_sizes = nullptr;
     std::map<IfExists, QAction*> m_ifExists;

@@ -4,6 +4,7 @@
 #include "core/PathHelpers.h"
 #include "core/Settings.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -24,8 +25,8 @@ void setUpQualitySlider(QSlider& slider)
 
 QString QualityCaption(int quality)
 {
-    return QStringLiteral("Output JPG image quality: ") + QString::number(quality)
-           + QLatin1Char('%');
+    return QCoreApplication::translate("OutputOptions", "Output JPG image quality: %1%")
+        .arg(quality);
 }
 
 void setOptionState(QRadioButton& option, bool on)
@@ -110,7 +111,8 @@ void OutputOptions::browseForOutputFolder(const WindowContext& window)
     QString chosen;
     guard.step(100, [&] { lastFolder = m_settings.value(Stored::LastOutputFolder); });
     guard.step(102, [&] {
-        chosen = window.platform.fileDialogs.pickFolder(window.owner, PickFolderTitle, lastFolder);
+        chosen =
+            window.platform.fileDialogs.pickFolder(window.owner, PickFolderTitle(), lastFolder);
     });
     if (guard.test(104, [&] { return chosen.isEmpty(); }))
         return;

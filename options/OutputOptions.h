@@ -2,6 +2,7 @@
 
 #include "core/Platform.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
 
@@ -18,12 +19,23 @@ class GuardedSteps;
 class SettingsStore;
 
 inline const QString QualityFrameDesignCaption = QStringLiteral("JPG Image Quality");
-inline const QString SaveOptionFrameCaption = QStringLiteral("Save Option");
-inline const QString SaveToFolderCaption = QStringLiteral("Save results to this folder:");
-inline const QString SaveBesideSourceCaption =
-    QStringLiteral("Save results in folder of original file");
+inline QString SaveOptionFrameCaption()
+{
+    return QCoreApplication::translate("OutputOptions", "Save Option");
+}
+inline QString SaveToFolderCaption()
+{
+    return QCoreApplication::translate("OutputOptions", "Save results to this folder:");
+}
+inline QString SaveBesideSourceCaption()
+{
+    return QCoreApplication::translate("OutputOptions", "Save results in folder of original file");
+}
 inline const QString BrowseButtonCaption = QStringLiteral("...");
-inline const QString PickFolderTitle = QStringLiteral("Please select folder:");
+inline QString PickFolderTitle()
+{
+    return QCoreApplication::translate("OutputOptions", "Please select folder:");
+}
 
 inline constexpr int MinimumQuality = 1;
 inline constexpr int MaximumQuality = 100;

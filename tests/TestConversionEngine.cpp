@@ -42,7 +42,7 @@ struct Window : RunRows, RunOptions, RunDisplay
     QStringList rows;
     QString folder;
     bool toFolder = true;
-    QString shown = ProgressBarIdleText;
+    QString shown = ProgressBarIdleText();
     double value = 0;
     QStringList texts; // every progress text shown, in order
 
@@ -231,7 +231,7 @@ private slots:
                               "Processing: slow.webp, Please wait.. 1"}));
         QCOMPARE(setup.window.texts.mid(setup.window.texts.size() - 2),
                  (QStringList{"Processing: slow.webp", "Progress Bar"}));
-        QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage);
+        QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage());
     }
 
     // A JPG at the output name is replaced, kept beside a numbered new one, or left alone with
@@ -343,7 +343,7 @@ private slots:
         setup.window.toFolder = false;
         setup.run.setJobs(2);
         setup.start();
-        QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage);
+        QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage());
         QCOMPARE(QImage(setup.source(QStringLiteral("a/photo.jpg"))).size(), QSize(4, 4));
         QCOMPARE(QImage(setup.source(QStringLiteral("b/photo.jpg"))).size(), QSize(7, 3));
     }
@@ -368,7 +368,7 @@ private slots:
             mostResults = std::max(mostResults, count);
         });
         setup.start();
-        QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage);
+        QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage());
         QVERIFY2(mostResults <= 4, qPrintable(QString::number(mostResults)));
     }
 
@@ -385,7 +385,7 @@ private slots:
         setup.start();
         const auto& shown = setup.messageBoxes.shown;
         QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown[0].title, FailureReportTitle);
+        QCOMPARE(shown[0].title, FailureReportTitle());
         QVERIFY(shown[0].text.contains(QStringLiteral("PushButton2_Click at line 122\r\r")));
         QCOMPARE(shown[1].text, FinalMessage({.notSaved = setup.window.rows}));
     }
@@ -402,7 +402,7 @@ private slots:
         QVERIFY(!setup.run.IsConverting());
         QStringList reported;
         for (const MessageRequest& shown : setup.messageBoxes.shown)
-            if (shown.title == FailureReportTitle)
+            if (shown.title == FailureReportTitle())
                 reported << shown.text.section(QStringLiteral(" at line "), 1).left(3);
         QCOMPARE(reported, (QStringList{"112", "140", "186"}));
         const QStringList missing{NotConvertedLine(setup.window.rows[0], "no such file or folder"),
@@ -426,7 +426,7 @@ private slots:
         const QString converts = setup.source(QString(250, u'c') + QStringLiteral(".webp"));
         makeWebP(converts, {4, 4});
         setup.window.rows = {text, crashes, longName, converts};
-        QStringList notConverted{NotConvertedLine(crashes, ConverterStoppedReason)};
+        QStringList notConverted{NotConvertedLine(crashes, ConverterStoppedReason())};
 #ifndef Q_OS_WIN // Windows opens a path of any length
         QString tooLong = setup.sources;
         while (QFile::encodeName(tooLong).size() < 4398)
@@ -626,7 +626,7 @@ private slots:
         makeWebP(source, {2, 2});
         setup.window.rows = {source};
         setup.start();
-        QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage);
+        QCOMPARE(setup.messageBoxes.shown.last().text, DoneMessage());
         QVERIFY(!QFileInfo::exists(killed));
         QVERIFY(QFileInfo::exists(living + QStringLiteral("/convert-worker")));
         QVERIFY(QFileInfo::exists(other));

@@ -266,7 +266,7 @@ private slots:
         window.convert();
 
         QCOMPARE(window.messages().size(), 2); // the cause, told once, and the final message
-        QVERIFY(window.messages().first().text.contains(KeepsWebPPicture));
+        QVERIFY(window.messages().first().text.contains(KeepsWebPPicture()));
         QCOMPARE(window.messages().last().text, FinalMessage({.notSaved = notSaved}));
         for (auto picture = kept.cbegin(); picture != kept.cend(); ++picture) {
             QFile file(picture.key());
@@ -292,7 +292,7 @@ private slots:
         for (const QString& picture : {before, held, after})
             makeWebP(picture, {5, 5});
         writeFile(held + QStringLiteral(".hold")); // its decoding never ends by itself
-        const QStringList notConverted{NotConvertedLine(held, TookTooLongReason)};
+        const QStringList notConverted{NotConvertedLine(held, TookTooLongReason())};
 #ifdef Q_OS_WIN
         const QStringList rows{before, held, after}; // named pipes live apart on Windows
         const QStringList skipped;
@@ -457,7 +457,7 @@ private slots:
         window.convert();
         QCOMPARE(afterScan, PointerKind::Busy);
         QCOMPARE(window.rows().size(), 3);
-        QCOMPARE(window.messages().last().text, DoneMessage);
+        QCOMPARE(window.messages().last().text, DoneMessage());
         QCOMPARE(filesBelow(setup.output), (QStringList{"a.jpg", "b.jpg"}));
         QCOMPARE(window.form->mousePointer(), PointerKind::Default);
 
@@ -502,11 +502,11 @@ private slots:
         window.click("PushButton4");
         window.form->fileList().add(loose);
         for (QAction* item : window.form->findChildren<QAction*>())
-            if (item->text() == KeepSubfoldersText || item->text() == KeepDatesText)
+            if (item->text() == KeepSubfoldersText() || item->text() == KeepDatesText())
                 item->trigger();
         window.convert();
 
-        QCOMPARE(window.messages().last().text, DoneMessage);
+        QCOMPARE(window.messages().last().text, DoneMessage());
         QCOMPARE(filesBelow(setup.output),
                  (QStringList{"Trip/a.jpg", "Trip/day 2/b.jpg", "c.jpg"}));
         QCOMPARE(QFileInfo(setup.output + QStringLiteral("/Trip/day 2/b.jpg")).lastModified(),
@@ -687,7 +687,7 @@ private slots:
         QCOMPARE(window.messages().size(), 1);
         QCOMPARE(
             window.messages().last().text,
-            FinalMessage({.notConverted = {NotConvertedLine(rows[1], ConverterStoppedReason)}}));
+            FinalMessage({.notConverted = {NotConvertedLine(rows[1], ConverterStoppedReason())}}));
         QCOMPARE(filesBelow(setup.output), (QStringList{"a.jpg", "b.jpg", "c.jpg"}));
         QCOMPARE(QDir(setup.temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());

@@ -117,7 +117,7 @@ private slots:
     {
         RecordingMessageBoxes boxes;
         GuardedSteps guard(GuardedProcedure::StartConvertingClick, boxes, nullptr);
-        const auto helperWithoutReport = [] { throw Failure(FailureText::InvalidArgument); };
+        const auto helperWithoutReport = [] { throw Failure(FailureText::InvalidArgument()); };
         guard.step(172, [&] { helperWithoutReport(); });
         QCOMPARE(boxes.shown.first().text.section(QStringLiteral("\r\n"), 1),
                  QStringLiteral("in Tessaly2021/08/31.Form1.PushButton2_Click at line 172\r\r"
@@ -134,8 +134,9 @@ private slots:
         guard.step(104, [] { throw 42; });
         QCOMPARE(boxes.shown.size(), 3);
         QVERIFY(boxes.shown[0].text.startsWith(QStringLiteral("Disk full\r\n")));
-        QVERIFY(boxes.shown[1].text.startsWith(FailureText::OutOfMemory + QStringLiteral("\r\n")));
-        QVERIFY(boxes.shown[2].text.startsWith(FailureText::Unknown + QStringLiteral("\r\n")));
+        QVERIFY(
+            boxes.shown[1].text.startsWith(FailureText::OutOfMemory() + QStringLiteral("\r\n")));
+        QVERIFY(boxes.shown[2].text.startsWith(FailureText::Unknown() + QStringLiteral("\r\n")));
     }
 };
 

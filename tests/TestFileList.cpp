@@ -29,7 +29,7 @@ private slots:
     void rowsAreShownInTheFirstColumn()
     {
         FileListView list;
-        list.addColumnHeader(FileListColumnHeader);
+        list.addColumnHeader(FileListColumnHeader());
         list.add(QStringLiteral("/x/y.webp"));
         QCOMPARE(list.model()->columnCount(), 1);
         QCOMPARE(list.model()->headerData(0, Qt::Horizontal).toString(),
@@ -82,7 +82,7 @@ private slots:
     void columnWidthInTwips()
     {
         FileListView list;
-        list.addColumnHeader(FileListColumnHeader);
+        list.addColumnHeader(FileListColumnHeader());
         list.setColumnWidthTwips(1, FileListColumnWidthTwips);
         QCOMPARE(list.header()->sectionSize(0), qRound(7000 * list.logicalDpiX() / 1440.0));
         QVERIFY(!list.header()->stretchLastSection());

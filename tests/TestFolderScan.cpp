@@ -253,8 +253,8 @@ private slots:
         QCOMPARE(window.rows(), QStringList{deep + QStringLiteral("/short.webp")});
         QCOMPARE(window.messages().size(), 1);
         QCOMPARE(window.messages().first().text,
-                 NotAddedMessage({NotAddedLine(deep + '/' + longFolder + '/', PathTooLongReason),
-                                  NotAddedLine(deep + '/' + longFile, PathTooLongReason)}));
+                 NotAddedMessage({NotAddedLine(deep + '/' + longFolder + '/', PathTooLongReason()),
+                                  NotAddedLine(deep + '/' + longFile, PathTooLongReason())}));
     }
 
     void hiddenFilesAndFolders()

@@ -403,7 +403,7 @@ private slots:
         QCOMPARE(window.rows(), QStringList{good});
         QCOMPARE(window.seams.messageBoxes.shown.size(), 1);
         QCOMPARE(window.seams.messageBoxes.shown.first().text,
-                 NotAddedMessage({NotAddedLine(spoilt, NameNotUtf8Reason)}));
+                 NotAddedMessage({NotAddedLine(spoilt, NameNotUtf8Reason())}));
     }
 
     void sameFileTwiceGivesTwoRows()

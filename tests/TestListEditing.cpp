@@ -15,7 +15,7 @@ struct EditedList
 {
     explicit EditedList(const QStringList& rows)
     {
-        list.addColumnHeader(FileListColumnHeader);
+        list.addColumnHeader(FileListColumnHeader());
         list.addRows(rows);
         list.resize(400, 200);
         list.show();

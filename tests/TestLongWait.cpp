@@ -10,7 +10,7 @@ namespace {
 // A progress display that keeps what it was told.
 struct Bar : ProgressDisplay
 {
-    QString text = ProgressBarIdleText;
+    QString text = ProgressBarIdleText();
     double value = 0;
     QString progressText() const override { return text; }
     void setProgressText(const QString& shown) override { text = shown; }

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,11 +18,17 @@ using orvalin::testing::Window;
 
 namespace {
 
+// An item's text as it is shown, without its mnemonic mark.
+QString shown(QString text)
+{
+    return text.remove(QRegularExpression(QStringLiteral("&(?=[^&])")));
+}
+
 // The item of that text in the menu bar's menus and their submenus.
 QAction* item(Window& window, const QString& text)
 {
     for (QAction* action : window.form->findChild<QMenuBar*>()->findChildren<QAction*>())
-        if (action->text() == text)
+        if (shown(action->text()) == shown(text))
             return action;
     qFatal("no menu item %s", qPrintable(text));
 }
@@ -30,7 +37,7 @@ QStringList itemsOf(QMenu* menu)
 {
     QStringList texts;
     for (const QAction* action : menu->actions())
-        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        texts << (action->isSeparator() ? QStringLiteral("-") : shown(action->text()));
     return texts;
 }
 
@@ -53,9 +60,10 @@ private slots:
                  (QStringList{"Add WebP File(s)...", "Add All WebP File(s) In Folder...",
                               "Load Sample/Example Files", "Clear List", "-", "Start Converting",
                               "-", "Quit"}));
-        QCOMPARE(itemsOf(menus[1]->menu()),
-                 (QStringList{IfExistsMenuText, KeepSubfoldersText, KeepDatesText, MetadataMenuText,
-                              SizeMenuText}));
+        QCOMPARE(
+            itemsOf(menus[1]->menu()),
+            (QStringList{"If a JPG of That Name Exists", "Keep Sub-folders in the Output Folder",
+                         "Keep the Original's Dates", "Metadata", "Size"}));
         QCOMPARE(item(window, "Add WebP File(s)...")->shortcut(), QKeySequence("Ctrl+O"));
         QCOMPARE(item(window, "Add All WebP File(s) In Folder...")->shortcut(),
                  QKeySequence("Ctrl+Shift+O"));
@@ -95,13 +103,15 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<OutputChoices>("expected");
-        QTest::newRow("keep both") << KeepBothText << OutputChoices{.ifExists = IfExists::KeepBoth};
-        QTest::newRow("skip") << SkipTheFileText << OutputChoices{.ifExists = IfExists::Skip};
-        QTest::newRow("sub-folders") << KeepSubfoldersText << OutputChoices{.keepSubfolders = true};
-        QTest::newRow("dates") << KeepDatesText << OutputChoices{.keepDates = true};
+        QTest::newRow("keep both")
+            << KeepBothText() << OutputChoices{.ifExists = IfExists::KeepBoth};
+        QTest::newRow("skip") << SkipTheFileText() << OutputChoices{.ifExists = IfExists::Skip};
+        QTest::newRow("sub-folders")
+            << KeepSubfoldersText() << OutputChoices{.keepSubfolders = true};
+        QTest::newRow("dates") << KeepDatesText() << OutputChoices{.keepDates = true};
         QTest::newRow("no location")
-            << RemoveLocationText << OutputChoices{.metadata = MetadataKept::NoLocation};
-        QTest::newRow("colour") << ColourAndOrientationText
+            << RemoveLocationText() << OutputChoices{.metadata = MetadataKept::NoLocation};
+        QTest::newRow("colour") << ColourAndOrientationText()
                                 << OutputChoices{.metadata = MetadataKept::ColourAndOrientation};
         QTest::newRow("1920") << FitWithinText(1920) << OutputChoices{.fitWithin = 1920};
         QTest::newRow("800") << FitWithinText(800) << OutputChoices{.fitWithin = 800};
@@ -125,7 +135,7 @@ private slots:
     void keepSubfoldersFollowsTheSaveOption()
     {
         Window window;
-        QAction* keepSubfolders = item(window, KeepSubfoldersText);
+        QAction* keepSubfolders = item(window, KeepSubfoldersText());
         QVERIFY(keepSubfolders->isEnabled());
         window.click("Option2");
         QVERIFY(!keepSubfolders->isEnabled());
@@ -137,7 +147,7 @@ private slots:
         SettingsStore(file).setValue(Stored::SaveToFolder, false);
         SettingsStore(file).setValue(Stored::SaveBesideSource, true);
         Window beside({.settingsFile = file});
-        QVERIFY(!item(beside, KeepSubfoldersText)->isEnabled());
+        QVERIFY(!item(beside, KeepSubfoldersText())->isEnabled());
     }
 
     // Another size is asked for; one outside 16 to 65535, or no number, is refused with a
@@ -150,13 +160,13 @@ private slots:
         window.seams.inputDialogs.answers = {QStringLiteral("15"), QStringLiteral("1920 px"),
                                              std::nullopt, QStringLiteral(" 1000 ")};
         for (int ask = 0; ask < 3; ++ask)
-            item(window, OtherSizeText)->trigger();
+            item(window, OtherSizeText())->trigger();
         QCOMPARE(window.messages().size(), 2);
-        QCOMPARE(window.messages().last().text, OtherSizeRefused);
+        QCOMPARE(window.messages().last().text, OtherSizeRefused());
         QCOMPARE(StoredOutputChoices(*window.settings).fitWithin, 0u);
-        QVERIFY(item(window, KeepSizeText)->isChecked());
+        QVERIFY(item(window, KeepSizeText())->isChecked());
 
-        item(window, OtherSizeText)->trigger();
+        item(window, OtherSizeText())->trigger();
         QCOMPARE(StoredOutputChoices(*window.settings).fitWithin, 1000u);
         QVERIFY(item(window, FitWithinText(1000))->isChecked());
         item(window, FitWithinText(1920))->trigger(); // a preset replaces it
@@ -171,9 +181,9 @@ private slots:
     void aboutNamesTheVersionAndWhatItIsBuiltOn()
     {
         Window window;
-        item(window, AboutItemText)->trigger();
+        item(window, AboutItemText())->trigger();
         QCOMPARE(window.messages().size(), 1);
-        QCOMPARE(window.messages().first().title, AboutTitle);
+        QCOMPARE(window.messages().first().title, AboutTitle());
         QVERIFY(window.messages().first().text.startsWith(QStringLiteral("Orvalin ")
                                                           + QStringLiteral(ORVALIN_VERSION)));
         QVERIFY(window.messages().first().text.contains(QStringLiteral("libwebp (BSD-3-Clause)")));

@@ -237,11 +237,12 @@ private slots:
     {
         writeStore(m_file, "Text1=/stored/\n");
         Window window({.settingsFile = m_file, .desktopFolder = []() -> QString {
-                           throw Failure(FailureText::InvalidArgument);
+                           throw Failure(FailureText::InvalidArgument());
                        }});
         QCOMPARE(window.messages().size(), 1);
-        QCOMPARE(window.messages().first().text,
-                 failureReportText(FailureText::InvalidArgument, GuardedProcedure::FormLoad, 136));
+        QCOMPARE(
+            window.messages().first().text,
+            failureReportText(FailureText::InvalidArgument(), GuardedProcedure::FormLoad, 136));
         QCOMPARE(shown(window).text, QString());
         QCOMPARE(shown(window).quality, 100);
     }

@@ -177,7 +177,7 @@ private slots:
             probe.waitForFinished();
             return probe.readAllStandardOutput().trimmed();
         };
-        QCOMPARE(saveAsA(QStringLiteral("photo.jpg")), AnotherUsersLink.toUtf8());
+        QCOMPARE(saveAsA(QStringLiteral("photo.jpg")), AnotherUsersLink().toUtf8());
         QCOMPARE(contents(important), QByteArray("A's own words"));
         QCOMPARE(QFileInfo(shared + QStringLiteral("/photo.jpg")).symLinkTarget(), important);
         QCOMPARE(saveAsA(QStringLiteral("own.jpg")), QByteArray());
