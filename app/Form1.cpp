@@ -3,6 +3,7 @@
 #include "app/AboutBox.h"
 #include "app/Appearance.h"
 #include "app/ConversionRunControls.h"
+#include "app/LanguageMenu.h"
 #include "app/PointerFile.h"
 #include "app/ProgramIcon.h"
 #include "app/ProgressBarWithText.h"
@@ -185,6 +186,8 @@ void Form1::createMenuBar()
     m_optionsMenu = m_menuBar->addMenu(QString());
     m_outputChoices = std::make_unique<OutputChoicesMenu>(*m_optionsMenu, m_settings, *Option1,
                                                           [this] { return context(); });
+    m_optionsMenu->addSeparator();
+    m_languageMenu = std::make_unique<LanguageMenu>(*m_optionsMenu, m_settings, m_translations);
 
     m_helpMenu = m_menuBar->addMenu(QString());
     m_aboutItem = m_helpMenu->addAction(QString(), this, &Form1::showAbout);
@@ -193,20 +196,21 @@ void Form1::createMenuBar()
 void Form1::retranslate()
 {
     ListView1->setToolTip(FileListToolTip());
-    ListView1->setAccessibleName(tr("WebP files to convert"));
+    ListView1->setAccessibleName(QCoreApplication::translate("Form1", "WebP files to convert"));
     ListView1->setColumnHeader(1, FileListColumnHeader());
-    PushButton1->setText(tr("Add WebP File(s)"));
-    PushButton4->setText(tr("Add All WebP File(s) In Folder"));
-    PushButton6->setText(tr("Clear List"));
-    PushButton7->setText(tr("Load Sample/Example Files"));
-    PushButton2->setText(tr("Start Converting"));
+    PushButton1->setText(QCoreApplication::translate("Form1", "Add WebP File(s)"));
+    PushButton4->setText(QCoreApplication::translate("Form1", "Add All WebP File(s) In Folder"));
+    PushButton6->setText(QCoreApplication::translate("Form1", "Clear List"));
+    PushButton7->setText(QCoreApplication::translate("Form1", "Load Sample/Example Files"));
+    PushButton2->setText(QCoreApplication::translate("Form1", "Start Converting"));
     if (m_loaded)
         Frame1->setTitle(QualityCaption(Slider1->value()));
     Frame5->setTitle(SaveOptionFrameCaption());
     Option1->setText(SaveToFolderCaption());
     Option2->setText(SaveBesideSourceCaption());
-    Text1->setAccessibleName(tr("Output folder"));
-    PushButton9->setAccessibleName(tr("Choose output folder")); // it shows "..."
+    Text1->setAccessibleName(QCoreApplication::translate("Form1", "Output folder"));
+    PushButton9->setAccessibleName(
+        QCoreApplication::translate("Form1", "Choose output folder")); // it shows "..."
     if (!m_conversionRun || !m_conversionRun->IsConverting())
         ProgressBar1->setText(ProgressBarIdleText());
 
@@ -219,6 +223,7 @@ void Form1::retranslate()
     m_quitItem->setText(QuitItemText());
     m_optionsMenu->setTitle(OptionsMenuText());
     m_outputChoices->retranslate();
+    m_languageMenu->retranslate();
     m_helpMenu->setTitle(HelpMenuText());
     m_aboutItem->setText(AboutItemText());
 }
@@ -345,6 +350,7 @@ void Form1::Form_Load()
     m_outputOptions->restore(guard);
     m_outputChoices->restore();
     m_loaded = true;
+    m_languageMenu->restore();
 }
 
 void Form1::closeEvent(QCloseEvent* event)

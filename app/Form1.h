@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Translations.h"
 #include "core/Platform.h"
 
 #include <QCoreApplication>
@@ -24,6 +25,7 @@ namespace orvalin {
 class ConversionRun;
 class ConversionRunControls;
 class FileListView;
+class LanguageMenu;
 class ListEditing;
 class OutputChoicesMenu;
 class OutputOptions;
@@ -142,6 +144,8 @@ private:
     QString m_programFolder;
     std::unique_ptr<OutputOptions> m_outputOptions;
     std::unique_ptr<OutputChoicesMenu> m_outputChoices;
+    Translations m_translations;
+    std::unique_ptr<LanguageMenu> m_languageMenu;
     std::unique_ptr<ConversionRunControls> m_runControls;
     std::unique_ptr<ConversionRun> m_conversionRun;
     ListEditing* m_listEditing = nullptr;

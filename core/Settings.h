@@ -126,6 +126,9 @@ inline const StoredSetting<MetadataKept> Metadata{QStringLiteral("Metadata"), Me
                                                   SettingKinds::MetadataChoice, true};
 inline const StoredSetting<std::uint32_t> FitWithin{QStringLiteral("FitWithin"), 0,
                                                     SettingKinds::FitWithin, true};
+// The language chosen in the Language menu; empty for the system's.
+inline const StoredSetting<QString> Language{QStringLiteral("Language"), QString(),
+                                             SettingKinds::Text, true};
 } // namespace Stored
 
 template <typename T>
