@@ -63,7 +63,7 @@ private slots:
         QCOMPARE(
             itemsOf(menus[1]->menu()),
             (QStringList{"If a JPG of That Name Exists", "Keep Sub-folders in the Output Folder",
-                         "Keep the Original's Dates", "Metadata", "Size"}));
+                         "Keep the Original's Dates", "Metadata", "Size", "-", "Language"}));
         QCOMPARE(item(window, "Add WebP File(s)...")->shortcut(), QKeySequence("Ctrl+O"));
         QCOMPARE(item(window, "Add All WebP File(s) In Folder...")->shortcut(),
                  QKeySequence("Ctrl+Shift+O"));
