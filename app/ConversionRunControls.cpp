@@ -42,12 +42,12 @@ QString ConversionRunControls::addedFrom(int position) const
 
 bool ConversionRunControls::savesToFolder() const
 {
-    return m_toFolder.isChecked();
+    return !m_besideSources && m_toFolder.isChecked();
 }
 
 bool ConversionRunControls::savesBesideSource() const
 {
-    return m_besideSource.isChecked();
+    return m_besideSources || m_besideSource.isChecked();
 }
 
 QString ConversionRunControls::outputFolder() const

@@ -40,6 +40,9 @@ public:
     void setProgressValue(double value) override;
     void setPointer(PointerKind kind) override;
 
+    // While set, every result goes beside its source, whatever the save option says.
+    void setResultsBesideSources(bool beside) { m_besideSources = beside; }
+
 private:
     FileListView& m_list;
     QLineEdit& m_folder;
@@ -49,6 +52,7 @@ private:
     ProgressBarWithText& m_bar;
     std::function<void(PointerKind)> m_setPointer;
     std::function<OutputChoices()> m_outputChoices;
+    bool m_besideSources = false;
 };
 
 } // namespace orvalin

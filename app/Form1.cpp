@@ -388,6 +388,17 @@ void Form1::PushButton2_Click()
     m_conversionRun->start(context());
 }
 
+void Form1::convertBesideSources()
+{
+    if (m_conversionRun->IsConverting())
+        return;
+    m_runControls->setResultsBesideSources(true);
+    connect(
+        m_conversionRun.get(), &ConversionRun::ended, this,
+        [this] { m_runControls->setResultsBesideSources(false); }, Qt::SingleShotConnection);
+    m_conversionRun->start(context());
+}
+
 void Form1::PushButton7_Click()
 {
     LoadSampleFiles(*ListView1, m_programFolder, context());

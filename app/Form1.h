@@ -111,6 +111,10 @@ public:
     // drop of them would, and the window comes to the front.
     void takeHandedPaths(const QStringList& paths);
 
+    // "Start Converting" with every result beside its source, for this run only: the save
+    // option shown and stored stays as it is.
+    void convertBesideSources();
+
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

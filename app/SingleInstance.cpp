@@ -209,6 +209,14 @@ bool SingleInstance::listen(std::function<void(const QStringList&)> receive)
     return m_server->listen(m_name);
 }
 
+void SingleInstance::stopListening()
+{
+    if (m_server)
+        m_server->close();
+    m_server.reset();
+    m_claim.reset();
+}
+
 void SingleInstance::takeConnection()
 {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {

@@ -31,6 +31,9 @@ public:
     // user holds the name, or the socket cannot be made.
     bool listen(std::function<void(const QStringList& paths)> receive);
 
+    // Takes no more paths: later starts find no window to hand theirs to.
+    void stopListening();
+
 private:
     void takeConnection();
 

@@ -18,10 +18,10 @@ struct Language
 
 // English, the program's own, then the translations it carries.
 inline constexpr Language Languages[] = {
-    {"en", "&English"},           {"de", "&Deutsch"},       {"fr", "&Français"},
-    {"es", "E&spañol"},           {"it", "&Italiano"},      {"pt_BR", "Português (&Brasil)"},
-    {"nl", "&Nederlands"},        {"pl", "P&olski"},        {"ru", "Русский (&R)"},
-    {"uk", "Українська (&U)"},    {"tr", "&Türkçe"},        {"ja", "日本語 (&J)"},
+    {"en", "&English"},         {"de", "&Deutsch"},  {"fr", "&Français"},
+    {"es", "E&spañol"},         {"it", "&Italiano"}, {"pt_BR", "Português (&Brasil)"},
+    {"nl", "&Nederlands"},      {"pl", "P&olski"},   {"ru", "Русский (&R)"},
+    {"uk", "Українська (&U)"},  {"tr", "&Türkçe"},   {"ja", "日本語 (&J)"},
     {"zh_CN", "简体中文 (&C)"},
 };
 

@@ -1,3 +1,4 @@
+#include "app/ConvertHere.h"
 #include "app/Form1.h"
 #include "app/QtPlatform.h"
 #include "app/SingleInstance.h"
@@ -34,6 +35,49 @@ QList<QByteArray> argumentsAfterTheName(int argc, char* argv[])
     return orvalin::ProgramArguments(argc, argv);
 }
 
+// The program's window over the platform's seams and the user's settings, loaded and shown.
+struct Program
+{
+    Program()
+        : settings(orvalin::SettingsStore::forCurrentUser()),
+          window({{messageBoxes, fileDialogs, shell, inputDialogs},
+                  *settings,
+                  orvalin::ProgramFolder(),
+                  orvalin::GetDesktopFolder})
+    {
+        // What runs of a program that was killed left in the temporary folder goes now, not
+        // only at the next "Start Converting".
+        orvalin::RemoveAbandonedWorkFolders(orvalin::TemporaryFolder());
+        window.Form_Load();
+        window.show();
+    }
+
+    orvalin::QtMessageBoxes messageBoxes;
+    orvalin::QtFileDialogs fileDialogs;
+    orvalin::QtShell shell;
+    orvalin::QtInputDialogs inputDialogs;
+    const std::unique_ptr<orvalin::SettingsStore> settings;
+    orvalin::Form1 window;
+};
+
+// --convert-here: the paths go to a window gathering such starts, or this start opens one. It
+// never hands them to a window open with a list of its own, and no other start hands it any.
+int convertHere(const QStringList& paths)
+{
+    orvalin::SingleInstance gathering(orvalin::SingleInstance::DefaultName()
+                                      + QStringLiteral("-convert-here"));
+    if (gathering.handOver(paths))
+        return 0;
+    Program program;
+    orvalin::ConvertHere here(program.window);
+    if (!gathering.listen([&here](const QStringList& handed) { here.gather(handed); })
+        && gathering.handOver(paths))
+        return 0; // another start began gathering first
+    here.setGatheringEnded([&gathering] { gathering.stopListening(); });
+    here.gather(paths);
+    return orvalin::ExitStatusAfterSignals(QApplication::exec());
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -56,30 +100,19 @@ int main(int argc, char* argv[])
     QApplication application(qtArgc, argv);
     orvalin::CloseWindowsOnTerminationSignals();
 
+    if (request.convertHere)
+        return convertHere(request.paths);
+
     orvalin::SingleInstance instance;
     if (instance.handOver(request.paths))
         return 0; // the window already open has taken them
-    // What runs of a program that was killed left in the temporary folder goes now, not only
-    // at the next "Start Converting".
-    orvalin::RemoveAbandonedWorkFolders(orvalin::TemporaryFolder());
-
-    orvalin::QtMessageBoxes messageBoxes;
-    orvalin::QtFileDialogs fileDialogs;
-    orvalin::QtShell shell;
-    orvalin::QtInputDialogs inputDialogs;
-    const std::unique_ptr<orvalin::SettingsStore> settings =
-        orvalin::SettingsStore::forCurrentUser();
-    orvalin::Form1 window({{messageBoxes, fileDialogs, shell, inputDialogs},
-                           *settings,
-                           orvalin::ProgramFolder(),
-                           orvalin::GetDesktopFolder});
-    window.Form_Load();
-    window.show();
-    if (!instance.listen([&window](const QStringList& paths) { window.takeHandedPaths(paths); })
+    Program program;
+    if (!instance.listen(
+            [&program](const QStringList& paths) { program.window.takeHandedPaths(paths); })
         && instance.handOver(request.paths))
         return 0; // another start got its window up first
     if (!request.paths.isEmpty())
-        QTimer::singleShot(0, &window,
-                           [&window, &request] { window.takeHandedPaths(request.paths); });
+        QTimer::singleShot(0, &program.window,
+                           [&program, &request] { program.window.takeHandedPaths(request.paths); });
     return orvalin::ExitStatusAfterSignals(application.exec());
 }

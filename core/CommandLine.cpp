@@ -83,6 +83,8 @@ StartRequest ReadCommandLine(const QList<QByteArray>& arguments, const QByteArra
             return {StartRequest::Action::Help, {}, {}};
         } else if (argument == QLatin1String("--version")) {
             return {StartRequest::Action::Version, {}, {}};
+        } else if (argument == QLatin1String("--convert-here")) {
+            request.convertHere = true;
         } else {
             return {StartRequest::Action::Refuse,
                     {},
@@ -90,6 +92,10 @@ StartRequest ReadCommandLine(const QList<QByteArray>& arguments, const QByteArra
                         .arg(argument)};
         }
     }
+    if (request.convertHere && request.paths.isEmpty())
+        return {StartRequest::Action::Refuse,
+                {},
+                QStringLiteral("--convert-here needs a file or folder to convert")};
     return request;
 }
 

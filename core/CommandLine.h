@@ -12,18 +12,23 @@ inline const QString UsageText = QStringLiteral(
     "Converts WebP images to JPG files in batches. The files given, and every file in the\n"
     "folders given, join the list of the open window, or of a new one when none is open.\n"
     "\n"
-    "  --help     show this text and end\n"
-    "  --version  show the version and end\n"
-    "  --         what follows is a file or folder, even when it begins with a dash\n");
+    "  --convert-here  convert the files given, and the files in the folders given, at\n"
+    "                  once, each JPG beside its source, in a window of their own; starts\n"
+    "                  that follow each other closely share one window and one run\n"
+    "  --help          show this text and end\n"
+    "  --version       show the version and end\n"
+    "  --              what follows is a file or folder, even when it begins with a dash\n");
 
-// What a start was asked to do: start (handing over the paths given, made absolute), show the
-// usage or the version, or refuse an unknown option with its reason.
+// What a start was asked to do: start (handing over the paths given, made absolute, or with
+// --convert-here converting them), show the usage or the version, or refuse an unknown option
+// with its reason.
 struct StartRequest
 {
     enum class Action { Start, Help, Version, Refuse };
     Action action = Action::Start;
     QStringList paths;
     QString reason;
+    bool convertHere = false; // --convert-here: convert the paths at once, beside their sources
 };
 
 // Reads the arguments after the program's name, as the system gave them. Paths keep their order

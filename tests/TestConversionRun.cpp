@@ -1,8 +1,10 @@
+#include "app/ConvertHere.h"
 #include "app/ProgressBarWithText.h"
 #include "app/TerminationSignals.h"
 #include "core/ConversionRun.h"
 #include "core/FailureReport.h"
 #include "core/SaveResult.h"
+#include "core/Settings.h"
 #include "core/Signals.h"
 #include "core/ToolImages.h"
 #include "options/OutputChoicesMenu.h"
@@ -188,6 +190,46 @@ private slots:
         QCOMPARE(window.form->mousePointer(), PointerKind::Default);
         QVERIFY(!window.form->conversionRun().IsConverting());
         QFile::setPermissions(unreadable, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    // "Convert to JPG" from a file manager that starts the program once per file: the paths
+    // of starts close together join one list and convert in one run beside their sources, while
+    // the save option shown and stored stays "this folder"; paths after the run began are not
+    // taken.
+    void convertHereGathersStartsIntoOneRun()
+    {
+        RunSetup setup;
+        QDir().mkpath(setup.source(QStringLiteral("folder")));
+        const QStringList files{setup.source(QStringLiteral("a.webp")),
+                                setup.source(QStringLiteral("b.webp")),
+                                setup.source(QStringLiteral("folder/c.webp"))};
+        for (const QString& file : files)
+            makeWebP(file, {6, 4});
+        Window window;
+        useOutputFolder(window, setup.output);
+        ConvertHere here(*window.form, std::chrono::milliseconds(300));
+        bool gatheringEnded = false;
+        here.setGatheringEnded([&] { gatheringEnded = true; });
+        QSignalSpy ended(&window.form->conversionRun(), &ConversionRun::ended);
+        here.gather({files[0]});
+        here.gather({files[1], setup.source(QStringLiteral("folder"))});
+        QVERIFY(!window.form->conversionRun().IsConverting());
+        Window::waitForRunEnd(ended);
+
+        QVERIFY(gatheringEnded);
+        QCOMPARE(ended.size(), 1);
+        QCOMPARE(window.messages().size(), 1);
+        QCOMPARE(window.messages().first().text, QStringLiteral("Done."));
+        for (const QString& file : files)
+            QVERIFY(QFile::exists(file.chopped(4) + QStringLiteral("jpg")));
+        QVERIFY(QDir(setup.output).isEmpty());
+        QVERIFY(window.control<QRadioButton>("Option1")->isChecked());
+        QVERIFY(window.settings->value(Stored::SaveToFolder));
+
+        here.gather({files[0]}); // too late: a start now opens a window of its own
+        QCOMPARE(window.rows().size(), 3);
+        window.convert(); // and the next run reads the options again
+        QCOMPARE(filesBelow(setup.output), (QStringList{"a.jpg", "b.jpg", "c.jpg"}));
     }
 
     void resultsBesideTheirSources()

@@ -70,6 +70,11 @@ private slots:
                                  << QStringList{};
         QTest::newRow("unknown option")
             << QStringList{"a", "--frobnicate"} << int(Action::Refuse) << QStringList{};
+        QTest::newRow("convert here")
+            << QStringList{"--convert-here", "a.webp", "d"} << int(Action::Start)
+            << QStringList{"/home/u/a.webp", "/home/u/d"};
+        QTest::newRow("convert nothing here")
+            << QStringList{"--convert-here"} << int(Action::Refuse) << QStringList{};
     }
     void commandLines()
     {
@@ -90,8 +95,9 @@ private slots:
         for (const QString& path : paths)
             expected << nativePath(path.startsWith(QLatin1Char('/')) ? drive + path : path);
         QCOMPARE(request.paths, expected);
-        QCOMPARE(request.reason.contains(QStringLiteral("--frobnicate")),
-                 action == int(StartRequest::Action::Refuse));
+        QCOMPARE(!request.reason.isEmpty(), action == int(StartRequest::Action::Refuse));
+        QCOMPARE(request.convertHere, arguments.contains(QStringLiteral("--convert-here"))
+                                          && action == int(StartRequest::Action::Start));
     }
 
     void desktopFolder()
