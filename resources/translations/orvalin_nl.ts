@@ -5,439 +5,439 @@
     <name>AboutBox</name>
     <message>
         <source>Converts WebP pictures to JPG files, many at once.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zet WebP-afbeeldingen om naar JPG-bestanden, vele tegelijk.</translation>
     </message>
     <message>
         <source>Built on:</source>
-        <translation type="unfinished"></translation>
+        <translation>Gebaseerd op:</translation>
     </message>
     <message>
         <source>About Orvalin</source>
-        <translation type="unfinished"></translation>
+        <translation>Over Orvalin</translation>
     </message>
 </context>
 <context>
     <name>ConversionRun</name>
     <message>
         <source>Processing: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwerken: %1</translation>
     </message>
     <message>
         <source>the result has gone</source>
-        <translation type="unfinished"></translation>
+        <translation>het resultaat is verdwenen</translation>
     </message>
     <message>
         <source>No files added.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geen bestanden toegevoegd.</translation>
     </message>
     <message>
         <source>Folder does not exist. Please select another folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>De map bestaat niet. Selecteer een andere map.</translation>
     </message>
     <message>
         <source>Done.</source>
-        <translation type="unfinished"></translation>
+        <translation>Klaar.</translation>
     </message>
     <message>
         <source>The following files were skipped because they are not in WebP format:</source>
-        <translation type="unfinished"></translation>
+        <translation>De volgende bestanden zijn overgeslagen omdat het geen WebP-bestanden zijn:</translation>
     </message>
     <message>
         <source>The following files could not be converted:</source>
-        <translation type="unfinished"></translation>
+        <translation>De volgende bestanden konden niet worden geconverteerd:</translation>
     </message>
     <message>
         <source>The following files could not be saved:</source>
-        <translation type="unfinished"></translation>
+        <translation>De volgende bestanden konden niet worden opgeslagen:</translation>
     </message>
     <message>
         <source>The following files were skipped because a JPG of that name already exists:</source>
-        <translation type="unfinished"></translation>
+        <translation>De volgende bestanden zijn overgeslagen omdat er al een JPG met die naam bestaat:</translation>
     </message>
     <message>
         <source>the converter stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>het conversieprogramma is gestopt</translation>
     </message>
     <message>
         <source>took too long</source>
-        <translation type="unfinished"></translation>
+        <translation>duurde te lang</translation>
     </message>
     <message>
         <source>Please wait.. %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Even geduld.. %1</translation>
     </message>
     <message>
         <source>Progress Bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Voortgangsbalk</translation>
     </message>
 </context>
 <context>
     <name>FailureReport</name>
     <message>
         <source>Skin file too large</source>
-        <translation type="unfinished"></translation>
+        <translation>Skinbestand is te groot</translation>
     </message>
     <message>
         <source>Path not found: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Pad niet gevonden: %1</translation>
     </message>
     <message>
         <source>The dates of %1 could not be kept: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>De datums van %1 konden niet worden behouden: %2</translation>
     </message>
     <message>
         <source>Cannot start %1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Kan %1 niet starten (%2)</translation>
     </message>
     <message>
         <source>Invalid procedure call or argument</source>
-        <translation type="unfinished"></translation>
+        <translation>Ongeldige procedureaanroep of ongeldig argument</translation>
     </message>
     <message>
         <source>File not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestand niet gevonden</translation>
     </message>
     <message>
         <source>Invalid picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Ongeldige afbeelding</translation>
     </message>
     <message>
         <source>Out of memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Onvoldoende geheugen</translation>
     </message>
     <message>
         <source>Unexpected error</source>
-        <translation type="unfinished"></translation>
+        <translation>Onverwachte fout</translation>
     </message>
     <message>
         <source>in %1 at line %2</source>
-        <translation type="unfinished"></translation>
+        <translation>in %1 op regel %2</translation>
     </message>
     <message>
         <source>Please email screenshot of this message to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Stuur een schermafbeelding van dit bericht per e-mail naar %1</translation>
     </message>
     <message>
         <source>Application Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Toepassingsfout</translation>
     </message>
     <message>
         <source>The file at the output name is a WebP picture and is kept</source>
-        <translation type="unfinished"></translation>
+        <translation>Het bestand met de uitvoernaam is een WebP-afbeelding en blijft behouden</translation>
     </message>
     <message>
         <source>The file at the output name is another user&apos;s link in a shared folder and is not followed</source>
-        <translation type="unfinished"></translation>
+        <translation>Het bestand met de uitvoernaam is een koppeling van een andere gebruiker in een gedeelde map en wordt niet gevolgd</translation>
     </message>
     <message>
         <source>Filename refers to a directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestandsnaam verwijst naar een map</translation>
     </message>
     <message>
         <source>Existing file %1 is not writable</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestaand bestand %1 is niet beschrijfbaar</translation>
     </message>
     <message>
         <source>Type mismatch</source>
-        <translation type="unfinished"></translation>
+        <translation>Typen komen niet overeen</translation>
     </message>
     <message>
         <source>Overflow</source>
-        <translation type="unfinished"></translation>
+        <translation>Overloop</translation>
     </message>
     <message>
         <source>Resource not found: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Resource niet gevonden: %1</translation>
     </message>
     <message>
         <source>Disk full</source>
-        <translation type="unfinished"></translation>
+        <translation>Schijf vol</translation>
     </message>
     <message>
         <source>Index out of bounds</source>
-        <translation type="unfinished"></translation>
+        <translation>Index buiten bereik</translation>
     </message>
 </context>
 <context>
     <name>FileList</name>
     <message>
         <source>The following files and folders could not be added:</source>
-        <translation type="unfinished"></translation>
+        <translation>De volgende bestanden en mappen konden niet worden toegevoegd:</translation>
     </message>
     <message>
         <source>the name is not valid UTF-8</source>
-        <translation type="unfinished"></translation>
+        <translation>de naam is geen geldige UTF-8</translation>
     </message>
     <message>
         <source>the path is too long</source>
-        <translation type="unfinished"></translation>
+        <translation>het pad is te lang</translation>
     </message>
     <message>
         <source>the folder cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>de map kan niet worden gelezen</translation>
     </message>
     <message>
         <source>Please select folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Selecteer een map:</translation>
     </message>
     <message>
         <source>Add File(s) - Hold Ctrl to select multiple files</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestand(en) toevoegen - Houd Ctrl ingedrukt om meerdere bestanden te selecteren</translation>
     </message>
     <message>
         <source>You&apos;ve selected too many files to add.<byte value="xd"/><byte value="xd"/>Please try adding via the &quot;Add All&quot; button.</source>
-        <translation type="unfinished"></translation>
+        <translation>U hebt te veel bestanden geselecteerd om toe te voegen.<byte value="xd"/><byte value="xd"/>Probeer ze toe te voegen met de knop "Alle WebP's uit map toevoegen".</translation>
     </message>
     <message>
         <source> WebP File(s)</source>
-        <translation type="unfinished"></translation>
+        <translation> WebP-bestand(en)</translation>
     </message>
     <message>
         <source>Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to reveal full names.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sleep bestanden hierheen. Dubbelklik op een item om het te verwijderen. Sleep de lijn | naar rechts, buiten het venster, om de volledige namen te zien.</translation>
     </message>
 </context>
 <context>
     <name>Form1</name>
     <message>
         <source>Your settings could not be saved in &quot;%1&quot;.<byte value="xd"/><byte value="xd"/>Everything works as usual, but the choices you make now will not be remembered the next time the program starts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Uw instellingen konden niet worden opgeslagen in "%1".<byte value="xd"/><byte value="xd"/>Alles werkt zoals gewoonlijk, maar de keuzes die u nu maakt, worden bij de volgende start van het programma niet onthouden.</translation>
     </message>
     <message>
         <source>WebP files to convert</source>
-        <translation type="unfinished"></translation>
+        <translation>Te converteren WebP-bestanden</translation>
     </message>
     <message>
         <source>Add WebP File(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>WebP-bestand(en) toevoegen</translation>
     </message>
     <message>
         <source>Add All WebP File(s) In Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle WebP's uit map toevoegen</translation>
     </message>
     <message>
         <source>Clear List</source>
-        <translation type="unfinished"></translation>
+        <translation>Lijst wissen</translation>
     </message>
     <message>
         <source>Load Sample/Example Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Voorbeeldbestanden laden</translation>
     </message>
     <message>
         <source>Start Converting</source>
-        <translation type="unfinished"></translation>
+        <translation>Conversie starten</translation>
     </message>
     <message>
         <source>Output folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Uitvoermap</translation>
     </message>
     <message>
         <source>Choose output folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Uitvoermap kiezen</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bestand</translation>
     </message>
     <message>
         <source>&amp;Add WebP File(s)...</source>
-        <translation type="unfinished"></translation>
+        <translation>WebP-bestand(en) &amp;toevoegen...</translation>
     </message>
     <message>
         <source>Add All WebP File(s) In &amp;Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle WebP-bestanden uit &amp;map toevoegen...</translation>
     </message>
     <message>
         <source>Load &amp;Sample/Example Files</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Voorbeeldbestanden laden</translation>
     </message>
     <message>
         <source>&amp;Clear List</source>
-        <translation type="unfinished"></translation>
+        <translation>Lijst &amp;wissen</translation>
     </message>
     <message>
         <source>Start C&amp;onverting</source>
-        <translation type="unfinished"></translation>
+        <translation>Conversie &amp;starten</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Afsluiten</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Help</translation>
     </message>
     <message>
         <source>&amp;About Orvalin</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Over Orvalin</translation>
     </message>
 </context>
 <context>
     <name>LanguageMenu</name>
     <message>
         <source>&amp;Language</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Taal</translation>
     </message>
     <message>
         <source>The System&apos;s &amp;Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Systeemtaa&amp;l</translation>
     </message>
 </context>
 <context>
     <name>OutputChoicesMenu</name>
     <message>
         <source>Fit Within %1 Pixels</source>
-        <translation type="unfinished"></translation>
+        <translation>Inpassen in %1 pixels</translation>
     </message>
     <message>
         <source>&amp;Options</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Opties</translation>
     </message>
     <message>
         <source>If a JPG of That Name &amp;Exists</source>
-        <translation type="unfinished"></translation>
+        <translation>Als er al een JPG met die &amp;naam bestaat</translation>
     </message>
     <message>
         <source>&amp;Replace It</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vervangen</translation>
     </message>
     <message>
         <source>Keep &amp;Both (Number the New One)</source>
-        <translation type="unfinished"></translation>
+        <translation>Beide &amp;behouden (nieuwe nummeren)</translation>
     </message>
     <message>
         <source>&amp;Skip the File</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestand &amp;overslaan</translation>
     </message>
     <message>
         <source>Keep Sub-&amp;folders in the Output Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Submappen behouden in de uitvoermap</translation>
     </message>
     <message>
         <source>Keep the Original&apos;s &amp;Dates</source>
-        <translation type="unfinished"></translation>
+        <translation>Oorspronkelijke &amp;datums behouden</translation>
     </message>
     <message>
         <source>&amp;Metadata</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Metagegevens</translation>
     </message>
     <message>
         <source>Keep &amp;All</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Alles behouden</translation>
     </message>
     <message>
         <source>Remove the &amp;Location</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Locatie verwijderen</translation>
     </message>
     <message>
         <source>Keep Only &amp;Colour and Orientation</source>
-        <translation type="unfinished"></translation>
+        <translation>Alleen &amp;kleur en oriëntatie behouden</translation>
     </message>
     <message>
         <source>Si&amp;ze</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Grootte</translation>
     </message>
     <message>
         <source>&amp;Keep the Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Grootte &amp;behouden</translation>
     </message>
     <message>
         <source>Fit Within &amp;Other Size...</source>
-        <translation type="unfinished"></translation>
+        <translation>Inpassen in &amp;andere grootte...</translation>
     </message>
     <message>
         <source>Fit Within Other Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Inpassen in andere grootte</translation>
     </message>
     <message>
         <source>The most pixels the longer side may have (16 to 65535):</source>
-        <translation type="unfinished"></translation>
+        <translation>Maximaal aantal pixels van de langste zijde (16 tot en met 65535):</translation>
     </message>
     <message>
         <source>Please enter a whole number from 16 to 65535.</source>
-        <translation type="unfinished"></translation>
+        <translation>Voer een geheel getal in van 16 tot en met 65535.</translation>
     </message>
 </context>
 <context>
     <name>OutputOptions</name>
     <message>
         <source>Output JPG image quality: %1%</source>
-        <translation type="unfinished"></translation>
+        <translation>Beeldkwaliteit van de JPG-uitvoer: %1%</translation>
     </message>
     <message>
         <source>Save Option</source>
-        <translation type="unfinished"></translation>
+        <translation>Opslaglocatie</translation>
     </message>
     <message>
         <source>Save results to this folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Resultaten opslaan in deze map:</translation>
     </message>
     <message>
         <source>Save results in folder of original file</source>
-        <translation type="unfinished"></translation>
+        <translation>Opslaan in de map van het origineel</translation>
     </message>
     <message>
         <source>Please select folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Selecteer een map:</translation>
     </message>
 </context>
 <context>
     <name>WorkerReason</name>
     <message>
         <source>no space left on the device</source>
-        <translation type="unfinished"></translation>
+        <translation>geen ruimte meer op het apparaat</translation>
     </message>
     <message>
         <source>the disk quota is used up</source>
-        <translation type="unfinished"></translation>
+        <translation>het schijfquotum is opgebruikt</translation>
     </message>
     <message>
         <source>the path is too long</source>
-        <translation type="unfinished"></translation>
+        <translation>het pad is te lang</translation>
     </message>
     <message>
         <source>no such file or folder</source>
-        <translation type="unfinished"></translation>
+        <translation>bestand of map bestaat niet</translation>
     </message>
     <message>
         <source>permission denied</source>
-        <translation type="unfinished"></translation>
+        <translation>toegang geweigerd</translation>
     </message>
     <message>
         <source>the file system is read-only</source>
-        <translation type="unfinished"></translation>
+        <translation>het bestandssysteem is alleen-lezen</translation>
     </message>
     <message>
         <source>not enough memory</source>
-        <translation type="unfinished"></translation>
+        <translation>onvoldoende geheugen</translation>
     </message>
     <message>
         <source>a read or write error on the device</source>
-        <translation type="unfinished"></translation>
+        <translation>lees- of schrijffout op het apparaat</translation>
     </message>
     <message>
         <source>too many open files</source>
-        <translation type="unfinished"></translation>
+        <translation>te veel geopende bestanden</translation>
     </message>
     <message>
         <source>the file is too large for its file system</source>
-        <translation type="unfinished"></translation>
+        <translation>het bestand is te groot voor het bestandssysteem</translation>
     </message>
     <message>
         <source>not a WebP file</source>
-        <translation type="unfinished"></translation>
+        <translation>geen WebP-bestand</translation>
     </message>
     <message>
         <source>the source path holds a zero byte</source>
-        <translation type="unfinished"></translation>
+        <translation>het bronpad bevat een nulbyte</translation>
     </message>
     <message>
         <source>the output path holds a zero byte</source>
-        <translation type="unfinished"></translation>
+        <translation>het uitvoerpad bevat een nulbyte</translation>
     </message>
     <message>
         <source>the picture is too large (%1 × %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>de afbeelding is te groot (%1 × %2)</translation>
     </message>
 </context>
 </TS>

@@ -5,439 +5,439 @@
     <name>AboutBox</name>
     <message>
         <source>Converts WebP pictures to JPG files, many at once.</source>
-        <translation type="unfinished"></translation>
+        <translation>Converte imagens WebP em arquivos JPG, várias de uma só vez.</translation>
     </message>
     <message>
         <source>Built on:</source>
-        <translation type="unfinished"></translation>
+        <translation>Desenvolvido com:</translation>
     </message>
     <message>
         <source>About Orvalin</source>
-        <translation type="unfinished"></translation>
+        <translation>Sobre o Orvalin</translation>
     </message>
 </context>
 <context>
     <name>ConversionRun</name>
     <message>
         <source>Processing: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Processando: %1</translation>
     </message>
     <message>
         <source>the result has gone</source>
-        <translation type="unfinished"></translation>
+        <translation>o resultado desapareceu</translation>
     </message>
     <message>
         <source>No files added.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nenhum arquivo adicionado.</translation>
     </message>
     <message>
         <source>Folder does not exist. Please select another folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>A pasta não existe. Selecione outra pasta.</translation>
     </message>
     <message>
         <source>Done.</source>
-        <translation type="unfinished"></translation>
+        <translation>Concluído.</translation>
     </message>
     <message>
         <source>The following files were skipped because they are not in WebP format:</source>
-        <translation type="unfinished"></translation>
+        <translation>Os arquivos a seguir foram ignorados porque não estão no formato WebP:</translation>
     </message>
     <message>
         <source>The following files could not be converted:</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível converter os arquivos a seguir:</translation>
     </message>
     <message>
         <source>The following files could not be saved:</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível salvar os arquivos a seguir:</translation>
     </message>
     <message>
         <source>The following files were skipped because a JPG of that name already exists:</source>
-        <translation type="unfinished"></translation>
+        <translation>Os arquivos a seguir foram ignorados porque já existe um JPG com o mesmo nome:</translation>
     </message>
     <message>
         <source>the converter stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>o conversor parou</translation>
     </message>
     <message>
         <source>took too long</source>
-        <translation type="unfinished"></translation>
+        <translation>demorou demais</translation>
     </message>
     <message>
         <source>Please wait.. %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Aguarde.. %1</translation>
     </message>
     <message>
         <source>Progress Bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Barra de progresso</translation>
     </message>
 </context>
 <context>
     <name>FailureReport</name>
     <message>
         <source>Skin file too large</source>
-        <translation type="unfinished"></translation>
+        <translation>Arquivo de tema grande demais</translation>
     </message>
     <message>
         <source>Path not found: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Caminho não encontrado: %1</translation>
     </message>
     <message>
         <source>The dates of %1 could not be kept: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível manter as datas de %1: %2</translation>
     </message>
     <message>
         <source>Cannot start %1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Não é possível iniciar %1 (%2)</translation>
     </message>
     <message>
         <source>Invalid procedure call or argument</source>
-        <translation type="unfinished"></translation>
+        <translation>Chamada de procedimento ou argumento inválido</translation>
     </message>
     <message>
         <source>File not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Arquivo não encontrado</translation>
     </message>
     <message>
         <source>Invalid picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Imagem inválida</translation>
     </message>
     <message>
         <source>Out of memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Memória insuficiente</translation>
     </message>
     <message>
         <source>Unexpected error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erro inesperado</translation>
     </message>
     <message>
         <source>in %1 at line %2</source>
-        <translation type="unfinished"></translation>
+        <translation>em %1 na linha %2</translation>
     </message>
     <message>
         <source>Please email screenshot of this message to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Envie uma captura de tela desta mensagem por e-mail para %1</translation>
     </message>
     <message>
         <source>Application Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erro do aplicativo</translation>
     </message>
     <message>
         <source>The file at the output name is a WebP picture and is kept</source>
-        <translation type="unfinished"></translation>
+        <translation>O arquivo com o nome de saída é uma imagem WebP e será mantido</translation>
     </message>
     <message>
         <source>The file at the output name is another user&apos;s link in a shared folder and is not followed</source>
-        <translation type="unfinished"></translation>
+        <translation>O arquivo com o nome de saída é um link de outro usuário em uma pasta compartilhada e não será seguido</translation>
     </message>
     <message>
         <source>Filename refers to a directory</source>
-        <translation type="unfinished"></translation>
+        <translation>O nome do arquivo se refere a uma pasta</translation>
     </message>
     <message>
         <source>Existing file %1 is not writable</source>
-        <translation type="unfinished"></translation>
+        <translation>O arquivo existente %1 não permite gravação</translation>
     </message>
     <message>
         <source>Type mismatch</source>
-        <translation type="unfinished"></translation>
+        <translation>Tipos incompatíveis</translation>
     </message>
     <message>
         <source>Overflow</source>
-        <translation type="unfinished"></translation>
+        <translation>Estouro de capacidade</translation>
     </message>
     <message>
         <source>Resource not found: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Recurso não encontrado: %1</translation>
     </message>
     <message>
         <source>Disk full</source>
-        <translation type="unfinished"></translation>
+        <translation>Disco cheio</translation>
     </message>
     <message>
         <source>Index out of bounds</source>
-        <translation type="unfinished"></translation>
+        <translation>Índice fora dos limites</translation>
     </message>
 </context>
 <context>
     <name>FileList</name>
     <message>
         <source>The following files and folders could not be added:</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível adicionar os arquivos e pastas a seguir:</translation>
     </message>
     <message>
         <source>the name is not valid UTF-8</source>
-        <translation type="unfinished"></translation>
+        <translation>o nome não é UTF-8 válido</translation>
     </message>
     <message>
         <source>the path is too long</source>
-        <translation type="unfinished"></translation>
+        <translation>o caminho é longo demais</translation>
     </message>
     <message>
         <source>the folder cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível ler a pasta</translation>
     </message>
     <message>
         <source>Please select folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Selecione a pasta:</translation>
     </message>
     <message>
         <source>Add File(s) - Hold Ctrl to select multiple files</source>
-        <translation type="unfinished"></translation>
+        <translation>Adicionar arquivo(s) - Mantenha Ctrl pressionado para selecionar vários arquivos</translation>
     </message>
     <message>
         <source>You&apos;ve selected too many files to add.<byte value="xd"/><byte value="xd"/>Please try adding via the &quot;Add All&quot; button.</source>
-        <translation type="unfinished"></translation>
+        <translation>Você selecionou arquivos demais para adicionar.<byte value="xd"/><byte value="xd"/>Tente adicioná-los com o botão "Adicionar todos".</translation>
     </message>
     <message>
         <source> WebP File(s)</source>
-        <translation type="unfinished"></translation>
+        <translation> Arquivo(s) WebP</translation>
     </message>
     <message>
         <source>Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to reveal full names.</source>
-        <translation type="unfinished"></translation>
+        <translation>Arraste e solte os arquivos aqui. Clique duas vezes em um item para removê-lo. Mova a linha | para a direita, para fora da janela, para ver os nomes completos.</translation>
     </message>
 </context>
 <context>
     <name>Form1</name>
     <message>
         <source>Your settings could not be saved in &quot;%1&quot;.<byte value="xd"/><byte value="xd"/>Everything works as usual, but the choices you make now will not be remembered the next time the program starts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível salvar suas configurações em "%1".<byte value="xd"/><byte value="xd"/>Tudo funciona normalmente, mas as escolhas que você fizer agora não serão lembradas na próxima vez que o programa for iniciado.</translation>
     </message>
     <message>
         <source>WebP files to convert</source>
-        <translation type="unfinished"></translation>
+        <translation>Arquivos WebP a converter</translation>
     </message>
     <message>
         <source>Add WebP File(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Adicionar arquivo(s) WebP</translation>
     </message>
     <message>
         <source>Add All WebP File(s) In Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Adicionar todos os WebP da pasta</translation>
     </message>
     <message>
         <source>Clear List</source>
-        <translation type="unfinished"></translation>
+        <translation>Limpar lista</translation>
     </message>
     <message>
         <source>Load Sample/Example Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Carregar arquivos de exemplo</translation>
     </message>
     <message>
         <source>Start Converting</source>
-        <translation type="unfinished"></translation>
+        <translation>Iniciar conversão</translation>
     </message>
     <message>
         <source>Output folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Pasta de saída</translation>
     </message>
     <message>
         <source>Choose output folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Escolher a pasta de saída</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Arquivo</translation>
     </message>
     <message>
         <source>&amp;Add WebP File(s)...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Adicionar arquivo(s) WebP...</translation>
     </message>
     <message>
         <source>Add All WebP File(s) In &amp;Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Adicionar todos os arquivos WebP da &amp;pasta...</translation>
     </message>
     <message>
         <source>Load &amp;Sample/Example Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Carregar arquivos de &amp;exemplo</translation>
     </message>
     <message>
         <source>&amp;Clear List</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Limpar lista</translation>
     </message>
     <message>
         <source>Start C&amp;onverting</source>
-        <translation type="unfinished"></translation>
+        <translation>Iniciar &amp;conversão</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Sair</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Aj&amp;uda</translation>
     </message>
     <message>
         <source>&amp;About Orvalin</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Sobre o Orvalin</translation>
     </message>
 </context>
 <context>
     <name>LanguageMenu</name>
     <message>
         <source>&amp;Language</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Idioma</translation>
     </message>
     <message>
         <source>The System&apos;s &amp;Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Idioma do siste&amp;ma</translation>
     </message>
 </context>
 <context>
     <name>OutputChoicesMenu</name>
     <message>
         <source>Fit Within %1 Pixels</source>
-        <translation type="unfinished"></translation>
+        <translation>Limitar a %1 pixels</translation>
     </message>
     <message>
         <source>&amp;Options</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Opções</translation>
     </message>
     <message>
         <source>If a JPG of That Name &amp;Exists</source>
-        <translation type="unfinished"></translation>
+        <translation>Se já existir um JPG com o mesmo &amp;nome</translation>
     </message>
     <message>
         <source>&amp;Replace It</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Substituir</translation>
     </message>
     <message>
         <source>Keep &amp;Both (Number the New One)</source>
-        <translation type="unfinished"></translation>
+        <translation>Manter &amp;ambos (numerar o novo)</translation>
     </message>
     <message>
         <source>&amp;Skip the File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ignorar o arquivo</translation>
     </message>
     <message>
         <source>Keep Sub-&amp;folders in the Output Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Manter as &amp;subpastas na pasta de saída</translation>
     </message>
     <message>
         <source>Keep the Original&apos;s &amp;Dates</source>
-        <translation type="unfinished"></translation>
+        <translation>Manter as &amp;datas do original</translation>
     </message>
     <message>
         <source>&amp;Metadata</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Metadados</translation>
     </message>
     <message>
         <source>Keep &amp;All</source>
-        <translation type="unfinished"></translation>
+        <translation>Manter &amp;tudo</translation>
     </message>
     <message>
         <source>Remove the &amp;Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Remover a &amp;localização</translation>
     </message>
     <message>
         <source>Keep Only &amp;Colour and Orientation</source>
-        <translation type="unfinished"></translation>
+        <translation>Manter somente &amp;cor e orientação</translation>
     </message>
     <message>
         <source>Si&amp;ze</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tamanho</translation>
     </message>
     <message>
         <source>&amp;Keep the Size</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Manter o tamanho</translation>
     </message>
     <message>
         <source>Fit Within &amp;Other Size...</source>
-        <translation type="unfinished"></translation>
+        <translation>Limitar a &amp;outro tamanho...</translation>
     </message>
     <message>
         <source>Fit Within Other Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Limitar a outro tamanho</translation>
     </message>
     <message>
         <source>The most pixels the longer side may have (16 to 65535):</source>
-        <translation type="unfinished"></translation>
+        <translation>Número máximo de pixels do lado maior (16 a 65535):</translation>
     </message>
     <message>
         <source>Please enter a whole number from 16 to 65535.</source>
-        <translation type="unfinished"></translation>
+        <translation>Digite um número inteiro de 16 a 65535.</translation>
     </message>
 </context>
 <context>
     <name>OutputOptions</name>
     <message>
         <source>Output JPG image quality: %1%</source>
-        <translation type="unfinished"></translation>
+        <translation>Qualidade da imagem JPG de saída: %1%</translation>
     </message>
     <message>
         <source>Save Option</source>
-        <translation type="unfinished"></translation>
+        <translation>Opção de salvamento</translation>
     </message>
     <message>
         <source>Save results to this folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Salvar resultados nesta pasta:</translation>
     </message>
     <message>
         <source>Save results in folder of original file</source>
-        <translation type="unfinished"></translation>
+        <translation>Salvar na pasta do arquivo original</translation>
     </message>
     <message>
         <source>Please select folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Selecione a pasta:</translation>
     </message>
 </context>
 <context>
     <name>WorkerReason</name>
     <message>
         <source>no space left on the device</source>
-        <translation type="unfinished"></translation>
+        <translation>não há espaço livre no dispositivo</translation>
     </message>
     <message>
         <source>the disk quota is used up</source>
-        <translation type="unfinished"></translation>
+        <translation>a cota de disco se esgotou</translation>
     </message>
     <message>
         <source>the path is too long</source>
-        <translation type="unfinished"></translation>
+        <translation>o caminho é longo demais</translation>
     </message>
     <message>
         <source>no such file or folder</source>
-        <translation type="unfinished"></translation>
+        <translation>arquivo ou pasta inexistente</translation>
     </message>
     <message>
         <source>permission denied</source>
-        <translation type="unfinished"></translation>
+        <translation>permissão negada</translation>
     </message>
     <message>
         <source>the file system is read-only</source>
-        <translation type="unfinished"></translation>
+        <translation>o sistema de arquivos é somente leitura</translation>
     </message>
     <message>
         <source>not enough memory</source>
-        <translation type="unfinished"></translation>
+        <translation>memória insuficiente</translation>
     </message>
     <message>
         <source>a read or write error on the device</source>
-        <translation type="unfinished"></translation>
+        <translation>erro de leitura ou gravação no dispositivo</translation>
     </message>
     <message>
         <source>too many open files</source>
-        <translation type="unfinished"></translation>
+        <translation>arquivos abertos demais</translation>
     </message>
     <message>
         <source>the file is too large for its file system</source>
-        <translation type="unfinished"></translation>
+        <translation>o arquivo é grande demais para o sistema de arquivos</translation>
     </message>
     <message>
         <source>not a WebP file</source>
-        <translation type="unfinished"></translation>
+        <translation>não é um arquivo WebP</translation>
     </message>
     <message>
         <source>the source path holds a zero byte</source>
-        <translation type="unfinished"></translation>
+        <translation>o caminho de origem contém um byte nulo</translation>
     </message>
     <message>
         <source>the output path holds a zero byte</source>
-        <translation type="unfinished"></translation>
+        <translation>o caminho de saída contém um byte nulo</translation>
     </message>
     <message>
         <source>the picture is too large (%1 × %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>a imagem é grande demais (%1 × %2)</translation>
     </message>
 </context>
 </TS>
