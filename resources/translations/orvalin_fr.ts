@@ -5,439 +5,439 @@
     <name>AboutBox</name>
     <message>
         <source>Converts WebP pictures to JPG files, many at once.</source>
-        <translation type="unfinished"></translation>
+        <translation>Convertit des images WebP en fichiers JPG, plusieurs à la fois.</translation>
     </message>
     <message>
         <source>Built on:</source>
-        <translation type="unfinished"></translation>
+        <translation>Basé sur :</translation>
     </message>
     <message>
         <source>About Orvalin</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos d&apos;Orvalin</translation>
     </message>
 </context>
 <context>
     <name>ConversionRun</name>
     <message>
         <source>Processing: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Traitement : %1</translation>
     </message>
     <message>
         <source>the result has gone</source>
-        <translation type="unfinished"></translation>
+        <translation>le résultat a disparu</translation>
     </message>
     <message>
         <source>No files added.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun fichier ajouté.</translation>
     </message>
     <message>
         <source>Folder does not exist. Please select another folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier n&apos;existe pas. Veuillez choisir un autre dossier.</translation>
     </message>
     <message>
         <source>Done.</source>
-        <translation type="unfinished"></translation>
+        <translation>Terminé.</translation>
     </message>
     <message>
         <source>The following files were skipped because they are not in WebP format:</source>
-        <translation type="unfinished"></translation>
+        <translation>Les fichiers suivants ont été ignorés, car ils ne sont pas au format WebP :</translation>
     </message>
     <message>
         <source>The following files could not be converted:</source>
-        <translation type="unfinished"></translation>
+        <translation>Les fichiers suivants n&apos;ont pas pu être convertis :</translation>
     </message>
     <message>
         <source>The following files could not be saved:</source>
-        <translation type="unfinished"></translation>
+        <translation>Les fichiers suivants n&apos;ont pas pu être enregistrés :</translation>
     </message>
     <message>
         <source>The following files were skipped because a JPG of that name already exists:</source>
-        <translation type="unfinished"></translation>
+        <translation>Les fichiers suivants ont été ignorés, car un fichier JPG du même nom existe déjà :</translation>
     </message>
     <message>
         <source>the converter stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>le convertisseur s&apos;est arrêté</translation>
     </message>
     <message>
         <source>took too long</source>
-        <translation type="unfinished"></translation>
+        <translation>a pris trop de temps</translation>
     </message>
     <message>
         <source>Please wait.. %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez patienter.. %1</translation>
     </message>
     <message>
         <source>Progress Bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Barre de progression</translation>
     </message>
 </context>
 <context>
     <name>FailureReport</name>
     <message>
         <source>Skin file too large</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier d&apos;habillage trop volumineux</translation>
     </message>
     <message>
         <source>Path not found: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Chemin introuvable : %1</translation>
     </message>
     <message>
         <source>The dates of %1 could not be kept: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Les dates de %1 n&apos;ont pas pu être conservées : %2</translation>
     </message>
     <message>
         <source>Cannot start %1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de démarrer %1 (%2)</translation>
     </message>
     <message>
         <source>Invalid procedure call or argument</source>
-        <translation type="unfinished"></translation>
+        <translation>Argument ou appel de procédure incorrect</translation>
     </message>
     <message>
         <source>File not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier introuvable</translation>
     </message>
     <message>
         <source>Invalid picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Image non valide</translation>
     </message>
     <message>
         <source>Out of memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Mémoire insuffisante</translation>
     </message>
     <message>
         <source>Unexpected error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur inattendue</translation>
     </message>
     <message>
         <source>in %1 at line %2</source>
-        <translation type="unfinished"></translation>
+        <translation>dans %1 à la ligne %2</translation>
     </message>
     <message>
         <source>Please email screenshot of this message to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez envoyer une capture d&apos;écran de ce message par e-mail à %1</translation>
     </message>
     <message>
         <source>Application Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de l&apos;application</translation>
     </message>
     <message>
         <source>The file at the output name is a WebP picture and is kept</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier qui porte le nom de sortie est une image WebP et il est conservé</translation>
     </message>
     <message>
         <source>The file at the output name is another user&apos;s link in a shared folder and is not followed</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier qui porte le nom de sortie est un lien d&apos;un autre utilisateur dans un dossier partagé et il n&apos;est pas suivi</translation>
     </message>
     <message>
         <source>Filename refers to a directory</source>
-        <translation type="unfinished"></translation>
+        <translation>Le nom de fichier désigne un dossier</translation>
     </message>
     <message>
         <source>Existing file %1 is not writable</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier existant %1 n&apos;est pas accessible en écriture</translation>
     </message>
     <message>
         <source>Type mismatch</source>
-        <translation type="unfinished"></translation>
+        <translation>Incompatibilité de type</translation>
     </message>
     <message>
         <source>Overflow</source>
-        <translation type="unfinished"></translation>
+        <translation>Dépassement de capacité</translation>
     </message>
     <message>
         <source>Resource not found: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ressource introuvable : %1</translation>
     </message>
     <message>
         <source>Disk full</source>
-        <translation type="unfinished"></translation>
+        <translation>Disque plein</translation>
     </message>
     <message>
         <source>Index out of bounds</source>
-        <translation type="unfinished"></translation>
+        <translation>Index hors limites</translation>
     </message>
 </context>
 <context>
     <name>FileList</name>
     <message>
         <source>The following files and folders could not be added:</source>
-        <translation type="unfinished"></translation>
+        <translation>Les fichiers et dossiers suivants n&apos;ont pas pu être ajoutés :</translation>
     </message>
     <message>
         <source>the name is not valid UTF-8</source>
-        <translation type="unfinished"></translation>
+        <translation>le nom n&apos;est pas en UTF-8 valide</translation>
     </message>
     <message>
         <source>the path is too long</source>
-        <translation type="unfinished"></translation>
+        <translation>le chemin est trop long</translation>
     </message>
     <message>
         <source>the folder cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>le dossier est illisible</translation>
     </message>
     <message>
         <source>Please select folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez choisir un dossier :</translation>
     </message>
     <message>
         <source>Add File(s) - Hold Ctrl to select multiple files</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter des fichiers - Maintenez Ctrl enfoncée pour en sélectionner plusieurs</translation>
     </message>
     <message>
         <source>You&apos;ve selected too many files to add.<byte value="xd"/><byte value="xd"/>Please try adding via the &quot;Add All&quot; button.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vous avez sélectionné trop de fichiers à ajouter.<byte value="xd"/><byte value="xd"/>Essayez plutôt le bouton « Ajouter les WebP d&apos;un dossier ».</translation>
     </message>
     <message>
         <source> WebP File(s)</source>
-        <translation type="unfinished"></translation>
+        <translation> Fichiers WebP</translation>
     </message>
     <message>
         <source>Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to reveal full names.</source>
-        <translation type="unfinished"></translation>
+        <translation>Glissez-déposez des fichiers ici. Double-cliquez sur un élément pour le retirer. Faites glisser la ligne | vers la droite, hors de la fenêtre, pour voir les noms complets.</translation>
     </message>
 </context>
 <context>
     <name>Form1</name>
     <message>
         <source>Your settings could not be saved in &quot;%1&quot;.<byte value="xd"/><byte value="xd"/>Everything works as usual, but the choices you make now will not be remembered the next time the program starts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vos paramètres n&apos;ont pas pu être enregistrés dans « %1 ».<byte value="xd"/><byte value="xd"/>Tout fonctionne normalement, mais les choix que vous faites maintenant ne seront pas mémorisés au prochain démarrage du programme.</translation>
     </message>
     <message>
         <source>WebP files to convert</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers WebP à convertir</translation>
     </message>
     <message>
         <source>Add WebP File(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter des fichiers WebP</translation>
     </message>
     <message>
         <source>Add All WebP File(s) In Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter les WebP d&apos;un dossier</translation>
     </message>
     <message>
         <source>Clear List</source>
-        <translation type="unfinished"></translation>
+        <translation>Vider la liste</translation>
     </message>
     <message>
         <source>Load Sample/Example Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Charger les fichiers d&apos;exemple</translation>
     </message>
     <message>
         <source>Start Converting</source>
-        <translation type="unfinished"></translation>
+        <translation>Lancer la conversion</translation>
     </message>
     <message>
         <source>Output folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier de sortie</translation>
     </message>
     <message>
         <source>Choose output folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier de sortie</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fichier</translation>
     </message>
     <message>
         <source>&amp;Add WebP File(s)...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ajouter des fichiers WebP...</translation>
     </message>
     <message>
         <source>Add All WebP File(s) In &amp;Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter tous les fichiers WebP d&apos;un &amp;dossier...</translation>
     </message>
     <message>
         <source>Load &amp;Sample/Example Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Charger les fichiers d&apos;&amp;exemple</translation>
     </message>
     <message>
         <source>&amp;Clear List</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vider la liste</translation>
     </message>
     <message>
         <source>Start C&amp;onverting</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Lancer la conversion</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Aide</translation>
     </message>
     <message>
         <source>&amp;About Orvalin</source>
-        <translation type="unfinished"></translation>
+        <translation>À &amp;propos d&apos;Orvalin</translation>
     </message>
 </context>
 <context>
     <name>LanguageMenu</name>
     <message>
         <source>&amp;Language</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Langue</translation>
     </message>
     <message>
         <source>The System&apos;s &amp;Language</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Langue du système</translation>
     </message>
 </context>
 <context>
     <name>OutputChoicesMenu</name>
     <message>
         <source>Fit Within %1 Pixels</source>
-        <translation type="unfinished"></translation>
+        <translation>Limiter à %1 pixels</translation>
     </message>
     <message>
         <source>&amp;Options</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Options</translation>
     </message>
     <message>
         <source>If a JPG of That Name &amp;Exists</source>
-        <translation type="unfinished"></translation>
+        <translation>Si un fichier JPG du même nom &amp;existe</translation>
     </message>
     <message>
         <source>&amp;Replace It</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Remplacer</translation>
     </message>
     <message>
         <source>Keep &amp;Both (Number the New One)</source>
-        <translation type="unfinished"></translation>
+        <translation>Conserver les &amp;deux (numéroter le nouveau)</translation>
     </message>
     <message>
         <source>&amp;Skip the File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ignorer le fichier</translation>
     </message>
     <message>
         <source>Keep Sub-&amp;folders in the Output Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Conserver les &amp;sous-dossiers dans le dossier de sortie</translation>
     </message>
     <message>
         <source>Keep the Original&apos;s &amp;Dates</source>
-        <translation type="unfinished"></translation>
+        <translation>Conserver les &amp;dates de l&apos;original</translation>
     </message>
     <message>
         <source>&amp;Metadata</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Métadonnées</translation>
     </message>
     <message>
         <source>Keep &amp;All</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tout conserver</translation>
     </message>
     <message>
         <source>Remove the &amp;Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer la &amp;localisation</translation>
     </message>
     <message>
         <source>Keep Only &amp;Colour and Orientation</source>
-        <translation type="unfinished"></translation>
+        <translation>Ne conserver que la &amp;couleur et l&apos;orientation</translation>
     </message>
     <message>
         <source>Si&amp;ze</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Taille</translation>
     </message>
     <message>
         <source>&amp;Keep the Size</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Conserver la taille</translation>
     </message>
     <message>
         <source>Fit Within &amp;Other Size...</source>
-        <translation type="unfinished"></translation>
+        <translation>Limiter à une &amp;autre taille...</translation>
     </message>
     <message>
         <source>Fit Within Other Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Limiter à une autre taille</translation>
     </message>
     <message>
         <source>The most pixels the longer side may have (16 to 65535):</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre maximal de pixels du côté le plus long (16 à 65535) :</translation>
     </message>
     <message>
         <source>Please enter a whole number from 16 to 65535.</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez saisir un nombre entier compris entre 16 et 65535.</translation>
     </message>
 </context>
 <context>
     <name>OutputOptions</name>
     <message>
         <source>Output JPG image quality: %1%</source>
-        <translation type="unfinished"></translation>
+        <translation>Qualité des images JPG en sortie : %1 %</translation>
     </message>
     <message>
         <source>Save Option</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement</translation>
     </message>
     <message>
         <source>Save results to this folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer dans ce dossier :</translation>
     </message>
     <message>
         <source>Save results in folder of original file</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer dans le dossier d&apos;origine</translation>
     </message>
     <message>
         <source>Please select folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez choisir un dossier :</translation>
     </message>
 </context>
 <context>
     <name>WorkerReason</name>
     <message>
         <source>no space left on the device</source>
-        <translation type="unfinished"></translation>
+        <translation>plus d&apos;espace disponible sur le périphérique</translation>
     </message>
     <message>
         <source>the disk quota is used up</source>
-        <translation type="unfinished"></translation>
+        <translation>le quota de disque est épuisé</translation>
     </message>
     <message>
         <source>the path is too long</source>
-        <translation type="unfinished"></translation>
+        <translation>le chemin est trop long</translation>
     </message>
     <message>
         <source>no such file or folder</source>
-        <translation type="unfinished"></translation>
+        <translation>fichier ou dossier introuvable</translation>
     </message>
     <message>
         <source>permission denied</source>
-        <translation type="unfinished"></translation>
+        <translation>permission refusée</translation>
     </message>
     <message>
         <source>the file system is read-only</source>
-        <translation type="unfinished"></translation>
+        <translation>le système de fichiers est en lecture seule</translation>
     </message>
     <message>
         <source>not enough memory</source>
-        <translation type="unfinished"></translation>
+        <translation>mémoire insuffisante</translation>
     </message>
     <message>
         <source>a read or write error on the device</source>
-        <translation type="unfinished"></translation>
+        <translation>erreur de lecture ou d&apos;écriture sur le périphérique</translation>
     </message>
     <message>
         <source>too many open files</source>
-        <translation type="unfinished"></translation>
+        <translation>trop de fichiers ouverts</translation>
     </message>
     <message>
         <source>the file is too large for its file system</source>
-        <translation type="unfinished"></translation>
+        <translation>le fichier est trop volumineux pour son système de fichiers</translation>
     </message>
     <message>
         <source>not a WebP file</source>
-        <translation type="unfinished"></translation>
+        <translation>ce n&apos;est pas un fichier WebP</translation>
     </message>
     <message>
         <source>the source path holds a zero byte</source>
-        <translation type="unfinished"></translation>
+        <translation>le chemin source contient un octet nul</translation>
     </message>
     <message>
         <source>the output path holds a zero byte</source>
-        <translation type="unfinished"></translation>
+        <translation>le chemin de sortie contient un octet nul</translation>
     </message>
     <message>
         <source>the picture is too large (%1 × %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>l&apos;image est trop grande (%1 × %2)</translation>
     </message>
 </context>
 </TS>
