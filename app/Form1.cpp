@@ -226,6 +226,8 @@ void Form1::retranslate()
     m_languageMenu->retranslate();
     m_helpMenu->setTitle(HelpMenuText());
     m_aboutItem->setText(AboutItemText());
+    if (m_barHeight > 0)
+        placeBelowMenuBar();
 }
 
 void Form1::changeEvent(QEvent* event)
@@ -237,15 +239,21 @@ void Form1::changeEvent(QEvent* event)
 
 // The controls keep their places, measured from below the menu bar, and the window grows by
 // the bar's height.
+// The bar's height follows its texts: titles in Japanese or Chinese stand taller than in
+// English, and a bar too low for them would fold its menus away.
 void Form1::placeBelowMenuBar()
 {
     const int barHeight = m_menuBar->sizeHint().height();
+    const int grown = barHeight - m_barHeight;
+    if (grown == 0)
+        return;
+    m_barHeight = barHeight;
     m_menuBar->setGeometry(0, 0, width(), barHeight);
     m_menuBar->setFixedHeight(barHeight); // a skin does not move the controls under it
     for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (control != m_menuBar)
-            control->move(control->pos() + QPoint(0, barHeight));
-    setFixedSize(width(), height() + barHeight);
+            control->move(control->pos() + QPoint(0, grown));
+    setFixedSize(width(), height() + grown);
 }
 
 void Form1::arrangeTabOrder()

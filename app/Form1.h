@@ -173,6 +173,7 @@ private:
     QAction* m_quitItem = nullptr;
     QAction* m_aboutItem = nullptr;
     bool m_loaded = false; // the load step has run: the quality frame shows the quality
+    int m_barHeight = 0;   // the menu bar's, by which the controls sit lower
     FileListView* ListView1 = nullptr;
     QPushButton* PushButton1 = nullptr;
     QPushButton* PushButton2 = nullptr;

@@ -267,6 +267,13 @@ private slots:
         fits(quality, QualityCaption(100), quality->width() - 16);
         auto* save = window->control<QGroupBox>("Frame5");
         fits(save, save->title(), save->width() - 16);
+        auto* menuBar = window->form->findChild<QMenuBar*>();
+        for (QAction* menu : menuBar->actions())
+            QVERIFY2(
+                menuBar->rect().contains(menuBar->actionGeometry(menu))
+                    && !menuBar->actionGeometry(menu).isEmpty(),
+                qPrintable(menu->text() + QStringLiteral(" is folded away from the menu bar")));
+        QCOMPARE(window->control<QWidget>("ListView1")->y(), menuBar->height() + 8);
         auto* bar = window->control<QWidget>("ProgressBar1");
         fits(bar, ProgressBarIdleText(), bar->width() - 8);
         fits(bar, DoneMessage(), bar->width() - 8);
