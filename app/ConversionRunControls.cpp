@@ -7,16 +7,20 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include <algorithm>
+#include <utility>
+
 namespace orvalin {
 
 ConversionRunControls::ConversionRunControls(FileListView& list, QLineEdit& folder,
                                              QRadioButton& toFolder, QRadioButton& besideSource,
                                              QSlider& quality, ProgressBarWithText& bar,
                                              std::function<void(PointerKind)> setPointer,
-                                             std::function<OutputChoices()> outputChoices)
+                                             std::function<OutputChoices()> outputChoices,
+                                             Taskbar& taskbar)
     : m_list(list), m_folder(folder), m_toFolder(toFolder), m_besideSource(besideSource),
       m_quality(quality), m_bar(bar), m_setPointer(std::move(setPointer)),
-      m_outputChoices(std::move(outputChoices))
+      m_outputChoices(std::move(outputChoices)), m_taskbar(taskbar)
 {
 }
 
@@ -83,6 +87,16 @@ double ConversionRunControls::progressValue() const
 void ConversionRunControls::setProgressValue(double value)
 {
     m_bar.setExactValue(value);
+    m_showsProgress = true;
+    m_taskbar.showProgress(m_bar.window(), std::clamp(value / 100.0, 0.0, 1.0));
+}
+
+void ConversionRunControls::runFinished()
+{
+    if (std::exchange(m_showsProgress, false))
+        m_taskbar.clearProgress(m_bar.window());
+    if (!m_bar.window()->isActiveWindow())
+        m_taskbar.requestAttention(m_bar.window());
 }
 
 void ConversionRunControls::setPointer(PointerKind kind)

@@ -18,10 +18,11 @@ class ProgressBarWithText;
 class ConversionRunControls : public RunRows, public RunOptions, public RunDisplay
 {
 public:
+    // The taskbar shows the bar's share on the window's button while a run works.
     ConversionRunControls(FileListView& list, QLineEdit& folder, QRadioButton& toFolder,
                           QRadioButton& besideSource, QSlider& quality, ProgressBarWithText& bar,
                           std::function<void(PointerKind)> setPointer,
-                          std::function<OutputChoices()> outputChoices);
+                          std::function<OutputChoices()> outputChoices, Taskbar& taskbar);
 
     int count() const override;
     quint64 identity(int position) const override;
@@ -39,6 +40,8 @@ public:
     double progressValue() const override;
     void setProgressValue(double value) override;
     void setPointer(PointerKind kind) override;
+    // The button's progress goes, and a window the user has left asks for attention.
+    void runFinished() override;
 
     // While set, every result goes beside its source, whatever the save option says.
     void setResultsBesideSources(bool beside) { m_besideSources = beside; }
@@ -52,7 +55,9 @@ private:
     ProgressBarWithText& m_bar;
     std::function<void(PointerKind)> m_setPointer;
     std::function<OutputChoices()> m_outputChoices;
+    Taskbar& m_taskbar;
     bool m_besideSources = false;
+    bool m_showsProgress = false; // on the taskbar, since the run's first step
 };
 
 } // namespace orvalin

@@ -110,7 +110,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
             m_runShowsBusy = kind == PointerKind::Busy;
             showWorkPointer();
         },
-        [this] { return m_outputChoices->choices(); });
+        [this] { return m_outputChoices->choices(); }, m_platform.taskbar);
     m_conversionRun =
         std::make_unique<ConversionRun>(*m_runControls, *m_runControls, *m_runControls);
     m_settings.setWriteFailureHandler(

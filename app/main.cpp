@@ -1,6 +1,7 @@
 #include "app/ConvertHere.h"
 #include "app/Form1.h"
 #include "app/QtPlatform.h"
+#include "app/QtTaskbar.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "core/CommandLine.h"
@@ -40,7 +41,7 @@ struct Program
 {
     Program()
         : settings(orvalin::SettingsStore::forCurrentUser()),
-          window({{messageBoxes, fileDialogs, shell, inputDialogs},
+          window({{messageBoxes, fileDialogs, shell, inputDialogs, taskbar},
                   *settings,
                   orvalin::ProgramFolder(),
                   orvalin::GetDesktopFolder})
@@ -56,6 +57,7 @@ struct Program
     orvalin::QtFileDialogs fileDialogs;
     orvalin::QtShell shell;
     orvalin::QtInputDialogs inputDialogs;
+    orvalin::QtTaskbar taskbar;
     const std::unique_ptr<orvalin::SettingsStore> settings;
     orvalin::Form1 window;
 };

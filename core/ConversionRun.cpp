@@ -686,6 +686,7 @@ private:
         m_guard.step(186, [&] { m_display.setPointer(PointerKind::Default); });
         m_guard.step(188, [&] { m_display.setProgressValue(0); });
         m_guard.step(190, [&] { m_display.setProgressText(ProgressBarIdleText()); });
+        m_display.runFinished();
         if (!ended())
             tell(FinalMessage(m_report));
         end();

@@ -85,6 +85,8 @@ class RunDisplay : public ProgressDisplay
 {
 public:
     virtual void setPointer(PointerKind kind) = 0;
+    // The run has done its work and is about to tell how it went.
+    virtual void runFinished() {}
 };
 
 // A line of the files that could not be converted: the file, then why in brackets.

@@ -86,6 +86,33 @@ public:
     }
 };
 
+// The window's button on the taskbar or in the dock.
+class Taskbar
+{
+public:
+    virtual ~Taskbar() = default;
+    // Shows the share of a run done, from 0 to 1, on the window's button.
+    virtual void showProgress(QWidget* window, double share) = 0;
+    // Takes the progress off the button.
+    virtual void clearProgress(QWidget* window) = 0;
+    // Asks for the user's attention to the window, which is not the active one.
+    virtual void requestAttention(QWidget* window) = 0;
+};
+
+// Shows nothing: for windows of no desktop, such as a benchmark's.
+class NoTaskbar : public Taskbar
+{
+public:
+    void showProgress(QWidget*, double) override {}
+    void clearProgress(QWidget*) override {}
+    void requestAttention(QWidget*) override {}
+    static NoTaskbar& instance()
+    {
+        static NoTaskbar none;
+        return none;
+    }
+};
+
 // The seams one window works with.
 struct Platform
 {
@@ -93,6 +120,7 @@ struct Platform
     FileDialogs& fileDialogs;
     Shell& shell;
     InputDialogs& inputDialogs = NoInputDialogs::instance();
+    Taskbar& taskbar = NoTaskbar::instance();
 };
 
 // The window's pointer kinds. The busy kind marks the window as busy while a folder scan or a

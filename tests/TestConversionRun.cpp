@@ -232,6 +232,24 @@ private slots:
         QCOMPARE(filesBelow(setup.output), (QStringList{"a.jpg", "b.jpg", "c.jpg"}));
     }
 
+    // The taskbar button follows the bar through a run, loses its progress before the final
+    // message, and a window the user is not looking at asks for attention.
+    void theTaskbarFollowsTheRun()
+    {
+        RunSetup setup;
+        Window window;
+        useOutputFolder(window, setup.output);
+        for (const QString name : {QStringLiteral("a.webp"), QStringLiteral("b.webp")}) {
+            makeWebP(setup.source(name), {4, 4});
+            window.form->fileList().add(setup.source(name));
+        }
+        QVERIFY(!window.form->isActiveWindow());
+        window.convert();
+        QCOMPARE(window.seams.taskbar.calls,
+                 (QStringList{"progress 0.5", "progress 1", "progress 0", "clear", "attention"}));
+        QCOMPARE(window.messages().size(), 1); // the final message came after
+    }
+
     void resultsBesideTheirSources()
     {
         RunSetup setup;

@@ -91,14 +91,29 @@ public:
     QList<std::optional<QString>> answers; // nothing: cancelled
 };
 
+// What the taskbar was asked to show, in order: "progress 0.5", "clear", "attention".
+class RecordingTaskbar : public Taskbar
+{
+public:
+    void showProgress(QWidget*, double share) override
+    {
+        calls.append(QStringLiteral("progress %1").arg(share));
+    }
+    void clearProgress(QWidget*) override { calls.append(QStringLiteral("clear")); }
+    void requestAttention(QWidget*) override { calls.append(QStringLiteral("attention")); }
+
+    QStringList calls;
+};
+
 struct RecordingPlatform
 {
     RecordingMessageBoxes messageBoxes;
     RecordingFileDialogs fileDialogs;
     RecordingShell shell;
     RecordingInputDialogs inputDialogs;
+    RecordingTaskbar taskbar;
 
-    Platform platform() { return {messageBoxes, fileDialogs, shell, inputDialogs}; }
+    Platform platform() { return {messageBoxes, fileDialogs, shell, inputDialogs, taskbar}; }
 };
 
 } // namespace orvalin::testing
