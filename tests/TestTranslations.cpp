@@ -2,6 +2,7 @@
 // breaks; every menu item with one mnemonic of its own; every text of the fixed window fitting
 // its control at 96 dots per inch with the window's fonts; and a picture of the window in
 // German and in Japanese to look at.
+#include "app/LanguageMenu.h"
 #include "app/Translations.h"
 #include "core/Settings.h"
 #include "options/OutputOptions.h"
@@ -277,6 +278,40 @@ private slots:
         auto* bar = window->control<QWidget>("ProgressBar1");
         fits(bar, ProgressBarIdleText(), bar->width() - 8);
         fits(bar, DoneMessage(), bar->width() - 8);
+    }
+
+    // A language chosen in the menu takes effect at once and is stored; the system's is stored
+    // as no language at all.
+    void theLanguageMenuSwitchesAtOnce()
+    {
+        const auto window = windowIn(QString());
+        const auto choose = [&](const QString& shownName) {
+            for (QAction* item : window->form->findChildren<QAction*>())
+                if (item->text().remove(u'&') == shownName)
+                    return item->trigger();
+            QFAIL(qPrintable(shownName));
+        };
+        auto* start = window->control<QPushButton>("PushButton2");
+        choose(QStringLiteral("Deutsch"));
+        QTRY_COMPARE(start->text(), QStringLiteral("Konvertierung starten"));
+        QCOMPARE(window->settings->value(Stored::Language), QStringLiteral("de"));
+        choose(SystemLanguageText().remove(u'&')); // in German now
+        QTRY_COMPARE(start->text(), QStringLiteral("Start Converting"));
+        QCOMPARE(window->settings->value(Stored::Language), QString());
+    }
+
+    // The message boxes' buttons and the file dialog speak the language chosen too, from Qt's
+    // own translations.
+    void qtsOwnTextsFollow()
+    {
+        for (const QString code : {QStringLiteral("de"), QStringLiteral("ja")}) {
+            const auto window = windowIn(code);
+            QVERIFY2(QCoreApplication::translate("QPlatformTheme", "Cancel")
+                         != QLatin1String("Cancel"),
+                     qPrintable(code));
+        }
+        const auto english = windowIn(QStringLiteral("en"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
     }
 
     // Pictures to look at: the window in German and in Japanese, in build/screenshots.
