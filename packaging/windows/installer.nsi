@@ -65,6 +65,7 @@ Section "Uninstall"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     ; By name, never the whole folder: the user may have chosen a folder that holds more.
     Delete "$INSTDIR\orvalin.exe"
+    Delete "$INSTDIR\orvalin-convert.exe"
     Delete "$INSTDIR\*.dll"
     Delete "$INSTDIR\qt.conf"
     Delete "$INSTDIR\HAND-M.CUR"

@@ -18,6 +18,7 @@ query() { "$wine" reg query "$@" 2>/dev/null | tr -d '\r'; }
 "$wine" reg add "$settings" /v Slider1 /d 77 /f >/dev/null
 "$wine" "$setup" /S
 [[ -f $programs/orvalin.exe && -f $programs/Qt6Widgets.dll ]] || fail "nothing in $programs"
+[[ -f $programs/orvalin-convert.exe ]] || fail "no orvalin-convert.exe in $programs"
 [[ -f $programs/plugins/platforms/qwindows.dll ]] || fail "no platform plugin installed"
 [[ -f $entry ]] || fail "no Start-menu entry"
 query 'HKCU\Software\Classes\.webp\OpenWithProgids' | grep -q 'Orvalin.webp' ||
