@@ -11,29 +11,52 @@
 
 namespace orvalin {
 
+namespace {
+
+#ifdef Q_OS_WIN
+// The console a stream writes to, or null when it writes to a file, a pipe or the NUL device.
+HANDLE consoleOf(std::FILE* stream)
+{
+    const auto handle = HANDLE(::_get_osfhandle(::_fileno(stream)));
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && ::GetConsoleMode(handle, &mode) ? handle : nullptr;
+}
+#endif
+
+} // namespace
+
+void WriteText(std::FILE* stream, const QString& text)
+{
+#ifdef Q_OS_WIN
+    // Bytes written to a console pass through the C run-time's code page and the console's,
+    // which garble all that is not ASCII: a console is given the characters themselves.
+    if (const HANDLE console = consoleOf(stream)) {
+        std::fflush(stream);
+        DWORD written = 0;
+        ::WriteConsoleW(console, reinterpret_cast<const wchar_t*>(text.utf16()), DWORD(text.size()),
+                        &written, nullptr);
+        return;
+    }
+#endif
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
 Console::Console(bool showProgress, bool quiet) : m_showProgress(showProgress), m_quiet(quiet)
 {
     m_sinceStart.start();
-#ifdef Q_OS_WIN
-    m_savedCodePage = ::GetConsoleOutputCP();
-    if (m_savedCodePage != 0)
-        ::SetConsoleOutputCP(CP_UTF8);
-#endif
 }
 
 Console::~Console()
 {
     clearProgress();
-#ifdef Q_OS_WIN
-    if (m_savedCodePage != 0)
-        ::SetConsoleOutputCP(m_savedCodePage);
-#endif
 }
 
 bool Console::errorIsTerminal()
 {
 #ifdef Q_OS_WIN
-    return ::_isatty(::_fileno(stderr)) != 0;
+    return consoleOf(stderr) != nullptr; // _isatty() takes the NUL device for one too
 #else
     return ::isatty(STDERR_FILENO) != 0;
 #endif
@@ -42,9 +65,7 @@ bool Console::errorIsTerminal()
 void Console::write(std::FILE* stream, const QString& line)
 {
     clearProgress();
-    const QByteArray bytes = (line + QLatin1Char('\n')).toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
-    std::fflush(stream);
+    WriteText(stream, line + QLatin1Char('\n'));
 }
 
 void Console::output(const QString& line)
@@ -79,11 +100,8 @@ void Console::showProgress(int done, int total, bool force)
     }
     // The line is rewritten in place: what is left of a longer one is blanked.
     const qsizetype length = line.size();
-    const QByteArray bytes = (QLatin1Char('\r') + line
-                              + QString(std::max<qsizetype>(0, m_progressLength - length), u' '))
-                                 .toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
-    std::fflush(stderr);
+    WriteText(stderr, QLatin1Char('\r') + line
+                          + QString(std::max<qsizetype>(0, m_progressLength - length), u' '));
     m_progressLength = length;
 }
 
@@ -91,10 +109,7 @@ void Console::clearProgress()
 {
     if (m_progressLength == 0)
         return;
-    const QByteArray blank =
-        (QLatin1Char('\r') + QString(m_progressLength, u' ') + QLatin1Char('\r')).toUtf8();
-    std::fwrite(blank.constData(), 1, std::size_t(blank.size()), stderr);
-    std::fflush(stderr);
+    WriteText(stderr, QLatin1Char('\r') + QString(m_progressLength, u' ') + QLatin1Char('\r'));
     m_progressLength = 0;
 }
 

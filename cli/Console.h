@@ -7,8 +7,11 @@
 
 namespace orvalin {
 
-// The console's two streams, written as UTF-8 (a Windows console is switched to UTF-8 for as
-// long as this lives), and the one progress line on standard error, which other lines clear
+// Writes text to standard output or standard error: as UTF-8, except to a Windows console,
+// which is handed the characters themselves.
+void WriteText(std::FILE* stream, const QString& text);
+
+// The console's two streams, and the one progress line on standard error, which other lines clear
 // before they are written and which is never written more than ten times a second.
 class Console
 {
@@ -39,7 +42,6 @@ private:
     QElapsedTimer m_sinceStart;
     QElapsedTimer m_sinceDrawn;
     qsizetype m_progressLength = 0; // of the line on screen; 0 when none is
-    unsigned m_savedCodePage = 0;
 };
 
 // "12 s", "4 min 05 s", "2 h 07 min": a time left as a person reads it.

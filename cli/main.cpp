@@ -1,4 +1,5 @@
 // orvalin-convert: the window's conversion engine from a console, for scripts and servers.
+#include "cli/Console.h"
 #include "cli/ConsoleRun.h"
 #include "cli/ConvertCommand.h"
 #include "core/CommandLine.h"
@@ -15,13 +16,13 @@ int main(int argc, char* argv[])
         orvalin::ReadConvertCommand(orvalin::ProgramArguments(argc, argv));
     switch (command.action) {
     case ConvertCommand::Action::Help:
-        std::fputs(orvalin::ConvertUsageText().toUtf8().constData(), stdout);
+        orvalin::WriteText(stdout, orvalin::ConvertUsageText());
         return 0;
     case ConvertCommand::Action::Version:
         std::printf("orvalin-convert %s\n", ORVALIN_VERSION);
         return 0;
     case ConvertCommand::Action::Refuse:
-        std::fprintf(stderr, "orvalin-convert: %s\n", command.refusal.toUtf8().constData());
+        orvalin::WriteText(stderr, QStringLiteral("orvalin-convert: %1\n").arg(command.refusal));
         return orvalin::UsageError;
     case ConvertCommand::Action::Convert: break;
     }
