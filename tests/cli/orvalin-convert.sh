@@ -13,6 +13,9 @@ for tool in cwebp jq parallel identify-im6.q16 convert-im6.q16; do
 done
 unset DISPLAY WAYLAND_DISPLAY
 scratch=$(mktemp -d)
+# The window's settings live here; the console program must never make or read them.
+export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config
+mkdir -p "$XDG_CONFIG_HOME"
 trap 'chmod -R u+rwx "$scratch" 2>/dev/null; rm -rf "$scratch"' EXIT
 # Each run's working folder goes in here, so a test can see that none is left behind.
 export TEMP=$scratch/temp
@@ -226,6 +229,8 @@ run forty/1.webp
 check "no progress line unless asked" bash -c "! grep -qF 'of 1 files' stderr.txt"
 run --quiet forty/1.webp
 check "--quiet prints nothing when all is well" test ! -s stderr.txt
+
+check "the window's settings were never written" test -z "$(ls -A "$XDG_CONFIG_HOME")"
 
 if ((failures)); then
     echo "$failures checks failed" >&2
