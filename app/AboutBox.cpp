@@ -1,5 +1,6 @@
 #include "app/AboutBox.h"
 
+#include "app/ThirdPartyLibraries.h"
 #include "core/Startup.h"
 
 #include <QCoreApplication>
@@ -7,34 +8,26 @@
 
 namespace orvalin {
 
-namespace {
-
-struct BuiltOn
-{
-    const char* library;
-    const char* licence;
-};
-
-// The window's library, then those of the converter it carries.
-constexpr BuiltOn Libraries[] = {
-    {"Qt", "LGPL-3.0"},
-    {"libwebp", "BSD-3-Clause"},
-    {"libjpeg-turbo", "IJG, BSD-3-Clause and Zlib"},
-    {"Expat", "MIT"},
-};
-
-} // namespace
-
 QString AboutText()
 {
-    QStringList lines{ProductName + QStringLiteral(" ") + QStringLiteral(ORVALIN_VERSION),
-                      QString(),
-                      QCoreApplication::translate(
-                          "AboutBox", "Converts WebP pictures to JPG files, many at once."),
-                      QString(), QCoreApplication::translate("AboutBox", "Built on:")};
-    for (const BuiltOn& built : Libraries)
-        lines << QStringLiteral("%1 (%2)").arg(QLatin1String(built.library),
-                                               QLatin1String(built.licence));
+    QStringList lines{
+        ProductName + QStringLiteral(" ") + QStringLiteral(ORVALIN_VERSION),
+        QString(),
+        QCoreApplication::translate("AboutBox",
+                                    "Converts WebP pictures to JPG files, many at once."),
+        QCoreApplication::translate("AboutBox", "Free software under the GNU General Public "
+                                                "License, version 3 or later."),
+        QString(),
+        QCoreApplication::translate("AboutBox", "Built on:")};
+    for (const ThirdPartyLibrary& library : ThirdPartyLibraries) {
+#ifndef Q_OS_WIN
+        if (QLatin1String(library.where) == QLatin1String("windows"))
+            continue; // shipped with the Windows program only
+#endif
+        lines << QStringLiteral("%1 %2 (%3)")
+                     .arg(QString::fromUtf8(library.name), QLatin1String(library.version),
+                          QLatin1String(library.licence));
+    }
     return lines.join(QStringLiteral("\r"));
 }
 

@@ -1,5 +1,6 @@
 #include "app/AboutBox.h"
 #include "app/Form1.h"
+#include "app/ThirdPartyLibraries.h"
 #include "core/ConversionRun.h"
 #include "core/Settings.h"
 #include "options/OutputChoicesMenu.h"
@@ -186,7 +187,19 @@ private slots:
         QCOMPARE(window.messages().first().title, AboutTitle());
         QVERIFY(window.messages().first().text.startsWith(QStringLiteral("Orvalin ")
                                                           + QStringLiteral(ORVALIN_VERSION)));
-        QVERIFY(window.messages().first().text.contains(QStringLiteral("libwebp (BSD-3-Clause)")));
+        const QString about = window.messages().first().text;
+        QVERIFY(about.contains(QStringLiteral("version 3 or later")));
+        // Every library of the list the notices are made from, with a version and its licence.
+        for (const ThirdPartyLibrary& library : ThirdPartyLibraries) {
+#ifndef Q_OS_WIN
+            if (QLatin1String(library.where) == QLatin1String("windows"))
+                continue;
+#endif
+            QVERIFY(QByteArray(library.version).contains('.'));
+            QVERIFY2(about.contains(QStringLiteral("%1 %2 (%3)")
+                                        .arg(library.name, library.version, library.licence)),
+                     library.name);
+        }
     }
 };
 

@@ -15,6 +15,10 @@
         <source>About Orvalin</source>
         <translation>Über Orvalin</translation>
     </message>
+    <message>
+        <source>Free software under the GNU General Public License, version 3 or later.</source>
+        <translation>Freie Software unter der GNU General Public License, Version 3 oder später.</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>

@@ -15,6 +15,10 @@
         <source>About Orvalin</source>
         <translation>Acerca de Orvalin</translation>
     </message>
+    <message>
+        <source>Free software under the GNU General Public License, version 3 or later.</source>
+        <translation>Software libre bajo la Licencia Pública General de GNU, versión 3 o posterior.</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>

@@ -9,18 +9,22 @@
     </message>
     <message>
         <source>Built on:</source>
-        <translation>Basé sur :</translation>
+        <translation>Basé sur&#xa0;:</translation>
     </message>
     <message>
         <source>About Orvalin</source>
         <translation>À propos d&apos;Orvalin</translation>
+    </message>
+    <message>
+        <source>Free software under the GNU General Public License, version 3 or later.</source>
+        <translation>Logiciel libre sous la licence publique générale GNU, version 3 ou ultérieure.</translation>
     </message>
 </context>
 <context>
     <name>ConversionRun</name>
     <message>
         <source>Processing: %1</source>
-        <translation>Traitement : %1</translation>
+        <translation>Traitement&#xa0;: %1</translation>
     </message>
     <message>
         <source>the result has gone</source>
@@ -40,19 +44,19 @@
     </message>
     <message>
         <source>The following files were skipped because they are not in WebP format:</source>
-        <translation>Les fichiers suivants ont été ignorés, car ils ne sont pas au format WebP :</translation>
+        <translation>Les fichiers suivants ont été ignorés, car ils ne sont pas au format WebP&#xa0;:</translation>
     </message>
     <message>
         <source>The following files could not be converted:</source>
-        <translation>Les fichiers suivants n&apos;ont pas pu être convertis :</translation>
+        <translation>Les fichiers suivants n&apos;ont pas pu être convertis&#xa0;:</translation>
     </message>
     <message>
         <source>The following files could not be saved:</source>
-        <translation>Les fichiers suivants n&apos;ont pas pu être enregistrés :</translation>
+        <translation>Les fichiers suivants n&apos;ont pas pu être enregistrés&#xa0;:</translation>
     </message>
     <message>
         <source>The following files were skipped because a JPG of that name already exists:</source>
-        <translation>Les fichiers suivants ont été ignorés, car un fichier JPG du même nom existe déjà :</translation>
+        <translation>Les fichiers suivants ont été ignorés, car un fichier JPG du même nom existe déjà&#xa0;:</translation>
     </message>
     <message>
         <source>the converter stopped</source>
@@ -79,11 +83,11 @@
     </message>
     <message>
         <source>Path not found: %1</source>
-        <translation>Chemin introuvable : %1</translation>
+        <translation>Chemin introuvable&#xa0;: %1</translation>
     </message>
     <message>
         <source>The dates of %1 could not be kept: %2</source>
-        <translation>Les dates de %1 n&apos;ont pas pu être conservées : %2</translation>
+        <translation>Les dates de %1 n&apos;ont pas pu être conservées&#xa0;: %2</translation>
     </message>
     <message>
         <source>Cannot start %1 (%2)</source>
@@ -147,7 +151,7 @@
     </message>
     <message>
         <source>Resource not found: %1</source>
-        <translation>Ressource introuvable : %1</translation>
+        <translation>Ressource introuvable&#xa0;: %1</translation>
     </message>
     <message>
         <source>Disk full</source>
@@ -162,7 +166,7 @@
     <name>FileList</name>
     <message>
         <source>The following files and folders could not be added:</source>
-        <translation>Les fichiers et dossiers suivants n&apos;ont pas pu être ajoutés :</translation>
+        <translation>Les fichiers et dossiers suivants n&apos;ont pas pu être ajoutés&#xa0;:</translation>
     </message>
     <message>
         <source>the name is not valid UTF-8</source>
@@ -178,7 +182,7 @@
     </message>
     <message>
         <source>Please select folder:</source>
-        <translation>Veuillez choisir un dossier :</translation>
+        <translation>Veuillez choisir un dossier&#xa0;:</translation>
     </message>
     <message>
         <source>Add File(s) - Hold Ctrl to select multiple files</source>
@@ -186,7 +190,7 @@
     </message>
     <message>
         <source>You&apos;ve selected too many files to add.<byte value="xd"/><byte value="xd"/>Please try adding via the &quot;Add All&quot; button.</source>
-        <translation>Vous avez sélectionné trop de fichiers à ajouter.<byte value="xd"/><byte value="xd"/>Essayez plutôt le bouton « Ajouter les WebP d&apos;un dossier ».</translation>
+        <translation>Vous avez sélectionné trop de fichiers à ajouter.<byte value="xd"/><byte value="xd"/>Essayez plutôt le bouton «&#xa0;Ajouter les WebP d&apos;un dossier&#xa0;».</translation>
     </message>
     <message>
         <source> WebP File(s)</source>
@@ -201,7 +205,7 @@
     <name>Form1</name>
     <message>
         <source>Your settings could not be saved in &quot;%1&quot;.<byte value="xd"/><byte value="xd"/>Everything works as usual, but the choices you make now will not be remembered the next time the program starts.</source>
-        <translation>Vos paramètres n&apos;ont pas pu être enregistrés dans « %1 ».<byte value="xd"/><byte value="xd"/>Tout fonctionne normalement, mais les choix que vous faites maintenant ne seront pas mémorisés au prochain démarrage du programme.</translation>
+        <translation>Vos paramètres n&apos;ont pas pu être enregistrés dans «&#xa0;%1&#xa0;».<byte value="xd"/><byte value="xd"/>Tout fonctionne normalement, mais les choix que vous faites maintenant ne seront pas mémorisés au prochain démarrage du programme.</translation>
     </message>
     <message>
         <source>WebP files to convert</source>
@@ -351,7 +355,7 @@
     </message>
     <message>
         <source>The most pixels the longer side may have (16 to 65535):</source>
-        <translation>Nombre maximal de pixels du côté le plus long (16 à 65535) :</translation>
+        <translation>Nombre maximal de pixels du côté le plus long (16 à 65535)&#xa0;:</translation>
     </message>
     <message>
         <source>Please enter a whole number from 16 to 65535.</source>
@@ -362,7 +366,7 @@
     <name>OutputOptions</name>
     <message>
         <source>Output JPG image quality: %1%</source>
-        <translation>Qualité des images JPG en sortie : %1 %</translation>
+        <translation>Qualité des images JPG en sortie&#xa0;: %1&#xa0;%</translation>
     </message>
     <message>
         <source>Save Option</source>
@@ -370,7 +374,7 @@
     </message>
     <message>
         <source>Save results to this folder:</source>
-        <translation>Enregistrer dans ce dossier :</translation>
+        <translation>Enregistrer dans ce dossier&#xa0;:</translation>
     </message>
     <message>
         <source>Save results in folder of original file</source>
@@ -378,7 +382,7 @@
     </message>
     <message>
         <source>Please select folder:</source>
-        <translation>Veuillez choisir un dossier :</translation>
+        <translation>Veuillez choisir un dossier&#xa0;:</translation>
     </message>
 </context>
 <context>

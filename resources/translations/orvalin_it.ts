@@ -15,6 +15,10 @@
         <source>About Orvalin</source>
         <translation>Informazioni su Orvalin</translation>
     </message>
+    <message>
+        <source>Free software under the GNU General Public License, version 3 or later.</source>
+        <translation>Software libero sotto la GNU General Public License, versione 3 o successiva.</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>

@@ -15,6 +15,10 @@
         <source>About Orvalin</source>
         <translation>Orvalinについて</translation>
     </message>
+    <message>
+        <source>Free software under the GNU General Public License, version 3 or later.</source>
+        <translation>GNU 一般公衆ライセンス バージョン 3 以降のもとで配布されるフリーソフトウェアです。</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>

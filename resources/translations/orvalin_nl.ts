@@ -15,6 +15,10 @@
         <source>About Orvalin</source>
         <translation>Over Orvalin</translation>
     </message>
+    <message>
+        <source>Free software under the GNU General Public License, version 3 or later.</source>
+        <translation>Vrije software onder de GNU General Public License, versie 3 of later.</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
@@ -186,7 +190,7 @@
     </message>
     <message>
         <source>You&apos;ve selected too many files to add.<byte value="xd"/><byte value="xd"/>Please try adding via the &quot;Add All&quot; button.</source>
-        <translation>U hebt te veel bestanden geselecteerd om toe te voegen.<byte value="xd"/><byte value="xd"/>Probeer ze toe te voegen met de knop "Alle WebP's uit map toevoegen".</translation>
+        <translation>U hebt te veel bestanden geselecteerd om toe te voegen.<byte value="xd"/><byte value="xd"/>Probeer ze toe te voegen met de knop &quot;Alle WebP&apos;s uit map toevoegen&quot;.</translation>
     </message>
     <message>
         <source> WebP File(s)</source>
@@ -201,7 +205,7 @@
     <name>Form1</name>
     <message>
         <source>Your settings could not be saved in &quot;%1&quot;.<byte value="xd"/><byte value="xd"/>Everything works as usual, but the choices you make now will not be remembered the next time the program starts.</source>
-        <translation>Uw instellingen konden niet worden opgeslagen in "%1".<byte value="xd"/><byte value="xd"/>Alles werkt zoals gewoonlijk, maar de keuzes die u nu maakt, worden bij de volgende start van het programma niet onthouden.</translation>
+        <translation>Uw instellingen konden niet worden opgeslagen in &quot;%1&quot;.<byte value="xd"/><byte value="xd"/>Alles werkt zoals gewoonlijk, maar de keuzes die u nu maakt, worden bij de volgende start van het programma niet onthouden.</translation>
     </message>
     <message>
         <source>WebP files to convert</source>
@@ -213,7 +217,7 @@
     </message>
     <message>
         <source>Add All WebP File(s) In Folder</source>
-        <translation>Alle WebP's uit map toevoegen</translation>
+        <translation>Alle WebP&apos;s uit map toevoegen</translation>
     </message>
     <message>
         <source>Clear List</source>

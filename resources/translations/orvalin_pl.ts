@@ -15,6 +15,10 @@
         <source>About Orvalin</source>
         <translation>O programie Orvalin</translation>
     </message>
+    <message>
+        <source>Free software under the GNU General Public License, version 3 or later.</source>
+        <translation>Wolne oprogramowanie na licencji GNU General Public License w wersji 3 lub późniejszej.</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>

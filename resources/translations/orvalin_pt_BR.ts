@@ -15,6 +15,10 @@
         <source>About Orvalin</source>
         <translation>Sobre o Orvalin</translation>
     </message>
+    <message>
+        <source>Free software under the GNU General Public License, version 3 or later.</source>
+        <translation>Software livre sob a Licença Pública Geral GNU, versão 3 ou posterior.</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
@@ -186,7 +190,7 @@
     </message>
     <message>
         <source>You&apos;ve selected too many files to add.<byte value="xd"/><byte value="xd"/>Please try adding via the &quot;Add All&quot; button.</source>
-        <translation>Você selecionou arquivos demais para adicionar.<byte value="xd"/><byte value="xd"/>Tente adicioná-los com o botão "Adicionar todos".</translation>
+        <translation>Você selecionou arquivos demais para adicionar.<byte value="xd"/><byte value="xd"/>Tente adicioná-los com o botão &quot;Adicionar todos&quot;.</translation>
     </message>
     <message>
         <source> WebP File(s)</source>
@@ -201,7 +205,7 @@
     <name>Form1</name>
     <message>
         <source>Your settings could not be saved in &quot;%1&quot;.<byte value="xd"/><byte value="xd"/>Everything works as usual, but the choices you make now will not be remembered the next time the program starts.</source>
-        <translation>Não foi possível salvar suas configurações em "%1".<byte value="xd"/><byte value="xd"/>Tudo funciona normalmente, mas as escolhas que você fizer agora não serão lembradas na próxima vez que o programa for iniciado.</translation>
+        <translation>Não foi possível salvar suas configurações em &quot;%1&quot;.<byte value="xd"/><byte value="xd"/>Tudo funciona normalmente, mas as escolhas que você fizer agora não serão lembradas na próxima vez que o programa for iniciado.</translation>
     </message>
     <message>
         <source>WebP files to convert</source>

@@ -15,6 +15,10 @@
         <source>About Orvalin</source>
         <translation>О программе Orvalin</translation>
     </message>
+    <message>
+        <source>Free software under the GNU General Public License, version 3 or later.</source>
+        <translation>Свободное программное обеспечение под лицензией GNU General Public License версии 3 или более поздней.</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>

@@ -15,6 +15,10 @@
         <source>About Orvalin</source>
         <translation>Orvalin Hakkında</translation>
     </message>
+    <message>
+        <source>Free software under the GNU General Public License, version 3 or later.</source>
+        <translation>GNU Genel Kamu Lisansı, sürüm 3 veya sonrası altında özgür yazılım.</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
@@ -186,7 +190,7 @@
     </message>
     <message>
         <source>You&apos;ve selected too many files to add.<byte value="xd"/><byte value="xd"/>Please try adding via the &quot;Add All&quot; button.</source>
-        <translation>Eklemek için çok fazla dosya seçtiniz.<byte value="xd"/><byte value="xd"/>Lütfen "Klasördeki Tüm WebP'leri Ekle" düğmesiyle eklemeyi deneyin.</translation>
+        <translation>Eklemek için çok fazla dosya seçtiniz.<byte value="xd"/><byte value="xd"/>Lütfen &quot;Klasördeki Tüm WebP&apos;leri Ekle&quot; düğmesiyle eklemeyi deneyin.</translation>
     </message>
     <message>
         <source> WebP File(s)</source>
@@ -201,7 +205,7 @@
     <name>Form1</name>
     <message>
         <source>Your settings could not be saved in &quot;%1&quot;.<byte value="xd"/><byte value="xd"/>Everything works as usual, but the choices you make now will not be remembered the next time the program starts.</source>
-        <translation>Ayarlarınız "%1" konumuna kaydedilemedi.<byte value="xd"/><byte value="xd"/>Her şey her zamanki gibi çalışır, ancak şimdi yaptığınız seçimler program bir sonraki açılışında hatırlanmayacak.</translation>
+        <translation>Ayarlarınız &quot;%1&quot; konumuna kaydedilemedi.<byte value="xd"/><byte value="xd"/>Her şey her zamanki gibi çalışır, ancak şimdi yaptığınız seçimler program bir sonraki açılışında hatırlanmayacak.</translation>
     </message>
     <message>
         <source>WebP files to convert</source>
@@ -213,7 +217,7 @@
     </message>
     <message>
         <source>Add All WebP File(s) In Folder</source>
-        <translation>Klasördeki Tüm WebP'leri Ekle</translation>
+        <translation>Klasördeki Tüm WebP&apos;leri Ekle</translation>
     </message>
     <message>
         <source>Clear List</source>

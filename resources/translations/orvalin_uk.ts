@@ -15,6 +15,10 @@
         <source>About Orvalin</source>
         <translation>Про Orvalin</translation>
     </message>
+    <message>
+        <source>Free software under the GNU General Public License, version 3 or later.</source>
+        <translation>Вільне програмне забезпечення за ліцензією GNU General Public License версії 3 або новішої.</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>

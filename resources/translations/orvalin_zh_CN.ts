@@ -15,6 +15,10 @@
         <source>About Orvalin</source>
         <translation>关于 Orvalin</translation>
     </message>
+    <message>
+        <source>Free software under the GNU General Public License, version 3 or later.</source>
+        <translation>依据 GNU 通用公共许可证第 3 版或更新版本发布的自由软件。</translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
