@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <cmath>
+#include <utility>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -19,20 +20,28 @@ namespace orvalin {
 
 #ifdef Q_OS_WIN
 
-// The shell's taskbar object, made when first needed; none when the shell has none.
+// The shell's taskbar object, made when first needed and asked for once: none when the shell
+// has none or it does not start (COM not set up on this thread, as on Qt's offscreen platform).
+// What its calls return is left alone: a shell that does nothing with them (Wine's) costs the
+// run nothing.
 struct QtTaskbar::Native
 {
     ITaskbarList3* list = nullptr;
+    bool asked = false;
 
     ITaskbarList3* taskbar()
     {
-        if (!list
-            && SUCCEEDED(::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
-                                            IID_ITaskbarList3, reinterpret_cast<void**>(&list)))) {
-            if (FAILED(list->HrInit())) {
-                list->Release();
-                list = nullptr;
-            }
+        if (std::exchange(asked, true))
+            return list;
+        void* made = nullptr;
+        if (FAILED(::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_ITaskbarList3, &made))
+            || !made)
+            return nullptr;
+        list = static_cast<ITaskbarList3*>(made);
+        if (FAILED(list->HrInit())) {
+            list->Release();
+            list = nullptr;
         }
         return list;
     }

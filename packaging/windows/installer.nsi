@@ -1,9 +1,9 @@
 ; The per-user installer of Orvalin for Windows, made by scripts/windows-package:
 ;   makensis -DVERSION=x.y.z -DSOURCE=<the program folder> -DOUTFILE=<setup.exe> installer.nsi
 ; It needs no administrator: the program goes into the user's programs folder, the Start-menu
-; entry and the "Open with" entry for .webp files into the user's own part of the system. It
-; never makes Orvalin the default for .webp files. The uninstaller removes all of that and
-; leaves the user's settings (HKCU\Software\Kestrune\Orvalin) alone.
+; entry, the "Open with" entry and the "Convert to JPG" verb for .webp files into the user's own
+; part of the system. It never makes Orvalin the default for .webp files. The uninstaller removes
+; all of that and leaves the user's settings (HKCU\Software\Kestrune\Orvalin) alone.
 ;
 ; The component "Add to PATH", ticked unless the command line says /NOPATH, adds the program's
 ; folder to the end of the user's own Path (HKCU\Environment), so that orvalin-convert runs by
@@ -25,6 +25,8 @@ RequestExecutionLevel user
 !define PUBLISHER "Kestrune"
 !define PROGID "Orvalin.webp"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvalin"
+!define WEBP_SHELL "Software\Classes\SystemFileAssociations\.webp\shell"
+!define CONVERT_VERB "${WEBP_SHELL}\Orvalin.ConvertToJPG"
 
 Name "${NAME}"
 OutFile "${OUTFILE}"
@@ -161,6 +163,13 @@ Section "Orvalin"
     WriteRegStr HKCU "Software\Classes\Applications\orvalin.exe\SupportedTypes" ".webp" ""
     WriteRegStr HKCU "Software\Classes\Applications\orvalin.exe\shell\open\command" "" '"$INSTDIR\orvalin.exe" "%1"'
 
+    ; "Convert to JPG" on a right-click of .webp files, whichever program opens them. Explorer
+    ; starts the command once for each file selected; those starts gather into one window and
+    ; one run, each JPG beside its source.
+    WriteRegStr HKCU "${CONVERT_VERB}" "" "Convert to JPG"
+    WriteRegStr HKCU "${CONVERT_VERB}" "Icon" "$INSTDIR\orvalin.exe"
+    WriteRegStr HKCU "${CONVERT_VERB}\command" "" '"$INSTDIR\orvalin.exe" --convert-here "%1"'
+
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
@@ -234,6 +243,10 @@ Section "Uninstall"
     DeleteRegKey /ifempty HKCU "Software\Classes\.webp"
     DeleteRegKey HKCU "Software\Classes\${PROGID}"
     DeleteRegKey HKCU "Software\Classes\Applications\orvalin.exe"
+    DeleteRegKey HKCU "${CONVERT_VERB}"
+    DeleteRegKey /ifempty HKCU "${WEBP_SHELL}"
+    DeleteRegKey /ifempty HKCU "Software\Classes\SystemFileAssociations\.webp"
+    DeleteRegKey /ifempty HKCU "Software\Classes\SystemFileAssociations"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     ; By name, never the whole folder: the user may have chosen a folder that holds more.
     Delete "$INSTDIR\orvalin.exe"
@@ -243,6 +256,7 @@ Section "Uninstall"
     Delete "$INSTDIR\HAND-M.CUR"
     Delete "$INSTDIR\drag.ico"
     RMDir /r "$INSTDIR\plugins"
+    RMDir /r "$INSTDIR\translations"
     RMDir /r "$INSTDIR\Samples"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
