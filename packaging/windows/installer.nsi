@@ -37,6 +37,11 @@ ShowUninstDetails show
 
 ComponentText "Orvalin comes with orvalin-convert, which converts from a console. With its \
     folder on your PATH, any console you open runs it by its name."
+LicenseText "Orvalin is free software: you may use, share and change it under the GNU General \
+    Public License, version 3 or later. The libraries it carries come under their own \
+    licences, in THIRD-PARTY-NOTICES.txt beside the program." "I &Agree"
+LicenseData "${SOURCE}\LICENSE.txt"
+Page license
 Page components
 Page directory
 Page instfiles
@@ -253,6 +258,8 @@ Section "Uninstall"
     Delete "$INSTDIR\orvalin-convert.exe"
     Delete "$INSTDIR\*.dll"
     Delete "$INSTDIR\qt.conf"
+    Delete "$INSTDIR\LICENSE.txt"
+    Delete "$INSTDIR\THIRD-PARTY-NOTICES.txt"
     Delete "$INSTDIR\HAND-M.CUR"
     Delete "$INSTDIR\drag.ico"
     RMDir /r "$INSTDIR\plugins"

@@ -11,6 +11,7 @@
 # Usage: windows-installer.sh SETUP_EXE
 set -euo pipefail
 setup=$1
+top=$(cd "$(dirname "$0")/../.." && pwd)
 wine=/usr/lib/wine/wine64
 fail() { echo "FAIL: $*" >&2; exit 1; }
 user_folder=$(echo "$WINEPREFIX"/drive_c/users/*/AppData | head -n1)
@@ -37,6 +38,12 @@ set_user_path "$before"
 "$wine" "$setup" /S
 [[ -f $programs/orvalin.exe && -f $programs/Qt6Widgets.dll ]] || fail "nothing in $programs"
 [[ -f $programs/orvalin-convert.exe ]] || fail "no orvalin-convert.exe in $programs"
+# The licence and the notices of every library shipped, Qt's source named among them.
+cmp -s <(tr -d '\r' <"$programs/LICENSE.txt") "$top/LICENSE" || fail "LICENSE.txt is not the licence"
+grep -q "apt-get source qt6-base=" "$programs/THIRD-PARTY-NOTICES.txt" ||
+  fail "THIRD-PARTY-NOTICES.txt does not say where Qt's source is"
+grep -q "GCC RUNTIME LIBRARY EXCEPTION" "$programs/THIRD-PARTY-NOTICES.txt" ||
+  fail "THIRD-PARTY-NOTICES.txt lacks the GCC runtime's exception"
 location=$(query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvalin' /v InstallLocation |
   sed -n 's/^ *InstallLocation \+REG_SZ \+//p')
 [[ $(user_path) == "REG_EXPAND_SZ $before;$location" ]] ||
