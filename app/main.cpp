@@ -36,10 +36,11 @@ QList<QByteArray> argumentsAfterTheName(int argc, char* argv[])
     return orvalin::ProgramArguments(argc, argv);
 }
 
-// The program's window over the platform's seams and the user's settings, loaded and shown.
+// The program's window over the platform's seams and the user's settings, loaded, and shown
+// unless the start has yet to learn whether it keeps it.
 struct Program
 {
-    Program()
+    explicit Program(bool show = true)
         : settings(orvalin::SettingsStore::forCurrentUser()),
           window({{messageBoxes, fileDialogs, shell, inputDialogs, taskbar},
                   *settings,
@@ -50,7 +51,8 @@ struct Program
         // only at the next "Start Converting".
         orvalin::RemoveAbandonedWorkFolders(orvalin::TemporaryFolder());
         window.Form_Load();
-        window.show();
+        if (show)
+            window.show();
     }
 
     orvalin::QtMessageBoxes messageBoxes;
@@ -70,11 +72,14 @@ int convertHere(const QStringList& paths)
                                       + QStringLiteral("-convert-here"));
     if (gathering.handOver(paths))
         return 0;
-    Program program;
+    // The window shows only once this start gathers: one that hands its paths over after all
+    // never flashes a window of its own.
+    Program program(false);
     orvalin::ConvertHere here(program.window);
     if (!gathering.listen([&here](const QStringList& handed) { here.gather(handed); })
         && gathering.handOver(paths))
         return 0; // another start began gathering first
+    program.window.show();
     here.setGatheringEnded([&gathering] { gathering.stopListening(); });
     here.gather(paths);
     return orvalin::ExitStatusAfterSignals(QApplication::exec());

@@ -24,7 +24,7 @@ void LoadSampleFiles(FileListView& list, const QString& programFolder, const Win
     MessageAnswer answer = MessageAnswer::No;
     guard.step(102, [&] {
         answer = window.platform.messageBoxes.show(window.owner,
-                                                   {window.applicationTitle, OpenSamplesQuestion,
+                                                   {window.applicationTitle, OpenSamplesQuestion(),
                                                     MessageIcon::None, MessageButtons::YesNo});
     });
     if (guard.test(104, [&] { return answer == MessageAnswer::Yes; }))

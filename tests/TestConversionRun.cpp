@@ -239,7 +239,7 @@ private slots:
         RunSetup setup;
         Window window;
         useOutputFolder(window, setup.output);
-        for (const QString name : {QStringLiteral("a.webp"), QStringLiteral("b.webp")}) {
+        for (const QString& name : {QStringLiteral("a.webp"), QStringLiteral("b.webp")}) {
             makeWebP(setup.source(name), {4, 4});
             window.form->fileList().add(setup.source(name));
         }

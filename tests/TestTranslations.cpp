@@ -304,7 +304,7 @@ private slots:
     // own translations.
     void qtsOwnTextsFollow()
     {
-        for (const QString code : {QStringLiteral("de"), QStringLiteral("ja")}) {
+        for (const QString& code : {QStringLiteral("de"), QStringLiteral("ja")}) {
             const auto window = windowIn(code);
             QVERIFY2(QCoreApplication::translate("QPlatformTheme", "Cancel")
                          != QLatin1String("Cancel"),
@@ -318,7 +318,7 @@ private slots:
     void picturesOfTheWindow()
     {
         QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
-        for (const QString code : {QStringLiteral("de"), QStringLiteral("ja")}) {
+        for (const QString& code : {QStringLiteral("de"), QStringLiteral("ja")}) {
             const auto window = windowIn(code);
             const QString file = QStringLiteral(SCREENSHOT_DIR "/window-%1.png").arg(code);
             QVERIFY(window->form->grab().save(file));

@@ -200,6 +200,10 @@
         <source>Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to reveal full names.</source>
         <translation>Arrastre y suelte archivos aquí. Haga doble clic en un elemento para quitarlo. Mueva la línea | hacia la derecha, fuera de la ventana, para ver los nombres completos.</translation>
     </message>
+    <message>
+        <source>Would you like this software to open the folder where these sample files are stored (so that you can view them before working with them)?</source>
+        <translation>¿Quiere que este programa abra la carpeta donde se guardan estos archivos de ejemplo (para verlos antes de trabajar con ellos)?</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

@@ -200,6 +200,10 @@
         <source>Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to reveal full names.</source>
         <translation>Glissez-déposez des fichiers ici. Double-cliquez sur un élément pour le retirer. Faites glisser la ligne | vers la droite, hors de la fenêtre, pour voir les noms complets.</translation>
     </message>
+    <message>
+        <source>Would you like this software to open the folder where these sample files are stored (so that you can view them before working with them)?</source>
+        <translation>Voulez-vous que ce logiciel ouvre le dossier où sont rangés ces fichiers d’exemple (pour les voir avant de travailler avec eux) ?</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

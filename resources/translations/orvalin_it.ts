@@ -200,6 +200,10 @@
         <source>Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to reveal full names.</source>
         <translation>Trascinare qui i file. Fare doppio clic su un elemento per rimuoverlo. Spostare la linea | verso destra, fuori dalla finestra, per vedere i nomi completi.</translation>
     </message>
+    <message>
+        <source>Would you like this software to open the folder where these sample files are stored (so that you can view them before working with them)?</source>
+        <translation>Vuoi che questo programma apra la cartella in cui si trovano questi file di esempio (per vederli prima di lavorarci)?</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

@@ -200,6 +200,10 @@
         <source>Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to reveal full names.</source>
         <translation>ここにファイルをドラッグ＆ドロップしてください。項目をダブルクリックすると一覧から削除されます。完全な名前を表示するには、| の線を右へドラッグしてウィンドウの外に出します。</translation>
     </message>
+    <message>
+        <source>Would you like this software to open the folder where these sample files are stored (so that you can view them before working with them)?</source>
+        <translation>サンプルファイルが保存されているフォルダーを開きますか？（作業の前に内容を確認できます）</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

@@ -200,6 +200,10 @@
         <source>Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to reveal full names.</source>
         <translation>Sleep bestanden hierheen. Dubbelklik op een item om het te verwijderen. Sleep de lijn | naar rechts, buiten het venster, om de volledige namen te zien.</translation>
     </message>
+    <message>
+        <source>Would you like this software to open the folder where these sample files are stored (so that you can view them before working with them)?</source>
+        <translation>Wilt u dat dit programma de map opent waarin deze voorbeeldbestanden staan (zodat u ze kunt bekijken voordat u ermee werkt)?</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

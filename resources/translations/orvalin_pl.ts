@@ -200,6 +200,10 @@
         <source>Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to reveal full names.</source>
         <translation>Przeciągnij i upuść pliki tutaj. Kliknij dwukrotnie element, aby go usunąć. Przesuń linię | w prawo, poza okno, aby zobaczyć pełne nazwy.</translation>
     </message>
+    <message>
+        <source>Would you like this software to open the folder where these sample files are stored (so that you can view them before working with them)?</source>
+        <translation>Czy otworzyć folder, w którym są zapisane te pliki przykładowe (aby można je było obejrzeć przed rozpoczęciem pracy)?</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

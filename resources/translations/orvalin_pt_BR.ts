@@ -200,6 +200,10 @@
         <source>Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to reveal full names.</source>
         <translation>Arraste e solte os arquivos aqui. Clique duas vezes em um item para removê-lo. Mova a linha | para a direita, para fora da janela, para ver os nomes completos.</translation>
     </message>
+    <message>
+        <source>Would you like this software to open the folder where these sample files are stored (so that you can view them before working with them)?</source>
+        <translation>Deseja que este programa abra a pasta onde estão esses arquivos de exemplo (para vê-los antes de trabalhar com eles)?</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

@@ -200,6 +200,10 @@
         <source>Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to reveal full names.</source>
         <translation>Перетащите файлы сюда. Дважды щёлкните элемент, чтобы удалить его. Сдвиньте линию | вправо за пределы окна, чтобы увидеть полные имена.</translation>
     </message>
+    <message>
+        <source>Would you like this software to open the folder where these sample files are stored (so that you can view them before working with them)?</source>
+        <translation>Открыть папку, в которой хранятся эти файлы-примеры (чтобы просмотреть их перед работой)?</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

@@ -200,6 +200,10 @@
         <source>Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to reveal full names.</source>
         <translation>Dosyaları buraya sürükleyip bırakın. Bir öğeyi kaldırmak için üzerine çift tıklayın. Tam adları görmek için | çizgisini sağa, pencerenin dışına taşıyın.</translation>
     </message>
+    <message>
+        <source>Would you like this software to open the folder where these sample files are stored (so that you can view them before working with them)?</source>
+        <translation>Bu örnek dosyaların bulunduğu klasör açılsın mı (onlarla çalışmadan önce göz atabilmeniz için)?</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

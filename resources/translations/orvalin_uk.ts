@@ -200,6 +200,10 @@
         <source>Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to reveal full names.</source>
         <translation>Перетягніть файли сюди. Щоб вилучити елемент, двічі клацніть його. Щоб побачити повні назви, пересуньте лінію | праворуч за межі вікна.</translation>
     </message>
+    <message>
+        <source>Would you like this software to open the folder where these sample files are stored (so that you can view them before working with them)?</source>
+        <translation>Відкрити теку, у якій зберігаються ці файли-приклади (щоб переглянути їх перед роботою)?</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

@@ -200,6 +200,10 @@
         <source>Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to reveal full names.</source>
         <translation>将文件拖放到此处。双击某一项可将其移除。将 | 线向右拖出窗口即可显示完整名称。</translation>
     </message>
+    <message>
+        <source>Would you like this software to open the folder where these sample files are stored (so that you can view them before working with them)?</source>
+        <translation>要打开存放这些示例文件的文件夹吗？（以便在使用前查看它们）</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
