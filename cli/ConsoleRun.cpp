@@ -41,19 +41,6 @@ public:
     QStringList reported;
 };
 
-class NoFileDialogs : public FileDialogs
-{
-public:
-    QStringList openFiles(QWidget*, const OpenFilesRequest&) override { return {}; }
-    QString pickFolder(QWidget*, const QString&, const QString&) override { return {}; }
-};
-
-class NoShell : public Shell
-{
-public:
-    bool openFolder(const QString&) override { return false; }
-};
-
 const QString NotWebPReason = QStringLiteral("not in WebP format");
 
 // Why a file was not converted, without its path, which its line names already.

@@ -60,6 +60,21 @@ public:
     virtual bool openFolder(const QString& folder) = 0;
 };
 
+// A desktop with no dialogs and no file manager, for runs no one watches (the console
+// program's, a benchmark's): every dialog is cancelled and no folder opens.
+class NoFileDialogs : public FileDialogs
+{
+public:
+    QStringList openFiles(QWidget*, const OpenFilesRequest&) override { return {}; }
+    QString pickFolder(QWidget*, const QString&, const QString&) override { return {}; }
+};
+
+class NoShell : public Shell
+{
+public:
+    bool openFolder(const QString&) override { return false; }
+};
+
 // A line of text asked of the user.
 class InputDialogs
 {

@@ -34,19 +34,6 @@ public:
     QStringList shown;
 };
 
-class NoFileDialogs : public FileDialogs
-{
-public:
-    QStringList openFiles(QWidget*, const OpenFilesRequest&) override { return {}; }
-    QString pickFolder(QWidget*, const QString&, const QString&) override { return {}; }
-};
-
-class NoShell : public Shell
-{
-public:
-    bool openFolder(const QString&) override { return false; }
-};
-
 template <typename Control>
 Control& controlOf(QWidget& window, const char* name)
 {
